@@ -9,7 +9,9 @@ namespace {
 // 1899-12-30 counted from 1970-01-01.
 constexpr int64_t OleEpochOffset = 25569;
 
-int64_t FloorDiv(int64_t a, int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
+int64_t FloorDiv(int64_t a, int64_t b) {
+    return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
+}
 }  // namespace
 
 // Days from civil (H. Hinnant, "chrono-Compatible Low-Level Date Algorithms"), shifted to the OLE epoch.
@@ -44,8 +46,12 @@ double TimeSerial(int hour, int minute, double seconds) {
     return (hour * 3600.0 + minute * 60.0 + seconds) / 86400.0;
 }
 
-double OleDatePart(double ole) { return std::trunc(ole); }
-double OleTimePart(double ole) { return std::fabs(ole - std::trunc(ole)); }
+double OleDatePart(double ole) {
+    return std::trunc(ole);
+}
+double OleTimePart(double ole) {
+    return std::fabs(ole - std::trunc(ole));
+}
 
 double OleDateTime(double date, double timeOfDay) {
     const double whole = std::floor(timeOfDay);

@@ -21,7 +21,7 @@ namespace heliomark {
 inline constexpr double Pi = 3.14159265358979;
 inline constexpr double HalfPi = 1.5707963267949;
 inline constexpr double TwoPi = 6.28318530717958;
-inline constexpr double Obliquity = 0.409105002134546;         // radians, 23.43999°, no time term
+inline constexpr double Obliquity = 0.409105002134546;                 // radians, 23.43999°, no time term
 inline constexpr double DefaultRiseSetAltitude = -0.0145385926691128;  // -0.833° in radians
 // The time of an event that does not occur on a day ("-" on screen).
 inline constexpr double NoValue = 1e200;
@@ -115,7 +115,7 @@ double SiderealTime(double jd);
 struct SolarState {
     double Latitude = 0, Longitude = 0;
     int16_t Year = 2000, Month = 1, Day = 1;
-    double ZoneHours = 0;  // hours added to universal time; includes the DST hour
+    double ZoneHours = 0;                             // hours added to universal time; includes the DST hour
     double RiseSetAltitude = DefaultRiseSetAltitude;  // radians
     double RightAscension = 0, Declination = 0, Altitude = 0, Azimuth = 0;  // radians
     // Day numbers: JD of the event (UT) + ZoneHours/24 + 0.5; the fraction is the local clock time.
@@ -178,8 +178,7 @@ double RefractionLookup(const RefractionTable& table, double x);
 struct Seasons {
     std::optional<double> Vernal, Summer, Autumnal, Winter;
 };
-Seasons ComputeSeasons(int year, int flags, double hourZone, double dstStart, double dstEnd,
-                       bool dstEnabled);
+Seasons ComputeSeasons(int year, int flags, double hourZone, double dstStart, double dstEnd, bool dstEnabled);
 // True when `date` lies in the DST period [start, end); when start > end the period wraps the year
 // (southern hemisphere): date >= start or date < end.
 bool InDstPeriod(double date, double start, double end);

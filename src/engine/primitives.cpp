@@ -7,8 +7,12 @@
 
 namespace heliomark {
 
-double RadToDeg(double x) { return x * 180 / Pi; }
-double DegToRad(double x) { return x * Pi / 180; }
+double RadToDeg(double x) {
+    return x * 180 / Pi;
+}
+double DegToRad(double x) {
+    return x * Pi / 180;
+}
 
 double ArcSin(double x) {
     if (x >= 1) return HalfPi;
@@ -22,7 +26,9 @@ double ArcTan2(double x, double y) {
     return std::atan(y / x);
 }
 
-double FloorMod(double a, double b) { return a - std::floor(a / b) * b; }
+double FloorMod(double a, double b) {
+    return a - std::floor(a / b) * b;
+}
 
 Dms SplitDMS(double angle) {
     Dms r;
@@ -62,7 +68,9 @@ std::string ToShortestFixed(double value) {
     return std::string(buf, res.ptr);
 }
 
-std::string IntText(long long v) { return std::to_string(v); }
+std::string IntText(long long v) {
+    return std::to_string(v);
+}
 
 }  // namespace
 
@@ -120,7 +128,8 @@ std::string FormatGeneral(double value) {
 
 double LeadingNumber(std::string_view text) {
     std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
     std::string num;
     if (i < text.size() && (text[i] == '-' || text[i] == '+')) num += text[i++];
     bool digits = false;

@@ -10,7 +10,8 @@ namespace heliomark {
 namespace {
 double ReadLittleEndianDouble(const unsigned char* p) {
     uint64_t bits = 0;
-    for (int i = 7; i >= 0; --i) bits = (bits << 8) | p[i];
+    for (int i = 7; i >= 0; --i)
+        bits = (bits << 8) | p[i];
     double v;
     std::memcpy(&v, &bits, sizeof v);
     return v;
@@ -28,7 +29,8 @@ RefractionTable LoadRefractionTable(const std::filesystem::path& file) {
     in.read(reinterpret_cast<char*>(bytes), sizeof bytes);
     const auto got = static_cast<std::size_t>(in.gcount());
     if (got < RefractionFileSize) {
-        throw DataFileError(file, "the file holds " + std::to_string(got) + " bytes; the refraction table needs " +
+        throw DataFileError(file, "the file holds " + std::to_string(got) +
+                                      " bytes; the refraction table needs " +
                                       std::to_string(RefractionFileSize));
     }
     RefractionTable table;
@@ -40,7 +42,8 @@ RefractionTable LoadRefractionTable(const std::filesystem::path& file) {
         }
         // Equal or falling keys would make the interpolation divide by zero or pick wrong pairs.
         if (i > 0 && !(table.Key[i] > table.Key[i - 1])) {
-            throw DataFileError(file, "the altitudes are not in ascending order at pair " + std::to_string(i + 1));
+            throw DataFileError(file,
+                                "the altitudes are not in ascending order at pair " + std::to_string(i + 1));
         }
     }
     return table;

@@ -52,11 +52,13 @@ std::optional<double> FindEvent(const EventSpec& e, int year, double hourZone, d
 
 }  // namespace
 
-Seasons ComputeSeasons(int year, int flags, double hourZone, double dstStart, double dstEnd, bool dstEnabled) {
+Seasons ComputeSeasons(int year, int flags, double hourZone, double dstStart, double dstEnd,
+                       bool dstEnabled) {
     Seasons out;
     std::optional<double>* slots[] = {&out.Vernal, &out.Summer, &out.Autumnal, &out.Winter};
     for (int i = 0; i < 4; ++i) {
-        if (flags & Events[i].Flag) *slots[i] = FindEvent(Events[i], year, hourZone, dstStart, dstEnd, dstEnabled);
+        if (flags & Events[i].Flag)
+            *slots[i] = FindEvent(Events[i], year, hourZone, dstStart, dstEnd, dstEnabled);
     }
     return out;
 }
