@@ -1,4 +1,67 @@
+// Hot paths of the solar engine: the clock tick's position, a day's events, and a bulk year.
 #include <benchmark/benchmark.h>
+
 #include "engine/engine.h"
-static void BM_Placeholder(benchmark::State& st) { for (auto _ : st) benchmark::DoNotOptimize(heliomark::SunLongitude(2451545.0)); }
-BENCHMARK(BM_Placeholder);
+
+using namespace heliomark;
+
+namespace {
+
+SolarState Berlin() {
+    SolarState s;
+    s.Latitude = DegToRad(52.52);
+    s.Longitude = 13.405;
+    s.Year = 2024;
+    s.Month = 6;
+    s.Day = 21;
+    s.ZoneHours = 2;
+    return s;
+}
+
+void BM_ComputeCurrentPosition(benchmark::State& state) {
+    SolarState s = Berlin();
+    double seconds = 0;
+    for (auto _ : state) {
+        ComputeCurrentPosition(s, 12, 30, seconds);
+        seconds += 0.01;
+        if (seconds >= 60) seconds = 0;
+        benchmark::DoNotOptimize(s.Altitude);
+    }
+}
+BENCHMARK(BM_ComputeCurrentPosition);
+
+void BM_ComputeDayEventsWithTwilights(benchmark::State& state) {
+    SolarState s = Berlin();
+    int day = 1;
+    for (auto _ : state) {
+        s.Day = static_cast<int16_t>(day);
+        ComputeDayEvents(s, true);
+        day = day % 28 + 1;
+        benchmark::DoNotOptimize(s.Sunrise);
+    }
+}
+BENCHMARK(BM_ComputeDayEventsWithTwilights);
+
+// One year of day events with twilights for 1,000 places spread over the globe.
+void BM_YearOfDayEventsFor1000Places(benchmark::State& state) {
+    for (auto _ : state) {
+        double sum = 0;
+        for (int p = 0; p < 1000; ++p) {
+            SolarState s;
+            s.Latitude = DegToRad(-65 + (p * 130.0) / 999);
+            s.Longitude = -180 + (p * 359.0) / 999;
+            s.ZoneHours = static_cast<int>(s.Longitude / 15);
+            s.Year = 2025;
+            for (double d = DateSerial(2025, 1, 1); d < DateSerial(2026, 1, 1); d += 1) {
+                s.Month = static_cast<int16_t>(MonthOf(d));
+                s.Day = static_cast<int16_t>(DayOf(d));
+                ComputeDayEvents(s, true);
+                sum += s.Transit;
+            }
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+}
+BENCHMARK(BM_YearOfDayEventsFor1000Places)->Unit(benchmark::kMillisecond);
+
+}  // namespace

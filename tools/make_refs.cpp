@@ -29,7 +29,8 @@ double RefractionDegrees(double h) {
 void PutDouble(std::vector<unsigned char>& out, double v) {
     uint64_t bits;
     std::memcpy(&bits, &v, sizeof bits);
-    for (int i = 0; i < 8; ++i) out.push_back(static_cast<unsigned char>(bits >> (8 * i)));
+    for (int i = 0; i < 8; ++i)
+        out.push_back(static_cast<unsigned char>(bits >> (8 * i)));
 }
 
 }  // namespace
@@ -40,9 +41,12 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::vector<double> altitudes;
-    for (int i = 0; i <= 70; ++i) altitudes.push_back(-2.0 + i / 10.0);
-    for (int i = 1; i <= 30; ++i) altitudes.push_back(5.0 + i / 2.0);
-    for (int i = 1; i <= 38; ++i) altitudes.push_back(20.0 + 70.0 * i / 38);
+    for (int i = 0; i <= 70; ++i)
+        altitudes.push_back(-2.0 + i / 10.0);
+    for (int i = 1; i <= 30; ++i)
+        altitudes.push_back(5.0 + i / 2.0);
+    for (int i = 1; i <= 38; ++i)
+        altitudes.push_back(20.0 + 70.0 * i / 38);
     if (altitudes.size() != 139) {
         std::fprintf(stderr, "internal error: %zu altitudes\n", altitudes.size());
         return 1;
