@@ -1,4 +1,5 @@
 // Angle primitives, the angle/time display texts and the locale-independent number texts.
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -41,8 +42,9 @@ Dms SplitDMS(double angle) {
     const double x = (angle - deg) * 60;
     const double min = std::floor(x);
     double sec = std::nearbyint((x - min) * 60 * 1000) / 1000;
-    int degrees = static_cast<int>(deg);
-    int minutes = static_cast<int>(min);
+    // Fields are 16-bit; a nonsense angle saturates instead of overflowing the conversion.
+    int degrees = static_cast<int>(std::clamp(deg, 0.0, 32767.0));
+    int minutes = static_cast<int>(std::clamp(min, 0.0, 59.0));
     if (sec == 60.0) {
         sec = 0;
         if (++minutes == 60) {
