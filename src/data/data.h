@@ -22,10 +22,10 @@ namespace heliomark {
 
 // ------------------------------------------------------------------ hour zones
 inline constexpr int HourZoneCount = 75;
-inline constexpr int DefaultZoneIndex = 25;  // "(GMT) Casablanca, Monrovia"
-std::string_view HourZoneText(int position);   // the 75 texts, positions 0..74
-double HourZoneOffset(int position);            // hours, read out of the text
-std::string HourZoneShortText(int position);    // "GMT-03:30", "GMT"
+inline constexpr int DefaultZoneIndex = 25;   // "(GMT) Casablanca, Monrovia"
+std::string_view HourZoneText(int position);  // the 75 texts, positions 0..74
+double HourZoneOffset(int position);          // hours, read out of the text
+std::string HourZoneShortText(int position);  // "GMT-03:30", "GMT"
 
 // ------------------------------------------------------------------ names on disk
 inline constexpr std::size_t NameLength = 15;
@@ -36,6 +36,9 @@ std::string DecodeName(const char* bytes, std::size_t size = NameLength);
 // A name cut to at most 15 characters (UTF-8 aware), as the fixed fields store it.
 std::string FitName(std::string_view utf8);
 std::string TrimBlanks(std::string_view text);
+// Lower case for name comparisons: ASCII and Latin-1 letters (A-Z, À-Þ except ×); other characters
+// and invalid UTF-8 bytes are kept as they are.
+std::string LowerCaseName(std::string_view utf8);
 
 // ------------------------------------------------------------------ DST rules
 struct DstRuleDay {
@@ -64,8 +67,8 @@ DstRuleList ParseDstRules(const std::filesystem::path& file, const unsigned char
 int FindDstRule(const DstRuleList& rules, std::string_view name);  // argument not trimmed
 int FindDstYear(const DstRule& rule, int year);
 void AppendDstRule(DstRuleList& rules, const DstRule& rule);
-void RemoveDstRule(DstRuleList& rules, int index);    // 1-based
-void RemoveDstYear(DstRule& rule, int index);         // 1-based
+void RemoveDstRule(DstRuleList& rules, int index);      // 1-based
+void RemoveDstYear(DstRule& rule, int index);           // 1-based
 double RuleDayToDate(const DstRuleDay& day, int year);  // OLE date
 
 // The DST period a rule gives for a year: the year's entry (variable format; none when the year is
@@ -100,16 +103,18 @@ void RemoveCity(CityList& cities, int index);  // 1-based
 
 // ------------------------------------------------------------------ settings and positions
 struct Settings {
-    int32_t ShowSecondsSetting = 0;      // 0 hh:mm, 1 hh:mm:ss
-    bool AngleFormatSetting = false;     // true: degrees, minutes, seconds
-    int16_t RAFormatSetting = 0;         // 0 decimal degrees, 1 DMS, 2 hours
+    int32_t ShowSecondsSetting = 0;   // 0 hh:mm, 1 hh:mm:ss
+    bool AngleFormatSetting = false;  // true: degrees, minutes, seconds
+    int16_t RAFormatSetting = 0;      // 0 decimal degrees, 1 DMS, 2 hours
     std::string DefaultCitySetting;
     std::string CalendarSaveFolder;
-    int16_t GridQuality = 20;            // 4..50
-    int16_t ParallelsDensity = 0;        // 0..4
-    int16_t MeridiansDensity = 0;        // 0..4
+    int16_t GridQuality = 20;      // 4..50
+    int16_t ParallelsDensity = 0;  // 0..4
+    int16_t MeridiansDensity = 0;  // 0..4
     bool MoveWindowsTogether = false;
 };
+// A GridQuality outside 4..50 is brought into that range (the sky model divides by it); the other
+// values are kept as read.
 Settings LoadSettings(const std::filesystem::path& file);
 void SaveSettings(const std::filesystem::path& file, const Settings& settings);
 std::string SerializeSettings(const Settings& settings);
