@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -91,10 +90,28 @@ std::string DayLine(CalendarRequest r, int month, int day) {
     return {};
 }
 
+// The text with every run of digits written "#", except that the digits after a full stop keep
+// one "#" each: "-7.306°" -> "-#.###°", "22h51m12.5s" -> "#h#m#.#s".
+std::string Shape(const std::string& text) {
+    std::string shape;
+    bool afterPoint = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto digit = [&text](std::size_t k) {
+            return std::isdigit(static_cast<unsigned char>(text[k]));
+        };
+        if (!digit(i)) {
+            shape += text[i];
+            afterPoint = text[i] == '.';
+        } else if (afterPoint || i == 0 || !digit(i - 1)) {
+            shape += '#';
+        }
+    }
+    return shape;
+}
+
 // Season times are the true local times of the events; the model may differ by a few minutes.
 bool SameHeaderLine(const std::string& line, const std::string& expected) {
-    static const std::regex time(R"(.* \d\d:\d\d)");
-    if (!std::regex_match(expected, time)) return line == expected;
+    if (!Shape(expected).ends_with(" #:#")) return line == expected;
     const std::size_t cut = expected.size() - 5;
     if (line.size() != expected.size() || line.substr(0, cut) != expected.substr(0, cut)) return false;
     const auto minutes = [](const std::string& t) {
@@ -258,8 +275,9 @@ TEST(CalendarText, TwilightLengthThatCannotBeFormedIsLeftOut) {
     }
 }
 
+// 1 March: altitude and right ascension positive, declination negative.
 TEST(CalendarText, AngleColumnsFollowTheirFormats) {
-    const std::string dec = R"(-?\d+\.\d{3}°)", dms = R"(-?\d+°\d+'\d+'')", hours = R"(\d+h\d+m\d+(\.\d)?s)";
+    const std::string dec = "#.###°", dms = "#°#'#''", hours = "#h#m#s";
     struct Case {
         bool AngleDMS;
         int16_t RAFormat;
@@ -273,9 +291,10 @@ TEST(CalendarText, AngleColumnsFollowTheirFormats) {
         r.Columns = {false, false, false, true, false, true, true};
         r.AngleFormatSetting = c.AngleDMS;
         r.RAFormatSetting = c.RAFormat;
-        const std::string line = DayLine(r, 3, 1);
-        EXPECT_TRUE(std::regex_match(line, std::regex("01  " + c.Alt + "  " + c.RA + "  " + c.Dec)))
-            << line << " (angle format " << c.AngleDMS << ", RA format " << c.RAFormat << ")";
+        std::string line = Shape(DayLine(r, 3, 1));
+        if (const auto tenths = line.find("m#.#s"); tenths != std::string::npos) line.erase(tenths + 2, 2);
+        EXPECT_EQ(line, "#  " + c.Alt + "  " + c.RA + "  -" + c.Dec)
+            << DayLine(r, 3, 1) << " (angle format " << c.AngleDMS << ", RA format " << c.RAFormat << ")";
     }
 }
 
@@ -391,8 +410,9 @@ TEST(CalendarHeader, SeasonTimesKeepTheLocalesAmPm) {
     r.Month = 6;
     r.ShortTimeText = EnglishTime;
     // The June solstice of 2024 fell at 20:51 UT.
-    EXPECT_TRUE(std::regex_match(Header(r)[3], std::regex(R"(Summer Solstice at 20\.06\.2024 8:5\d PM)")))
-        << Header(r)[3];
+    const std::string line = Header(r)[3];
+    EXPECT_EQ(line.substr(0, 33), "Summer Solstice at 20.06.2024 8:5") << line;
+    EXPECT_TRUE(line.ends_with(" PM") && line.size() == 37) << line;
 }
 
 TEST(CalendarHeader, SeasonWithoutDateIsShownAsMissing) {
