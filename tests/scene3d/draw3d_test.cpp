@@ -26,6 +26,17 @@ std::string Describe(const Point3D& p) {
     return s.str();
 }
 
+// Draws `object`, made visible, alone onto `surface`; returns the renderer's half diagonal.
+float DrawAlone(Object3D& object, RecordingSurface& surface, float viewField, const Camera& camera) {
+    object.Visible(true);
+    Draw3D d;
+    d.DisplayObject(&surface);
+    d.ViewField(viewField);
+    d.AddObject(object);
+    d.Draw(camera);
+    return d.HalfDiagonal();
+}
+
 // A 200 x 100 surface, a camera at the origin looking along +X and a 45° cone (ViewField 1), so that
 // the camera frame is simply Depth = X, Horizontal = Y, Vertical = Z.
 class Draw3DTest : public ::testing::Test {
@@ -41,24 +52,14 @@ class Draw3DTest : public ::testing::Test {
         o.AddPoint(a.X, a.Y, a.Z);
         o.AddPoint(b.X, b.Y, b.Z);
         o.AddLine(1, 2, 0x123456);
-        o.Visible(true);
-        Draw3D single;
-        single.DisplayObject(&surface);
-        single.ViewField(scene.ViewField());
-        single.AddObject(o);
-        single.Draw(camera);
+        DrawAlone(o, surface, scene.ViewField(), camera);
     }
 
     // Where a label anchored at p is printed, if it is printed at all.
     std::optional<std::pair<float, float>> LabelAt(const Point3D& p) {
         Object3D o;
         o.AddCircle(p.X, p.Y, p.Z, 0, 0, "L");
-        o.Visible(true);
-        Draw3D single;
-        single.DisplayObject(&surface);
-        single.ViewField(scene.ViewField());
-        single.AddObject(o);
-        single.Draw(camera);
+        DrawAlone(o, surface, scene.ViewField(), camera);
         if (surface.Prints.empty()) return std::nullopt;
         return std::make_pair(surface.Prints[0].X, surface.Prints[0].Y);
     }
@@ -177,12 +178,7 @@ TEST_F(Draw3DTest, LabelsAndDiscsNeedTheirCentreInView) {
     // A disc's size follows its true distance (5 here), not its depth (4).
     Object3D disc;
     disc.AddCircle(4, 0, 3, 0.5f, 0xFF00, "");
-    disc.Visible(true);
-    Draw3D d;
-    d.DisplayObject(&surface);
-    d.ViewField(1);
-    d.AddObject(disc);
-    d.Draw(camera);
+    DrawAlone(disc, surface, 1, camera);
     ASSERT_EQ(surface.Circles.size(), 1u);
     EXPECT_NEAR(surface.Circles[0].Radius, 0.1f * H, 1e-4);
     EXPECT_NEAR(surface.Circles[0].Y, 0.75f * H, 1e-3);
@@ -286,12 +282,7 @@ TEST_F(Draw3DTest, NothingUndefinedIsDrawn) {
         o.AddCircle(p.X, p.Y, p.Z, 0.5f, 1, "");
         o.AddCircle(p.X, p.Y, p.Z, 0, 1, "L");
         o.AddCircle(2, 0, 0, nan, 1, "");
-        o.Visible(true);
-        Draw3D d;
-        d.DisplayObject(&surface);
-        d.ViewField(1);
-        d.AddObject(o);
-        d.Draw(camera);
+        DrawAlone(o, surface, 1, camera);
         for (const auto& l : surface.Lines) {
             EXPECT_TRUE(std::isfinite(l.X1) && std::isfinite(l.Y1) && std::isfinite(l.X2) &&
                         std::isfinite(l.Y2))
@@ -394,12 +385,7 @@ TEST(Draw3DProperty, ClippedEndsMatchAnExactComputation) {
         o.AddPoint(a.X, a.Y, a.Z);
         o.AddPoint(b.X, b.Y, b.Z);
         o.AddLine(1, 2, 7);
-        o.Visible(true);
-        Draw3D d;
-        d.DisplayObject(&surface);
-        d.ViewField(k);
-        d.AddObject(o);
-        d.Draw(cam);
+        const float halfDiagonal = DrawAlone(o, surface, k, cam);
         ++checked;
         const std::string what = "line " + Describe(a) + " to " + Describe(b) + ", case " + std::to_string(n);
         if (lo > hi) {
@@ -407,7 +393,7 @@ TEST(Draw3DProperty, ClippedEndsMatchAnExactComputation) {
             continue;
         }
         ASSERT_EQ(surface.Lines.size(), 1u) << what;
-        const double scale = d.HalfDiagonal() / k;
+        const double scale = halfDiagonal / k;
         const auto s = at(lo), e = at(hi);
         const double sx = s[1] / s[0] * scale, sy = s[2] / s[0] * scale;
         const double ex = e[1] / e[0] * scale, ey = e[2] / e[0] * scale;
