@@ -278,9 +278,3 @@ TEST_F(SkyModelTest, SunPathFollowsTheDay) {
     model.DrawScene();
     EXPECT_TRUE(surface.Lines.empty());
 }
-
-TEST_F(SkyModelTest, ViewFieldZooms) {
-    model.BuildModel(true);
-    model.SetViewField(0.35f);
-    EXPECT_EQ(model.Scene.ViewField(), 0.35f);
-}
