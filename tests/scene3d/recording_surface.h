@@ -1,0 +1,76 @@
+// A drawing surface that remembers what was drawn on it since the last Clear, for tests and the
+// benchmark.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "scene3d/draw_surface.h"
+
+namespace heliomark {
+
+class RecordingSurface : public DrawSurface {
+  public:
+    struct LineCall {
+        float X1, Y1, X2, Y2;
+        Color32 Color;
+    };
+    struct CircleCall {
+        float X, Y, Radius;
+        Color32 Color;
+    };
+    struct PrintCall {
+        float X, Y;
+        std::string Text;
+    };
+    // Every drawing call in order, for tests of drawing order.
+    enum class Kind { Line, Circle, Print };
+
+    RecordingSurface(float widthPixels, float heightPixels) : width_(widthPixels), height_(heightPixels) {}
+
+    float WidthPixels() const override { return width_; }
+    float HeightPixels() const override { return height_; }
+    void SetScale(float left, float top, float width, float height) override {
+        ScaleLeft = left;
+        ScaleTop = top;
+        ScaleWidth = width;
+        ScaleHeight = height;
+    }
+    // Like a real surface, a clear wipes what was drawn.
+    void Clear() override {
+        ++ClearCount;
+        Lines.clear();
+        Circles.clear();
+        Prints.clear();
+        Order.clear();
+    }
+    void Line(float x1, float y1, float x2, float y2, Color32 color) override {
+        Lines.push_back({x1, y1, x2, y2, color});
+        Order.push_back(Kind::Line);
+    }
+    void Circle(float x, float y, float radius, Color32 color) override {
+        Circles.push_back({x, y, radius, color});
+        Order.push_back(Kind::Circle);
+    }
+    void Print(float x, float y, std::string_view text) override {
+        Prints.push_back({x, y, std::string(text)});
+        Order.push_back(Kind::Print);
+    }
+
+    // Pixel position of a surface coordinate, by the coordinate system last set.
+    float PixelX(float x) const { return (x - ScaleLeft) * width_ / ScaleWidth; }
+    float PixelY(float y) const { return (y - ScaleTop) * height_ / ScaleHeight; }
+
+    float ScaleLeft = 0, ScaleTop = 0, ScaleWidth = 0, ScaleHeight = 0;
+    int ClearCount = 0;
+    std::vector<LineCall> Lines;
+    std::vector<CircleCall> Circles;
+    std::vector<PrintCall> Prints;
+    std::vector<Kind> Order;
+
+  private:
+    float width_, height_;
+};
+
+}  // namespace heliomark
