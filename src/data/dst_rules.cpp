@@ -21,8 +21,9 @@ namespace {
 constexpr std::size_t RuleFixedSize = NameLength + 2 + 6 * 2 + 2;  // 31 bytes
 constexpr std::size_t ArrayHeaderSize = 4 + 4;
 constexpr std::size_t YearEntrySize = 2 + 8 + 8;
-// A DST table is a few kilobytes; the cap only keeps a runaway file from filling the memory.
-constexpr std::size_t MaxDstFileBytes = 64u << 20;
+// A DST table is a few kilobytes (a hundred rules of a hundred years each take 360 KB); the cap keeps
+// a runaway file from filling the memory.
+constexpr std::size_t MaxDstFileBytes = 4u << 20;
 // The OLE date range: 1 January 100 to 31 December 9999. Outside it the date helpers overflow.
 constexpr double FirstOleDate = -657434;
 constexpr double LastOleDate = 2958465;

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstring>
@@ -23,8 +24,11 @@ std::vector<unsigned char> ReadFilePrefix(const std::filesystem::path& file, std
     if (std::filesystem::is_directory(status)) throw DataFileError(file, "the name belongs to a folder");
     std::ifstream in(file, std::ios::binary);
     if (!in) throw DataFileError(file, "the file cannot be opened");
-    // Grow by chunks as bytes arrive: the size the file system reports is not trusted for allocation.
+    // The size the file system reports only sets the reservation (never above the cap); the bytes
+    // that actually arrive decide the length.
     std::vector<unsigned char> bytes;
+    const auto reported = std::filesystem::file_size(file, ec);
+    if (!ec) bytes.reserve(static_cast<std::size_t>(std::min<std::uintmax_t>(reported, maxBytes)));
     constexpr std::size_t Chunk = 64 * 1024;
     while (bytes.size() < maxBytes) {
         const std::size_t old = bytes.size();

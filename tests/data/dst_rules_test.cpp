@@ -208,6 +208,29 @@ TEST(DstFile, RefusesDamagedFiles) {
     ExpectRefused([&] { LoadDstRules(missing); }, missing, "missing", "missing file");
 }
 
+TEST(DstFile, ReadsAtMostFourMegabytes) {
+    TempFolder folder;
+    const auto file = folder / "dst_types.txt";
+    Bytes small;
+    small.I16(1).Name("EU").I16(0).I16(1).I16(5).I16(3).I16(1).I16(5).I16(10).I16(0);
+    small.Raw(std::vector<unsigned char>(5u << 20, 0x5A));  // trailing bytes past the limit
+    testing::WriteBytes(file, small.v);
+    EXPECT_EQ(LoadDstRules(file).size(), 1u);
+
+    // Five rules of 32767 years each are valid counts but 5.9 MB of bytes.
+    Bytes big;
+    big.I16(5);
+    for (int r = 0; r < 5; ++r) {
+        big.Name("R").I16(32767).I16(0).I16(0).I16(0).I16(0).I16(0).I16(0).I16(1).I32(32767).I32(1);
+        for (int copy = 0; copy < 2; ++copy) {
+            for (int y = 0; y < 32767; ++y)
+                big.I16(y).F64(1).F64(2);
+        }
+    }
+    testing::WriteBytes(file, big.v);
+    ExpectRefused([&] { LoadDstRules(file); }, file, "larger than the 4194304 bytes", "over the limit");
+}
+
 TEST(DstFile, SaveReplacesALongerFileAndAFailedSaveKeepsTheOldOne) {
     TempFolder folder;
     const auto file = folder / "dst_types.txt";
