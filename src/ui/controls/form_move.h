@@ -3,6 +3,7 @@
 
 #include <QObject>
 #include <QPoint>
+#include <QPointF>
 #include <QPointer>
 
 class QWidget;
@@ -20,6 +21,11 @@ class FormMove : public QObject {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    QPointer<QWidget> moveObj_;
+    QPointF grab_;          // where the press on the background was, in the window's pixels
+    bool grabbed_ = false;  // the last press was on the window's own background
 };
 
 }  // namespace heliomark

@@ -4,6 +4,11 @@
 
 #include <QString>
 #include <QWidget>
+#include <functional>
+
+class QLineEdit;
+class QListWidget;
+class QToolButton;
 
 namespace heliomark {
 
@@ -25,8 +30,35 @@ class HourZonePicker : public QWidget {
     QString Text() const;  // the short text shown
     void CloseList();
 
+    // The clock behind the guard that keeps the click which closed the list from reopening it:
+    // seconds on any steady scale. The default is monotonic; tests inject their own.
+    using Clock = std::function<double()>;
+    void SetClock(Clock secondsNow);
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
   signals:
     void Click();
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void DropButtonClick();
+    void ListSelectionChanged(int row);
+    // Puts the control back to the closed size unless it is sizing itself; so any size the host
+    // gives it is undone and closes the list.
+    void SnapClosed();
+    void ResizeSelf(QSize size);
+
+    QLineEdit* text1_ = nullptr;
+    QToolButton* cmdOp_ = nullptr;
+    QListWidget* list1_ = nullptr;
+    bool resizing_ = false;
+    double listClosedAt_;  // clock seconds when the list last lost the focus
+    Clock clock_;
 };
 
 }  // namespace heliomark
