@@ -12,9 +12,9 @@ namespace {
 enum { DegreeIndex, MinuteIndex, SecondIndex };
 
 const PickerFields::Specs AngleFields = {{
-    {"txtDeg", "-125", 4, 26, "º", 5},
-    {"txtMin", "05", 2, 16, "'", 5},
-    {"txtSec", "31.2", 4, 26, "''", 7},
+    {"txtDeg", "Degrees", "-125", 4, 28, "º", 5},
+    {"txtMin", "Minutes", "05", 2, 18, "'", 4},
+    {"txtSec", "Seconds", "31.2", 4, 26, "''", 6},
 }};
 const QSize AngleSize(100, 20);  // 1500 x 300 twips
 }  // namespace

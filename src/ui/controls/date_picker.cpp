@@ -12,9 +12,9 @@ namespace {
 enum { DayIndex, MonthIndex, YearIndex };
 
 const PickerFields::Specs DateFields = {{
-    {"txtDay", "31", 2, 16, "/", 6},
-    {"txtMonth", "05", 2, 16, "/", 6},
-    {"txtYear", "2004", 4, 36, nullptr, 0},
+    {"txtDay", "Day", "31", 2, 19, "/", 6},
+    {"txtMonth", "Month", "05", 2, 19, "/", 6},
+    {"txtYear", "Year", "2004", 4, 34, nullptr, 0},
 }};
 const QSize DateSize(97, 20);  // 1455 x 300 twips
 }  // namespace

@@ -50,7 +50,7 @@ class FlatButton : public QWidget {
     bool CursorIsOver() const;
 
     QPixmap picture_;
-    int style_ = 1;  // a button newly placed starts as a toggle
+    int style_ = 0;  // push, the style of a button whose form does not name one
     bool value_ = false;
     int state_ = 0;
     bool resizing_ = false;

@@ -59,6 +59,11 @@ QPixmap DownArrow(const QColor& color) {
 
 HourZonePicker::HourZonePicker(QWidget* parent)
     : QWidget(parent), listClosedAt_(-std::numeric_limits<double>::infinity()), clock_(SteadySeconds) {
+    // A text size that fits the fixed sizes (scaled with the screen like them).
+    QFont small = font();
+    small.setPixelSize(10);
+    setFont(small);
+
     text1_ = new QLineEdit(this);
     text1_->setObjectName("Text1");
     text1_->setReadOnly(true);

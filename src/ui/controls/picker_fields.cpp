@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFocusEvent>
+#include <QFont>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -14,11 +15,17 @@ namespace heliomark {
 
 namespace {
 constexpr int BorderWidth = 1;
-constexpr int SpinWidth = 13;
+constexpr int SpinWidth = 11;
+// The sizes are fixed, so is the text size that fits them (scaled with the screen like the sizes).
+constexpr int FontPixels = 10;
 }  // namespace
 
 PickerFields::PickerFields(QWidget* host, const Specs& specs, QSize size)
     : QObject(host), host_(host), size_(size) {
+    QFont font = host->font();
+    font.setPixelSize(FontPixels);
+    host->setFont(font);
+
     // The picker looks like one text box: a sunken frame with frameless fields inside.
     auto* frame = new QFrame(host);
     frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -33,7 +40,7 @@ PickerFields::PickerFields(QWidget* host, const Specs& specs, QSize size)
         const PickerFieldSpec& spec = specs[i];
         auto* field = new QLineEdit(QString::fromUtf8(spec.Placeholder), host);
         field->setObjectName(spec.Name);
-        field->setAccessibleName(spec.Name);
+        field->setAccessibleName(QString::fromUtf8(spec.Description));
         field->setFrame(false);
         field->setAlignment(Qt::AlignCenter);
         field->setMaxLength(spec.MaxLength);

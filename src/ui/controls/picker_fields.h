@@ -21,6 +21,7 @@ class SpinControl;
 
 struct PickerFieldSpec {
     const char* Name;         // objectName of the field ("txtDay")
+    const char* Description;  // what assistive tools call it ("Day")
     const char* Placeholder;  // the text shown until the owner sets a value
     int MaxLength;            // the limit on typing
     int Width;                // pixels

@@ -10,9 +10,9 @@ namespace {
 enum { HourIndex, MinuteIndex, SecondIndex };
 
 const PickerFields::Specs TimeFields = {{
-    {"txtHour", "12", 2, 16, ":", 5},
-    {"txtMin", "00", 2, 16, ":", 5},
-    {"txtSec", "04.356", 6, 39, nullptr, 0},
+    {"txtHour", "Hour", "12", 2, 18, ":", 4},
+    {"txtMin", "Minute", "00", 2, 18, ":", 4},
+    {"txtSec", "Second", "04.356", 6, 40, nullptr, 0},
 }};
 const QSize TimeSize(97, 20);  // 1455 x 300 twips
 }  // namespace

@@ -29,7 +29,7 @@ TEST_F(FlatButtonTest, IsAlways23PixelsSquare) {
 }
 
 TEST_F(FlatButtonTest, PushButtonClicksOnReleaseOverIt) {
-    button->SetStyle(0);
+    EXPECT_EQ(button->property("Style").toInt(), 0) << "push unless told otherwise";
     QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_EQ(button->VisualState(), 2);
     EXPECT_EQ(clicks->count(), 0);
