@@ -1,5 +1,6 @@
 #include "ui/controls/spin_control.h"
 
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
@@ -19,6 +20,12 @@ SpinControl::SpinControl(QWidget* parent) : QWidget(parent), repeat_(new QTimer(
     // The spin never takes the focus, so it acts on the field the user was in.
     setFocusPolicy(Qt::NoFocus);
     connect(repeat_, &QTimer::timeout, this, [this] {
+        // The release can go astray (a window opened by the owner's handler takes it); stop as
+        // soon as the button is up, wherever it was let go.
+        if (!(QGuiApplication::mouseButtons() & Qt::LeftButton)) {
+            StopRepeat();
+            return;
+        }
         repeat_->setInterval(RepeatMs);
         Step();
     });
@@ -43,7 +50,14 @@ void SpinControl::mousePressEvent(QMouseEvent* event) {
 }
 
 void SpinControl::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) return;
+    if (event->button() == Qt::LeftButton) StopRepeat();
+}
+
+void SpinControl::hideEvent(QHideEvent*) {
+    StopRepeat();
+}
+
+void SpinControl::StopRepeat() {
     pressedStep_ = 0;
     repeat_->stop();
     update();

@@ -26,9 +26,11 @@ class SpinControl : public QWidget {
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
   private:
     void Step();
+    void StopRepeat();
 
     int value_ = 0;
     int pressedStep_ = 0;  // +1 upper half held, -1 lower half held, 0 none

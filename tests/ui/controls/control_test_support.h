@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QWidget>
 #include <ostream>
+#include <string>
 
 // Readable failure messages for Qt strings.
 inline void PrintTo(const QString& text, std::ostream* os) {
@@ -63,6 +64,20 @@ inline void Spin(QWidget* picker, int step) {
     ASSERT_NE(spin, nullptr);
     const int y = step > 0 ? 2 : spin->height() - 3;
     QTest::mouseClick(spin, Qt::LeftButton, {}, QPoint(spin->width() / 2, y));
+}
+
+// One edit of a picker field as the user makes it: `typed` over the field's text and Enter, or,
+// when `typed` is null, a spin by `step` with the focus in the field. Returns what was done, for
+// failure messages.
+inline std::string EditField(QWidget* picker, QLineEdit* field, const char* typed, int step) {
+    if (typed) {
+        TypeInto(field, typed);
+        PressEnter();
+        return field->objectName().toStdString() + " typed " + typed;
+    }
+    field->setFocus(Qt::TabFocusReason);
+    Spin(picker, step);
+    return field->objectName().toStdString() + " spun " + std::to_string(step);
 }
 
 }  // namespace heliomark::test

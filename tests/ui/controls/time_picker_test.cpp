@@ -69,22 +69,9 @@ TEST_F(TimePickerTest, EditsNormaliseWithCarryAndWrapAroundMidnight) {
     };
     for (const Case& c : cases) {
         Show(c.h, c.m, c.s);
-        QLineEdit* field = Field(c.field);
         const int before = updated->count();
-        if (c.typed) {
-            TypeInto(field, c.typed);
-            PressEnter();
-        } else {
-            field->setFocus(Qt::TabFocusReason);
-            Spin(picker, c.step);
-        }
-        const std::string what = QString("%1:%2:%3 %4 %5")
-                                     .arg(c.h)
-                                     .arg(c.m)
-                                     .arg(c.s)
-                                     .arg(c.field)
-                                     .arg(c.typed ? QString(c.typed) : QString::number(c.step))
-                                     .toStdString();
+        const std::string what = QString("%1:%2:%3 ").arg(c.h).arg(c.m).arg(c.s).toStdString() +
+                                 EditField(picker, Field(c.field), c.typed, c.step);
         EXPECT_EQ(Shown(), c.shown) << what;
         EXPECT_EQ(updated->count(), before + 1) << what;
         EXPECT_NEAR(picker->Value(),
