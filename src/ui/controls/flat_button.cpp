@@ -73,6 +73,10 @@ bool FlatButton::CursorIsOver() const {
 
 void FlatButton::mousePressEvent(QMouseEvent* event) {
     NoteMouse(event);
+    // A press normally follows a hover, which started the poll; a press without one (the button
+    // appeared under a still cursor) needs the poll too, or dragging off would leave it pressed.
+    // A toggle that is down keeps its look and needs none.
+    if (state_ != 2) timer1_->start();
     SetState(2);
 }
 

@@ -90,6 +90,14 @@ HourZonePicker::HourZonePicker(QWidget* parent)
     cmdOp_->setIconSize(QSize(7, 7));
     // Taking the focus on a click is what closes an open list before the click is handled.
     cmdOp_->setFocusPolicy(Qt::ClickFocus);
+    connect(cmdOp_, &QToolButton::pressed, this, [this] {
+        // Normally the press has already taken the focus from an open list and so closed it; where
+        // the focus cannot move (the window is not active) the press closes it the same way.
+        if (FullSize()) {
+            listClosedAt_ = clock_();
+            SnapClosed();
+        }
+    });
     connect(cmdOp_, &QToolButton::clicked, this, &HourZonePicker::DropButtonClick);
 
     // Only the text box and the list are part of the control: beside the text box, above the

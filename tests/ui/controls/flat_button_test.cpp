@@ -51,6 +51,17 @@ TEST_F(FlatButtonTest, PressDragOffAndReleaseGivesNoClickAndTheFlatLook) {
     }
 }
 
+TEST_F(FlatButtonTest, DraggingOffWhileHeldFlattensOnTheNextTick) {
+    QTest::mousePress(button, Qt::LeftButton, {}, QPoint(10, 10));  // no hover before the press
+    button->Timer1Tick();
+    EXPECT_EQ(button->VisualState(), 2) << "still under the cursor";
+    QTest::mouseMove(button, QPoint(40, 10));
+    button->Timer1Tick();
+    EXPECT_EQ(button->VisualState(), 0);
+    QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(40, 10));
+    EXPECT_EQ(clicks->count(), 0);
+}
+
 TEST_F(FlatButtonTest, ToggleClickedTwiceClicksTwiceAndEndsUpAndFlat) {
     button->SetStyle(1);
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, 8));

@@ -89,6 +89,14 @@ TEST_F(HourZonePickerTest, ClickingTheDropButtonOfTheOpenListClosesItForGood) {
     EXPECT_TRUE(picker->FullSize());
 }
 
+TEST_F(HourZonePickerTest, TheDropButtonClosesAListOpenedFromCode) {
+    picker->setProperty("FullSize", true);  // open, but the focus is not in the list
+    ASSERT_TRUE(picker->FullSize());
+    ClickDropButton();
+    EXPECT_FALSE(picker->FullSize());
+    EXPECT_EQ(QApplication::focusWidget(), text1);
+}
+
 TEST_F(HourZonePickerTest, AClickInTheOpenListSelectsAndCloses) {
     picker->SetListIndex(27);
     ClickDropButton();
