@@ -100,12 +100,12 @@ HourZonePicker::HourZonePicker(QWidget* parent)
     });
     connect(cmdOp_, &QToolButton::clicked, this, &HourZonePicker::DropButtonClick);
 
-    // Only the text box and the list are part of the control: beside the text box, above the
-    // list, the host stays visible and clickable.
+    // Only the text box and the list are part of the control: right of the text box, over the
+    // rest of the list's width, the host stays visible and clickable.
     setMask(QRegion(Text1Rect) + QRegion(List1Rect));
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setFocusProxy(text1_);
-    resizing_ = false;
+    installEventFilter(this);
     SnapClosed();
 }
 
@@ -151,11 +151,26 @@ void HourZonePicker::CloseList() {
     SnapClosed();
 }
 
-void HourZonePicker::ResizeSelf(QSize size) {
-    resizing_ = true;
+bool HourZonePicker::InLayout() const {
+    return parentWidget() && parentWidget()->layout();
+}
+
+void HourZonePicker::ApplySize(QSize size) {
+    // Outside a layout the closed size is also a hard limit, so that a host's resize is undone at
+    // once even while the control is hidden (a hidden widget gets no resize event). A layout would
+    // answer every change of the limits by laying the control out again, so there the resize
+    // handler alone keeps the size.
+    const bool pinned = size == ClosedSize && !InLayout();
+    setMinimumSize(pinned ? size : QSize(0, 0));
+    setMaximumSize(pinned ? size : QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
     resize(size);
     // Over the neighbouring controls of the host.
     if (size != ClosedSize) raise();
+}
+
+void HourZonePicker::ResizeSelf(QSize size) {
+    resizing_ = true;
+    ApplySize(size);
     resizing_ = false;
     // A closed list cannot keep the keyboard: its keys would change the zone out of sight.
     if (size == ClosedSize && list1_->hasFocus()) text1_->setFocus(Qt::OtherFocusReason);
@@ -178,8 +193,7 @@ void HourZonePicker::DropButtonClick() {
     const int row = ListIndex();
     list1_->scrollToItem(list1_->item(std::max(row, 0)), QAbstractItemView::PositionAtTop);
     resizing_ = true;
-    resize(OpenSize);
-    raise();
+    ApplySize(OpenSize);
     if (FullSize()) {
         list1_->setFocus(Qt::OtherFocusReason);
     } else {
@@ -194,6 +208,11 @@ void HourZonePicker::ListSelectionChanged(int row) {
 }
 
 bool HourZonePicker::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == this) {
+        // Put into a layout (or taken out): the closed size is held the way that suits it.
+        if (event->type() == QEvent::ParentChange) ResizeSelf(ClosedSize);
+        return false;
+    }
     if (watched == list1_->viewport() && event->type() == QEvent::MouseButtonRelease) {
         // A click in the open list picks the zone (on the press) and closes the list.
         SnapClosed();

@@ -2,6 +2,7 @@
 
 #include <QListWidget>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 #include "control_test_support.h"
 
@@ -132,6 +133,31 @@ TEST_F(HourZonePickerTest, AnySizeTheHostGivesSnapsBackAndCloses) {
     picker->setProperty("FullSize", true);
     picker->CloseList();
     EXPECT_FALSE(picker->FullSize());
+}
+
+TEST(HourZonePicker, SnapsBackAlsoWhileHidden) {
+    HourZonePicker picker;
+    picker.resize(300, 200);
+    EXPECT_EQ(picker.size(), QSize(86, 21));
+    picker.setGeometry(5, 5, 20, 20);
+    EXPECT_EQ(picker.size(), QSize(86, 21));
+}
+
+TEST(HourZonePicker, OpensInPlaceInsideALayout) {
+    TestWindow host;
+    auto* layout = new QVBoxLayout(&host.window);
+    auto* picker = new HourZonePicker;
+    layout->addWidget(picker);
+    layout->addWidget(new QLineEdit);
+    ASSERT_TRUE(host.Activate());
+    const QPoint at = picker->pos();
+    QTest::mouseClick(Child<QToolButton>(picker, "cmdOp"), Qt::LeftButton);
+    QApplication::processEvents();  // a layout would lay the control out again here
+    EXPECT_TRUE(picker->FullSize());
+    EXPECT_EQ(picker->pos(), at);
+    picker->CloseList();
+    QApplication::processEvents();
+    EXPECT_EQ(picker->size(), QSize(86, 21));
 }
 
 }  // namespace
