@@ -111,7 +111,8 @@ void FlatButton::mouseReleaseEvent(QMouseEvent* event) {
 void FlatButton::Timer1Tick() {
     if (CursorIsOver()) return;
     timer1_->stop();
-    SetState(0);
+    // The resting look; a toggle switched on from code while the cursor was over it stays down.
+    SetState(style_ != 0 && value_ ? 2 : 0);
 }
 
 void FlatButton::resizeEvent(QResizeEvent* event) {

@@ -108,6 +108,16 @@ TEST_F(FlatButtonTest, HoverRaisesTheFrameUntilTheCursorHasLeft) {
     EXPECT_FALSE(timer->isActive());
 }
 
+TEST_F(FlatButtonTest, ToggleSwitchedOnFromCodeWhileHoveredStaysDownWhenTheCursorLeaves) {
+    button->SetStyle(1);
+    QTest::mouseMove(button, QPoint(11, 11));
+    ASSERT_EQ(button->VisualState(), 1);
+    button->SetValue(true);
+    QTest::mouseMove(&host.window, QPoint(5, 5));
+    button->Timer1Tick();
+    EXPECT_EQ(button->VisualState(), 2);
+}
+
 TEST_F(FlatButtonTest, ToggleThatIsDownKeepsItsLookUnderTheCursor) {
     button->SetStyle(1);
     button->SetValue(true);
