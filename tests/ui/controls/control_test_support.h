@@ -12,8 +12,9 @@
 #include <ostream>
 #include <string>
 
-// Readable failure messages for Qt strings.
-inline void PrintTo(const QString& text, std::ostream* os) {
+// Readable failure messages for Qt strings (internal, so that it cannot clash with a helper of
+// another test file).
+static inline void PrintTo(const QString& text, std::ostream* os) {
     *os << '"' << text.toStdString() << '"';
 }
 
