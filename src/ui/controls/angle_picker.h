@@ -2,8 +2,11 @@
 #pragma once
 
 #include <QWidget>
+#include <string>
 
 namespace heliomark {
+
+class PickerFields;
 
 class AnglePicker : public QWidget {
     Q_OBJECT
@@ -15,6 +18,7 @@ class AnglePicker : public QWidget {
 
   public:
     explicit AnglePicker(QWidget* parent = nullptr);
+    ~AnglePicker() override;
 
     double SecondValue() const;
     void SetSecondValue(double seconds);
@@ -29,6 +33,16 @@ class AnglePicker : public QWidget {
 
   signals:
     void Updated();
+
+  private:
+    void ValidateField(int index, const std::string& text);
+    void RewriteDegrees();
+
+    PickerFields* fields_ = nullptr;
+    int degrees_ = 0;  // magnitude
+    int minutes_ = 0;
+    double seconds_ = 0;
+    int sign_ = 0;  // -1 negative; any other value positive (0 until a value is set)
 };
 
 }  // namespace heliomark

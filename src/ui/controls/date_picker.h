@@ -2,11 +2,13 @@
 #pragma once
 
 #include <QWidget>
+#include <string>
 
 class QLineEdit;
 
 namespace heliomark {
 
+class PickerFields;
 class SpinControl;
 
 class DatePicker : public QWidget {
@@ -19,6 +21,7 @@ class DatePicker : public QWidget {
 
   public:
     explicit DatePicker(QWidget* parent = nullptr);
+    ~DatePicker() override;
 
     int YearValue() const;
     void SetYearValue(int year);
@@ -34,6 +37,17 @@ class DatePicker : public QWidget {
   signals:
     // Raised only by the user's own edits (Enter, spin, leaving the control), never by setters.
     void Updated();
+
+  private:
+    void ValidateField(int index, const std::string& text);
+    void RewriteTexts();
+    // Applies the carry rules to the fields, stores the date and raises Updated; a year outside
+    // 100..9999 is refused and the previous date shown again.
+    void NormalizeDate();
+
+    PickerFields* fields_ = nullptr;
+    int year_ = 0, month_ = 0, day_ = 0;
+    double value_ = 0;  // OLE date
 };
 
 }  // namespace heliomark

@@ -2,8 +2,11 @@
 #pragma once
 
 #include <QWidget>
+#include <string>
 
 namespace heliomark {
+
+class PickerFields;
 
 class TimePicker : public QWidget {
     Q_OBJECT
@@ -14,6 +17,7 @@ class TimePicker : public QWidget {
 
   public:
     explicit TimePicker(QWidget* parent = nullptr);
+    ~TimePicker() override;
 
     double SecondValue() const;
     void SetSecondValue(double seconds);
@@ -26,6 +30,16 @@ class TimePicker : public QWidget {
 
   signals:
     void Updated();
+
+  private:
+    void ValidateField(int index, const std::string& text);
+    // Applies the carry rules to the fields, stores the time and raises Updated.
+    void NormalizeTime();
+
+    PickerFields* fields_ = nullptr;
+    int hour_ = 0, minute_ = 0;
+    double second_ = 0;
+    double value_ = 0;  // time of day as a fraction of a day
 };
 
 }  // namespace heliomark
