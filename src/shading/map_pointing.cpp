@@ -19,17 +19,17 @@ MapReadout ReadOutAt(const MapSun& sun, double x, double y, bool angleDMS) {
     out.Altitude = RadToDeg(
         ArcSin(std::sin(phi) * sun.SinDec +
                std::cos(phi) * std::cos(out.Longitude + sun.Sidereal - sun.RightAscension) * sun.CosDec));
-    if (out.Altitude > -0.833) {
-        out.State = "Day";
-    } else if (out.Altitude < -18) {
-        out.State = "Night";
-    } else {
-        out.State = "Twilights";
-    }
+    out.State = LightState(out.Altitude);
     out.LatitudeText = FormatAngle(RadToDeg(out.Latitude), angleDMS);
     out.LongitudeText = FormatAngle(RadToDeg(out.Longitude), angleDMS);
     out.AltitudeText = FormatAngle(out.Altitude, angleDMS) + "  (" + out.State + ")";
     return out;
+}
+
+const char* LightState(double altitude) {
+    if (altitude > -0.833) return "Day";
+    if (altitude < -18) return "Night";
+    return "Twilights";
 }
 
 int FindNearestCity(const CityList& cities, double latitude, double longitude) {

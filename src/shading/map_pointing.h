@@ -29,6 +29,8 @@ struct MapReadout {
     std::string AltitudeText;                 // angle + "  (" + State + ")"
 };
 MapReadout ReadOutAt(const MapSun& sun, double x, double y, bool angleDMS);
+// "Day" when the altitude (degrees) is above -0.833, "Night" below -18, else "Twilights".
+const char* LightState(double altitude);
 
 // The first city (1-based) with the smallest squared distance in degrees
 // (dlat² + dlon², meridians not converging), when that is at most 20; 0 otherwise or with no cities.
