@@ -66,6 +66,10 @@ CityLabels PlaceCityLabels(const CityRecord& city, int32_t textWidth, int32_t te
     return out;
 }
 
+std::string CityTitle(const CityRecord& city) {
+    return TrimBlanks(city.Name);
+}
+
 MapClick ClickToPlace(double x, double y) {
     const MapMousePixel px = MouseToMapPixel(x, y);
     MapClick out;

@@ -52,6 +52,8 @@ struct CityLabels {
     LabelRect Title;
 };
 CityLabels PlaceCityLabels(const CityRecord& city, int32_t textWidth, int32_t textHeight);
+// The name shown beside the marker: the city's name without leading and trailing blanks.
+std::string CityTitle(const CityRecord& city);
 
 // A click on the map as the main window's place inputs take it: positive angles in degrees with the
 // hemisphere list positions (latitude 0 north / 1 south, longitude 0 east / 1 west). `Inside` is false

@@ -116,6 +116,7 @@ TEST(MapPointing, CityLabelsBesideTheCity) {
     EXPECT_EQ(east.Title.Left, east.MarkerLeft - 43 - 2) << "name to the left of the marker";
     const CityLabels north = PlaceCityLabels(City("Alert", 89.5, -62.3), 40, 13);
     EXPECT_EQ(north.Title.Top, 1);
+    EXPECT_EQ(CityTitle(City("  Rio Branco   ", 0, 0)), "Rio Branco");
 }
 
 TEST(MapPointing, ClickPicksSignedPlaceAsHemisphereAndPositiveAngles) {
