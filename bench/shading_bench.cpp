@@ -24,14 +24,8 @@ PixelBuffer NoisePicture(int32_t width, int32_t height) {
 }
 
 SolarState Paris() {
-    SolarState s;
-    s.Latitude = DegToRad(48.85);
-    s.Longitude = 2.35;
-    s.Year = 2026;
-    s.Month = 3;
-    s.Day = 20;
-    s.ZoneHours = 1;
-    return s;
+    return {
+        .Latitude = DegToRad(48.85), .Longitude = 2.35, .Year = 2026, .Month = 3, .Day = 20, .ZoneHours = 1};
 }
 
 void BM_DayViewUpdate(benchmark::State& st) {

@@ -69,17 +69,10 @@ DayView::DayView(const PixelBuffer& source)
     : source_(source),
       result_(CreatePixelBuffer(DayViewWidth, DayViewHeight)),
       pointer_(PointerPicture()),
-      difference_(static_cast<std::size_t>(DayViewBytes) * DayViewHeight) {
+      // The lower half on screen (memory rows 0 .. half - 1) is the night picture.
+      difference_(HalfDifferences(source, true)) {
     if (source.Width != DayViewWidth || source.Height != 2 * DayViewHeight) {
         throw std::invalid_argument("the day view picture must be 344 x 448 pixels");
-    }
-    // Memory rows 0-223 hold the night picture (the lower half on screen), 224-447 the day picture.
-    for (int32_t y = 0; y < DayViewHeight; ++y) {
-        const uint8_t* night = source_.Row(y);
-        const uint8_t* day = source_.Row(y + DayViewHeight);
-        int16_t* d = &difference_[static_cast<std::size_t>(y) * DayViewBytes];
-        for (int32_t x = 0; x < DayViewBytes; ++x)
-            d[x] = static_cast<int16_t>(night[x] - day[x]);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace heliomark {
 
@@ -83,6 +84,32 @@ void SetPixel(PixelBuffer& buffer, int32_t column, int32_t displayRow, Rgb colou
     p[2] = colour.R;
 }
 
+Rgb PictureColour(char letter) {
+    static constexpr std::pair<char, Rgb> colours[] = {{'R', {255, 0, 0}},
+                                                       {'W', {255, 255, 255}},
+                                                       {'K', {0, 0, 0}},
+                                                       {'Y', {255, 224, 64}},
+                                                       {'O', {160, 80, 0}}};
+    for (const auto& [key, colour] : colours) {
+        if (key == letter) return colour;
+    }
+    throw std::invalid_argument(std::string("unknown picture letter ") + letter);
+}
+
+std::vector<int16_t> HalfDifferences(const PixelBuffer& source, bool lowerMinusUpper) {
+    const int32_t half = source.Height / 2, bytes = source.Width * 3;
+    std::vector<int16_t> table(static_cast<std::size_t>(bytes) * half);
+    for (int32_t y = 0; y < half; ++y) {
+        const uint8_t* lower = source.Row(y);
+        const uint8_t* upper = source.Row(y + half);
+        int16_t* d = &table[static_cast<std::size_t>(y) * bytes];
+        for (int32_t x = 0; x < bytes; ++x) {
+            d[x] = static_cast<int16_t>(lowerMinusUpper ? lower[x] - upper[x] : upper[x] - lower[x]);
+        }
+    }
+    return table;
+}
+
 PixelBuffer PictureFromRows(const std::vector<std::string_view>& rows) {
     PixelBuffer b =
         CreatePixelBuffer(static_cast<int32_t>(rows.at(0).size()), static_cast<int32_t>(rows.size()));
@@ -90,29 +117,8 @@ PixelBuffer PictureFromRows(const std::vector<std::string_view>& rows) {
         if (rows[y].size() != static_cast<std::size_t>(b.Width)) {
             throw std::invalid_argument("picture rows differ in length");
         }
-        for (int32_t x = 0; x < b.Width; ++x) {
-            Rgb c;
-            switch (rows[y][x]) {
-                case 'R':
-                    c = {255, 0, 0};
-                    break;
-                case 'W':
-                    c = {255, 255, 255};
-                    break;
-                case 'K':
-                    c = {0, 0, 0};
-                    break;
-                case 'Y':
-                    c = {255, 224, 64};
-                    break;
-                case 'O':
-                    c = {160, 80, 0};
-                    break;
-                default:
-                    throw std::invalid_argument("unknown picture letter");
-            }
-            SetPixel(b, x, y, c);
-        }
+        for (int32_t x = 0; x < b.Width; ++x)
+            SetPixel(b, x, y, PictureColour(rows[y][x]));
     }
     return b;
 }

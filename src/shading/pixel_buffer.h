@@ -50,9 +50,16 @@ void CopyToTopDownRgb(const PixelBuffer& buffer, uint8_t* rgb, std::size_t bytes
 Rgb GetPixel(const PixelBuffer& buffer, int32_t column, int32_t displayRow);
 void SetPixel(PixelBuffer& buffer, int32_t column, int32_t displayRow, Rgb colour);
 
-// A small picture from text rows, top row first, one letter per pixel: R red, W white, K black,
-// Y yellow, O orange. Used for the fixed marker pictures.
+// The colours of the fixed marker pictures by letter: R red, W white, K black, Y yellow, O brown.
+// Throws std::invalid_argument for any other letter.
+Rgb PictureColour(char letter);
+// A small picture from text rows, top row first, one PictureColour letter per pixel.
 PixelBuffer PictureFromRows(const std::vector<std::string_view>& rows);
+
+// For a picture made of two halves one above the other: D(x, y) = P(x, y + Height/2) - P(x, y) for
+// every byte column x of the pixels (0 .. 3 * Width - 1) and memory row y of the lower half, row
+// after row, that is the upper half on screen minus the lower half; `lowerMinusUpper` flips the sign.
+std::vector<int16_t> HalfDifferences(const PixelBuffer& source, bool lowerMinusUpper);
 
 // Block transfer of a w x h rectangle from `src` at (sx, sy) to `dst` at (dx, dy), display
 // coordinates, combining the bytes by copy, AND or OR. Only pixels that lie inside BOTH buffers are

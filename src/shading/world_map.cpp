@@ -108,17 +108,12 @@ WorldMap::WorldMap(const PixelBuffer& source)
     : source_(source),
       result_(CreatePixelBuffer(MapWidth, MapHeight)),
       markerPicture_(MarkerPicture()),
-      difference_(static_cast<std::size_t>(MapBytes) * MapHeight) {
+      // The lower half on screen (memory rows 0 .. half - 1) is the night picture.
+      difference_(HalfDifferences(source, false)) {
     if (source.Width != MapWidth || source.Height != 2 * MapHeight) {
         throw std::invalid_argument("the world map picture must be 450 x 444 pixels");
     }
-    // Memory rows 0-221 hold the night map (the lower half on screen), 222-443 the day map.
     for (int32_t r = 0; r < MapHeight; ++r) {
-        const uint8_t* night = source_.Row(r);
-        const uint8_t* day = source_.Row(r + MapHeight);
-        int16_t* d = &difference_[static_cast<std::size_t>(r) * MapBytes];
-        for (int32_t x = 0; x < MapBytes; ++x)
-            d[x] = static_cast<int16_t>(day[x] - night[x]);
         sinLat_[r] = std::sin(PixelToLat(r));
         cosLat_[r] = std::cos(PixelToLat(r));
     }
@@ -166,7 +161,7 @@ void WorldMap::DrawSunDisc() {
         for (int32_t i = 0; i < 8; ++i) {
             const int32_t x = subSolar_.Column - 4 + i;
             if (x < 0 || x >= MapWidth || SunDisc[j][i] == '.') continue;
-            SetPixel(result_, x, y, SunDisc[j][i] == 'Y' ? Rgb{255, 224, 64} : Rgb{160, 80, 0});
+            SetPixel(result_, x, y, PictureColour(SunDisc[j][i]));
         }
     }
 }
