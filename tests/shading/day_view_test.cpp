@@ -215,10 +215,11 @@ TEST(DayView, PointerDrawsMovesAndClipsAtTheEdges) {
 
 TEST(DayView, PointerWithoutRefreshLeavesTheOldTriangle) {
     DayView view(NoisePicture(DayViewWidth, 2 * DayViewHeight, 9));
-    EXPECT_EQ(view.LastPointer(), -100);
-    view.UpdatePointer(-100 + 0, true);  // nothing drawn yet: nothing to erase, nothing visible
     view.Shade({});
-    view.UpdatePointer(50, false);
+    const PixelBuffer day = view.Result();
+    EXPECT_EQ(view.LastPointer(), -100);
+    view.UpdatePointer(50, true);  // nothing drawn yet: nothing to erase
+    ExpectTriangleAt(view.Result(), day, 50);
     view.UpdatePointer(60, false);
     EXPECT_EQ(GetPixel(view.Result(), 50, 221), Red);
     EXPECT_EQ(GetPixel(view.Result(), 60, 221), Red);
