@@ -1,6 +1,7 @@
 #include "shading/world_map.h"
 
 #include <cmath>
+#include <cstring>
 #include <stdexcept>
 #include <string_view>
 
@@ -130,23 +131,24 @@ void WorldMap::Shade(const MapSun& sun) {
         const uint8_t* night = source_.Row(r);
         const int16_t* d = &difference_[static_cast<std::size_t>(r) * MapBytes];
         uint8_t* out = result_.Row(r);
+        // s: sine of the Sun's altitude at each pixel of the row, raised by sin 0.83°.
+        std::array<double, MapWidth> s;
+        for (int32_t p = 0; p < MapWidth; ++p)
+            s[p] = sinPart + cosLat * k[p] + HorizonSine;
+        // Night pixels (s below the limit) keep the night map's bytes: the whole row is copied
+        // first and only the lit pixels are computed over it.
+        std::memcpy(out, night, MapBytes);
         for (int32_t p = 0; p < MapWidth; ++p) {
             const int32_t x = 3 * p;
-            // s: sine of the Sun's altitude at the pixel, raised by sin 0.83°.
-            const double s = sinPart + cosLat * k[p] + HorizonSine;
-            if (s > 0) {
+            if (s[p] > 0) {
                 // Day: f = 0.8 + 0.2 s^0.3, brightest under the Sun. The tabulated power decides
                 // the rounding unless a byte lies too close to a half; then pow settles it.
-                if (!ShadePixelFixed(out + x, night + x, d + x, 0.8 + 0.2 * power_.Power03(s))) {
-                    ShadePixelExact(out + x, night + x, d + x, 0.8 + 0.2 * std::pow(s, 0.3));
+                if (!ShadePixelFixed(out + x, night + x, d + x, 0.8 + 0.2 * power_.Power03(s[p]))) {
+                    ShadePixelExact(out + x, night + x, d + x, 0.8 + 0.2 * std::pow(s[p], 0.3));
                 }
-            } else if (s < -NightSine) {
-                out[x] = night[x];
-                out[x + 1] = night[x + 1];
-                out[x + 2] = night[x + 2];
-            } else {
+            } else if (s[p] >= -NightSine) {
                 // Twilight: 0.7 at the horizon down to 0 at the night limit.
-                const double f = s * 0.7 / NightSine + 0.7;
+                const double f = s[p] * 0.7 / NightSine + 0.7;
                 if (!ShadePixelFixed(out + x, night + x, d + x, f))
                     ShadePixelExact(out + x, night + x, d + x, f);
             }
