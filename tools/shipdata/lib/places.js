@@ -45,13 +45,12 @@ const ZONE_CHOICES = new Map([
     [60, [[27, inCountries('NL DE CH IT SE AT NO LI SM VA MT SJ')], [28, inCountries('RS SK HU SI CZ ME')],
         [29, inCountries('BE DK ES FR LU MC AD GI')], [30, inCountries('BA MK PL HR XK AL')],
         [27, (c, z) => z.startsWith('Europe/')], [31, anyPlace]]],
-    // +02: Greece and Cyprus, with Turkey and Belarus (kept on +02 with a whole-year DST since
-    // they stayed on summer time); Romania and Moldova; Egypt, Libya and the Sudans; Finland, the
+    // +02: Greece and Cyprus (with Turkey and Belarus, should they return to +02); Romania and Moldova; Egypt, Libya and the Sudans; Finland, the
     // Baltic states, Ukraine, Bulgaria and Kaliningrad; the Levant; southern and central Africa.
     [120, [[32, inCountries('GR CY BY TR')], [33, inCountries('RO MD')], [34, inCountries('EG LY SD SS')],
         [36, inCountries('FI AX UA LV BG EE LT RU')], [37, inCountries('IL PS LB SY JO')],
         [32, (c, z) => z.startsWith('Europe/') || z.startsWith('Asia/')], [35, anyPlace]]],
-    // +03: Iraq (and Turkey, Syria and Jordan should they be on +03 standard); the Arabian
+    // +03: Iraq, Turkey, Syria and Jordan; the Arabian
     // peninsula; Russia; East Africa and the Indian Ocean; the rest of Europe, then of Asia.
     [180, [[38, inCountries('IQ SY JO TR')], [39, inCountries('KW SA BH QA YE')], [40, inCountries('RU BY UA')],
         [41, (c, z) => z.startsWith('Africa/') || z.startsWith('Indian/')], [40, (c, z) => z.startsWith('Europe/')],

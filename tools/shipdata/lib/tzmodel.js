@@ -18,7 +18,6 @@ const PERMANENT_FROM = 2007;
 const CURRENT_FROM = 2026;
 // The years over which the model's fit to the real offsets is measured.
 const CHECK_FROM = 2010;
-const OLDER_STANDARD_MARGIN = 0.02;
 
 function oleDate(year, month, day) {
     return Math.round((Date.UTC(year, month - 1, day) - OLE_EPOCH_MS) / DAY_MS);
@@ -185,27 +184,18 @@ function daysRight(offsets, first, standard, periods) {
 }
 
 // The model of one IANA zone: standard offset (minutes), DST periods per year, and the permanent
-// rule if one fits. The standard offset is today's (the lowest offset of the current years),
-// except where a zone moved one hour ahead for good within the checked years: Turkey 2016, Jordan
-// and Syria 2022 and Paraguay 2024 called it permanent summer time, Yukon 2020 permanent daylight
-// time, and several Russian regions moved in 2016. There the older standard time, with a DST
-// period lasting the whole year since the change, reproduces every day, while today's offset as
-// standard would get every earlier winter wrong. The older standard must win by more than
-// OLDER_STANDARD_MARGIN of the days, so that a change of a few weeks' weight (Kamchatka's and
-// Samara's months on Moscow time in 2010) keeps today's standard.
+// rule if one fits. The standard offset is today's (the lowest offset of the current years), as
+// the city list promises. Zones that moved one hour ahead for good within the checked years
+// (Turkey 2016, Jordan and Syria 2022, Paraguay 2024, Yukon 2020, several Russian regions) thus
+// show their earlier winters one hour late: the program can only add an hour to a standard time.
 function modelZone(zone) {
     const { first, offsets } = noonOffsets(zone);
     let today = Infinity;
     for (let i = oleDate(CURRENT_FROM, 1, 1) - first; i < offsets.length; ++i) today = Math.min(today, offsets[i]);
     const days = oleDate(LAST_YEAR, 12, 31) - oleDate(CHECK_FROM, 1, 1) + 1;
-    let best = null;
-    for (const standard of [today, today - 60]) {
-        const periods = periodsFor(offsets, first, standard);
-        const right = daysRight(offsets, first, standard, periods);
-        if (!best || right > best.right + OLDER_STANDARD_MARGIN * days) best = { standard, periods, right };
-    }
-    return { zone, standard: best.standard, today, periods: best.periods, permanent: findPermanentRule(best.periods),
-        share: best.right / days };
+    const periods = periodsFor(offsets, first, today);
+    const right = daysRight(offsets, first, today, periods);
+    return { zone, standard: today, today, periods, permanent: findPermanentRule(periods), share: right / days };
 }
 
 // The DST period the program derives from a rule for a year, as the data layer does.
