@@ -1,0 +1,54 @@
+#include "ui/dialogs/dialog_support.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace heliomark {
+
+QComboBox* NewDropDown(QWidget* parent, const char* name, const QStringList& items) {
+    auto* list = new QComboBox(parent);
+    list->setObjectName(name);
+    list->addItems(items);
+    list->setCurrentIndex(-1);
+    return list;
+}
+
+QPushButton* NewButton(QWidget* parent, const char* name, const QString& caption) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    return button;
+}
+
+QLabel* NewLabel(QWidget* parent, const QString& caption, const char* name) {
+    auto* label = new QLabel(caption, parent);
+    if (name) label->setObjectName(name);
+    return label;
+}
+
+void FillCityCombo(QComboBox* list, const CityList& cities) {
+    const QSignalBlocker quiet(list);
+    list->clear();
+    for (const CityRecord& city : cities)
+        list->addItem(QString::fromStdString(TrimBlanks(city.Name)));
+    list->setCurrentIndex(-1);
+}
+
+int16_t RoundedInt16(const QString& text) {
+    const double v = std::nearbyint(LeadingNumber(text.toStdString()));
+    constexpr double low = std::numeric_limits<int16_t>::min(), high = std::numeric_limits<int16_t>::max();
+    return static_cast<int16_t>(std::clamp(v, low, high));
+}
+
+void ReportFileProblem(QWidget* parent, const QString& action, const std::exception& problem) {
+    QMessageBox::warning(parent, QStringLiteral("Heliomark Pro"),
+                         action + QStringLiteral("\n\n") + QString::fromStdString(problem.what()));
+}
+
+}  // namespace heliomark

@@ -1,0 +1,34 @@
+// Small pieces the dialogs share: named controls, list filling, number entry and error reports.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <exception>
+
+#include "data/data.h"
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QWidget;
+
+namespace heliomark {
+
+// A drop-down list with the given objectName and items, nothing selected.
+QComboBox* NewDropDown(QWidget* parent, const char* name, const QStringList& items = {});
+// A push button that never acts as the dialog's default: Enter in a text box must not press it.
+QPushButton* NewButton(QWidget* parent, const char* name, const QString& caption);
+QLabel* NewLabel(QWidget* parent, const QString& caption, const char* name = nullptr);
+
+// Clears `list` and adds the trimmed name of every city in list order, nothing selected.
+void FillCityCombo(QComboBox* list, const CityList& cities);
+
+// The numeric value a user typed (its leading number, as LeadingNumber reads it) rounded half to
+// even to a 16-bit integer. Values beyond the 16-bit range are held at its ends instead of failing.
+int16_t RoundedInt16(const QString& text);
+
+// Tells the user that a data file could not be read or written; `problem` names the file.
+void ReportFileProblem(QWidget* parent, const QString& action, const std::exception& problem);
+
+}  // namespace heliomark

@@ -1,0 +1,172 @@
+#include "ui/dialogs/settings_dialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <algorithm>
+
+#include "ui/dialogs/dialog_support.h"
+
+namespace heliomark {
+
+namespace {
+
+constexpr int MinGridQuality = 4;
+constexpr int MaxGridQuality = 50;
+const QString DmsItem = QStringLiteral("DMS (dd°mm'ss'')");
+const QStringList Densities = {QStringLiteral("None"), QStringLiteral("90°"), QStringLiteral("45°"),
+                               QStringLiteral("30°"), QStringLiteral("15°")};
+
+// Selects `position`, or nothing when the list has no such item (a value from outside the list in
+// settings.ini).
+void SelectPosition(QComboBox* list, int position) {
+    list->setCurrentIndex(position >= 0 && position < list->count() ? position : -1);
+}
+
+QLabel* SectionLabel(QWidget* parent, const QString& caption) {
+    QLabel* label = NewLabel(parent, caption);
+    QFont bold = label->font();
+    bold.setBold(true);
+    label->setFont(bold);
+    return label;
+}
+
+}  // namespace
+
+SettingsDialog::SettingsDialog(Settings& settings, const CityList& cities, std::filesystem::path settingsFile,
+                               SkyGridHooks sky, QWidget* parent)
+    : QDialog(parent),
+      settings_(settings),
+      cities_(cities),
+      settingsFile_(std::move(settingsFile)),
+      sky_(std::move(sky)) {
+    setObjectName(QStringLiteral("frmOpt"));
+    setWindowTitle(QStringLiteral("Settings"));
+
+    cmbTime = NewDropDown(this, "cmbTime", {QStringLiteral("Short hh:mm"), QStringLiteral("Full hh:mm:ss")});
+    cmbAng = NewDropDown(this, "cmbAng", {QStringLiteral("Decimal"), DmsItem});
+    cmbRA = NewDropDown(this, "cmbRA", {QStringLiteral("Decimal"), DmsItem, QStringLiteral("hh:mm:ss")});
+    cmbHome = NewDropDown(this, "cmbHome");
+    scrQlty = new QScrollBar(Qt::Horizontal, this);
+    scrQlty->setObjectName(QStringLiteral("scrQlty"));
+    scrQlty->setRange(MinGridQuality, MaxGridQuality);
+    scrQlty->setValue(20);
+    txtQlty = new QLineEdit(QStringLiteral("20"), this);
+    txtQlty->setObjectName(QStringLiteral("txtQlty"));
+    txtQlty->setMaximumWidth(48);
+    cmbHor = NewDropDown(this, "cmbHor", Densities);
+    cmbVer = NewDropDown(this, "cmbVer", Densities);
+    chkBind = new QCheckBox(QStringLiteral("Bind windows"), this);
+    chkBind->setObjectName(QStringLiteral("chkBind"));
+    cmdOK = NewButton(this, "cmdOK", QStringLiteral("OK"));
+    cmdCancel = NewButton(this, "cmdCancel", QStringLiteral("Cancel"));
+
+    auto* grid = new QGridLayout(this);
+    int row = 0;
+    grid->addWidget(SectionLabel(this, QStringLiteral("Data Formats:")), row++, 0, 1, 3);
+    grid->addWidget(NewLabel(this, QStringLiteral("Time Format:")), row, 0);
+    grid->addWidget(cmbTime, row++, 1, 1, 2);
+    grid->addWidget(NewLabel(this, QStringLiteral("Anlge Format:")), row, 0);
+    grid->addWidget(cmbAng, row++, 1, 1, 2);
+    grid->addWidget(NewLabel(this, QStringLiteral("RA Format:")), row, 0);
+    grid->addWidget(cmbRA, row++, 1, 1, 2);
+    grid->addWidget(SectionLabel(this, QStringLiteral("Default Location:")), row++, 0, 1, 3);
+    grid->addWidget(NewLabel(this, QStringLiteral("City:")), row, 0);
+    grid->addWidget(cmbHome, row++, 1, 1, 2);
+    grid->addWidget(SectionLabel(this, QStringLiteral("Sky Grid Settings:")), row++, 0, 1, 3);
+    grid->addWidget(NewLabel(this, QStringLiteral("Grid Quality:")), row, 0);
+    grid->addWidget(scrQlty, row, 1);
+    grid->addWidget(txtQlty, row++, 2);
+    grid->addWidget(NewLabel(this, QStringLiteral("Parallels Density:")), row, 0);
+    grid->addWidget(cmbHor, row++, 1, 1, 2);
+    grid->addWidget(NewLabel(this, QStringLiteral("Meridians Density:")), row, 0);
+    grid->addWidget(cmbVer, row++, 1, 1, 2);
+    grid->addWidget(chkBind, row++, 0, 1, 3);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(cmdOK);
+    buttons->addWidget(cmdCancel);
+    grid->addLayout(buttons, row, 0, 1, 3);
+
+    connect(scrQlty, &QScrollBar::valueChanged, this,
+            [this](int value) { txtQlty->setText(QString::number(value)); });
+    txtQlty->installEventFilter(this);
+    connect(cmdOK, &QPushButton::clicked, this, &SettingsDialog::OkClicked);
+    connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    // Load: the controls show the settings in memory.
+    FillCityCombo(cmbHome, cities_);
+    SelectPosition(cmbTime, settings_.ShowSecondsSetting);
+    SelectPosition(cmbAng, settings_.AngleFormatSetting ? 1 : 0);
+    SelectPosition(cmbRA, settings_.RAFormatSetting);
+    scrQlty->setValue(settings_.GridQuality);
+    SelectPosition(cmbVer, settings_.MeridiansDensity);
+    SelectPosition(cmbHor, settings_.ParallelsDensity);
+    SelectPosition(cmbHome, FindCity(cities_, settings_.DefaultCitySetting) - 1);
+    chkBind->setChecked(settings_.MoveWindowsTogether);
+}
+
+bool SettingsDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == txtQlty && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            QualityEntered();
+            return true;  // the quality box's own key, not the dialog's
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+// Enter in the quality box moves the scroll bar to the typed value, held within its range.
+void SettingsDialog::QualityEntered() {
+    const int value = std::clamp<int>(RoundedInt16(txtQlty->text()), scrQlty->minimum(), scrQlty->maximum());
+    scrQlty->setValue(value);
+    // The scroll bar reports no change when it already stood there; the box shows the value anyway.
+    txtQlty->setText(QString::number(scrQlty->value()));
+}
+
+void SettingsDialog::OkClicked() {
+    // A list left without a selection (its setting was outside the list) keeps the setting as it was.
+    if (cmbTime->currentIndex() >= 0) settings_.ShowSecondsSetting = cmbTime->currentIndex();
+    if (cmbAng->currentIndex() >= 0) settings_.AngleFormatSetting = cmbAng->currentIndex() == 1;
+    if (cmbRA->currentIndex() >= 0) settings_.RAFormatSetting = static_cast<int16_t>(cmbRA->currentIndex());
+    settings_.DefaultCitySetting = cmbHome->currentIndex() >= 0 ? cmbHome->currentText().toStdString() : "";
+
+    if (scrQlty->value() != settings_.GridQuality) {
+        settings_.GridQuality = static_cast<int16_t>(scrQlty->value());
+        if (sky_.RebuildModel) sky_.RebuildModel();
+    }
+    const int meridians = cmbVer->currentIndex();
+    if (meridians >= 0 && meridians != settings_.MeridiansDensity) {
+        settings_.MeridiansDensity = static_cast<int16_t>(meridians);
+        if (sky_.SetMeridiansDensity) sky_.SetMeridiansDensity(settings_.MeridiansDensity);
+        if (sky_.RedrawIfVisible) sky_.RedrawIfVisible();
+    }
+    const int parallels = cmbHor->currentIndex();
+    if (parallels >= 0 && parallels != settings_.ParallelsDensity) {
+        settings_.ParallelsDensity = static_cast<int16_t>(parallels);
+        if (sky_.SetParallelsDensity) sky_.SetParallelsDensity(settings_.ParallelsDensity);
+        if (sky_.RedrawIfVisible) sky_.RedrawIfVisible();
+    }
+    settings_.MoveWindowsTogether = chkBind->isChecked();
+
+    try {
+        SaveSettings(settingsFile_, settings_);
+    } catch (const std::exception& e) {
+        ReportFileProblem(
+            this,
+            QStringLiteral("The settings could not be saved. They apply until the program ends, "
+                           "which tries to save them again."),
+            e);
+    }
+    accept();
+    emit Applied();
+}
+
+}  // namespace heliomark
