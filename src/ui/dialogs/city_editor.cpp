@@ -78,7 +78,7 @@ CityEditor::CityEditor(CityList& cities, const DstRuleList& rules, Settings& set
     grid->addLayout(buttons, 6, 0, 1, 3);
     grid->setRowStretch(7, 1);
     // Room below the hour-zone box for its open list, which lies over the controls underneath.
-    setMinimumSize(380, 320);
+    setMinimumSize(500, 320);
 
     // The picker floats above the layout at the slot's place, so that its list can open over the
     // controls below it; it is created last to be drawn on top of them.
@@ -239,7 +239,8 @@ void CityEditor::RemoveClicked() {
         txtName->clear();
     }
     // The text "0" matches no city, so the next start selects none unless the settings change.
-    if (FindCity(cities_, settings_.DefaultCitySetting) == 0) settings_.DefaultCitySetting = std::to_string(0);
+    if (FindCity(cities_, settings_.DefaultCitySetting) == 0)
+        settings_.DefaultCitySetting = std::to_string(0);
 }
 
 }  // namespace heliomark

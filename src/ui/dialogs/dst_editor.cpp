@@ -125,6 +125,10 @@ DstEditor::DstEditor(DstRuleList& rules, std::filesystem::path ruleFile, QWidget
     for (QPushButton* b : {cmdUpd, cmdRem, cmdEx})
         buttons->addWidget(b);
     grid->addLayout(buttons, 4, 0, 1, 2);
+    // Both frames take the larger one's height, so the window keeps its size when the format changes.
+    const int frameHeight = std::max(Frame1->sizeHint().height(), Frame2->sizeHint().height());
+    Frame1->setMinimumHeight(frameHeight);
+    Frame2->setMinimumHeight(frameHeight);
 
     connect(cmbDST, &QComboBox::activated, this, [this] { txtName->setText(cmbDST->currentText()); });
     connect(cmbYears, &QComboBox::activated, this, [this] { txtYear->setText(cmbYears->currentText()); });

@@ -299,3 +299,11 @@ TEST(CityEditor, AFailedSaveIsReportedAndTheListKept) {
     EXPECT_EQ(cities.size(), 3u);
     EXPECT_FALSE(dialog.isVisible());
 }
+
+TEST(CityEditor, AClickOnTheBackgroundFoldsTheHourZoneList) {
+    Editor e("fold");
+    e.cmbHZ->SetFullSize(true);
+    ASSERT_TRUE(e.cmbHZ->FullSize());
+    QTest::mouseClick(e.dialog.get(), Qt::LeftButton, {}, QPoint(4, e.dialog->height() - 4));
+    EXPECT_FALSE(e.cmbHZ->FullSize());
+}
