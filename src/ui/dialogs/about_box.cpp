@@ -76,8 +76,7 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About"));
 
-    Picture1 = new QLabel(this);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1 = Named(new QLabel(this), "Picture1");
     Picture1->setPixmap(SunPicture(64));
     Label1 = ArialLabel(this, "Label1", QStringLiteral("Heliomark Pro"), 16, true);
     Label2 = ArialLabel(this, "Label2", QStringLiteral("Version 1.3"), 10);

@@ -25,14 +25,6 @@ namespace {
 constexpr int NewCityZoneIndex = 26;
 const QString ReservedName = QStringLiteral("Home");
 
-// The name as the fixed 15-character field keeps it: cut to 15 characters, trailing blanks dropped
-// (the file pads them back and reading trims them again).
-std::string StoredName(const QString& text) {
-    std::string name = FitName(text.toStdString());
-    name.erase(name.find_last_not_of(' ') + 1);
-    return name;
-}
-
 }  // namespace
 
 CityEditor::CityEditor(CityList& cities, const DstRuleList& rules, Settings& settings,
@@ -42,13 +34,10 @@ CityEditor::CityEditor(CityList& cities, const DstRuleList& rules, Settings& set
     setWindowTitle(QStringLiteral("Edit Cities"));
 
     cmbCities = NewDropDown(this, "cmbCities");
-    txtName = new QLineEdit(this);
-    txtName->setObjectName(QStringLiteral("txtName"));
-    apLat = new AnglePicker(this);
-    apLat->setObjectName(QStringLiteral("apLat"));
+    txtName = Named(new QLineEdit(this), "txtName");
+    apLat = Named(new AnglePicker(this), "apLat");
     cmbLat = NewDropDown(this, "cmbLat", {QStringLiteral("N"), QStringLiteral("S")});
-    apLon = new AnglePicker(this);
-    apLon->setObjectName(QStringLiteral("apLon"));
+    apLon = Named(new AnglePicker(this), "apLon");
     cmbLon = NewDropDown(this, "cmbLon", {QStringLiteral("E"), QStringLiteral("W")});
     hourZoneSlot = new QWidget(this);
     hourZoneSlot->setFixedSize(86, 21);
@@ -82,8 +71,7 @@ CityEditor::CityEditor(CityList& cities, const DstRuleList& rules, Settings& set
 
     // The picker floats above the layout at the slot's place, so that its list can open over the
     // controls below it; it is created last to be drawn on top of them.
-    cmbHZ = new HourZonePicker(this);
-    cmbHZ->setObjectName(QStringLiteral("cmbHZ"));
+    cmbHZ = Named(new HourZonePicker(this), "cmbHZ");
     hourZoneSlot->installEventFilter(this);
 
     // Load: the DST list, both pickers at 0, the city list.
@@ -106,14 +94,10 @@ CityEditor::CityEditor(CityList& cities, const DstRuleList& rules, Settings& set
 }
 
 void CityEditor::done(int result) {
-    try {
-        SaveCities(cityFile_, cities_);
-    } catch (const std::exception& e) {
-        ReportFileProblem(this,
-                          QStringLiteral("The city list could not be saved. Your changes are kept until the "
-                                         "program ends; close this editor again to retry."),
-                          e);
-    }
+    SaveReportingFailure(this,
+                         QStringLiteral("The city list could not be saved. Your changes are kept until the "
+                                        "program ends; close this editor again to retry."),
+                         [this] { SaveCities(cityFile_, cities_); });
     QDialog::done(result);
 }
 
@@ -189,11 +173,11 @@ void CityEditor::LongitudeUpdated() {
 
 void CityEditor::ActClicked() {
     CityRecord record;
-    record.Name = StoredName(txtName->text());
+    record.Name = FittedName(txtName->text());
     record.Latitude = apLat->Value() * (1 - 2 * cmbLat->currentIndex());
     record.Longitude = apLon->Value() * (1 - 2 * cmbLon->currentIndex());
     record.ZoneIndex = static_cast<int16_t>(cmbHZ->ListIndex());
-    record.DstName = StoredName(cmbDST->currentText());
+    record.DstName = FittedName(cmbDST->currentText());
     // The pickers take any number of degrees, but the city file only holds real places: a record
     // outside them would make the whole list unsavable.
     if (!(std::fabs(record.Latitude) <= 90 && std::fabs(record.Longitude) <= 180)) {
@@ -219,7 +203,7 @@ void CityEditor::RenameClicked() {
     if (answer.isEmpty() || CurrentCity < 1) return;
     CityRecord copy = cities_[static_cast<std::size_t>(CurrentCity - 1)];
     RemoveCity(cities_, CurrentCity);
-    copy.Name = StoredName(answer);
+    copy.Name = FittedName(answer);
     InsertCitySorted(cities_, copy);
     FillCityCombo(cmbCities, cities_);
     // The name box re-selects the city through its change handler, which must run even when the

@@ -46,9 +46,25 @@ int16_t RoundedInt16(const QString& text) {
     return static_cast<int16_t>(std::clamp(v, low, high));
 }
 
+std::string FittedName(const QString& text) {
+    std::string name = FitName(text.toStdString());
+    name.erase(name.find_last_not_of(' ') + 1);
+    return name;
+}
+
 void ReportFileProblem(QWidget* parent, const QString& action, const std::exception& problem) {
     QMessageBox::warning(parent, QStringLiteral("Heliomark Pro"),
                          action + QStringLiteral("\n\n") + QString::fromStdString(problem.what()));
+}
+
+bool SaveReportingFailure(QWidget* parent, const QString& action, const std::function<void()>& save) {
+    try {
+        save();
+        return true;
+    } catch (const std::exception& e) {
+        ReportFileProblem(parent, action, e);
+        return false;
+    }
 }
 
 }  // namespace heliomark

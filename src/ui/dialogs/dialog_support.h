@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <cstdint>
 #include <exception>
+#include <functional>
+#include <string>
 
 #include "data/data.h"
 
@@ -14,6 +16,13 @@ class QPushButton;
 class QWidget;
 
 namespace heliomark {
+
+// Gives `widget` its objectName and returns it, so a control is made and named in one line.
+template <class T>
+T* Named(T* widget, const char* name) {
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
 
 // A drop-down list with the given objectName and items, nothing selected.
 QComboBox* NewDropDown(QWidget* parent, const char* name, const QStringList& items = {});
@@ -28,7 +37,13 @@ void FillCityCombo(QComboBox* list, const CityList& cities);
 // even to a 16-bit integer. Values beyond the 16-bit range are held at its ends instead of failing.
 int16_t RoundedInt16(const QString& text);
 
+// A name as the fixed 15-character fields keep it: cut to 15 characters, trailing blanks dropped
+// (the files pad them back, and reading trims them again).
+std::string FittedName(const QString& text);
+
 // Tells the user that a data file could not be read or written; `problem` names the file.
 void ReportFileProblem(QWidget* parent, const QString& action, const std::exception& problem);
+// Runs `save`; a failure is reported with `action` and the file's name. Returns whether it worked.
+bool SaveReportingFailure(QWidget* parent, const QString& action, const std::function<void()>& save);
 
 }  // namespace heliomark

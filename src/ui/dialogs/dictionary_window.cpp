@@ -17,17 +17,14 @@ DictionaryWindow::DictionaryWindow(Dictionary& dictionary, const std::filesystem
     setObjectName(QStringLiteral("frmDict"));
     setWindowTitle(QStringLiteral("Dictionary"));
 
-    List1 = new QListWidget(this);
-    List1->setObjectName(QStringLiteral("List1"));
+    List1 = Named(new QListWidget(this), "List1");
     List1->setFont(QFont(QStringLiteral("Arial")));
-    Label1 = new QLabel(this);
-    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1 = Named(new QLabel(this), "Label1");
     QFont titleFont(QStringLiteral("Tahoma"));
     titleFont.setBold(true);
     Label1->setFont(titleFont);
     Label1->setTextFormat(Qt::PlainText);
-    Text1 = new QPlainTextEdit(this);
-    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1 = Named(new QPlainTextEdit(this), "Text1");
     Text1->setFont(QFont(QStringLiteral("Arial")));
     Text1->setReadOnly(true);
     Command1 = NewButton(this, "Command1", QStringLiteral("Close"));

@@ -55,15 +55,11 @@ DstEditor::DstEditor(DstRuleList& rules, std::filesystem::path ruleFile, QWidget
     setWindowTitle(QStringLiteral("Edit Daylight Saving Times"));
 
     cmbDST = NewDropDown(this, "cmbDST");
-    txtName = new QLineEdit(this);
-    txtName->setObjectName(QStringLiteral("txtName"));
-    optPer = new QRadioButton(QStringLiteral("Permanent Format"), this);
-    optPer->setObjectName(QStringLiteral("optPer"));
-    optCust = new QRadioButton(QStringLiteral("Variable Format"), this);
-    optCust->setObjectName(QStringLiteral("optCust"));
+    txtName = Named(new QLineEdit(this), "txtName");
+    optPer = Named(new QRadioButton(QStringLiteral("Permanent Format"), this), "optPer");
+    optCust = Named(new QRadioButton(QStringLiteral("Variable Format"), this), "optCust");
 
-    Frame1 = new QFrame(this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1 = Named(new QFrame(this), "Frame1");
     Frame1->setFrameShape(QFrame::StyledPanel);
     cmbCnt1 = NewDropDown(Frame1, "cmbCnt1", Ordinals);
     cmbWeek1 = NewDropDown(Frame1, "cmbWeek1", Weekdays);
@@ -81,16 +77,12 @@ DstEditor::DstEditor(DstRuleList& rules, std::filesystem::path ruleFile, QWidget
     rules1->addWidget(cmbWeek2, 3, 1);
     rules1->addWidget(cmbMon2, 3, 2);
 
-    Frame2 = new QFrame(this);
-    Frame2->setObjectName(QStringLiteral("Frame2"));
+    Frame2 = Named(new QFrame(this), "Frame2");
     Frame2->setFrameShape(QFrame::StyledPanel);
     cmbYears = NewDropDown(Frame2, "cmbYears");
-    txtYear = new QLineEdit(Frame2);
-    txtYear->setObjectName(QStringLiteral("txtYear"));
-    dpStart = new DatePicker(Frame2);
-    dpStart->setObjectName(QStringLiteral("dpStart"));
-    dpEnd = new DatePicker(Frame2);
-    dpEnd->setObjectName(QStringLiteral("dpEnd"));
+    txtYear = Named(new QLineEdit(Frame2), "txtYear");
+    dpStart = Named(new DatePicker(Frame2), "dpStart");
+    dpEnd = Named(new DatePicker(Frame2), "dpEnd");
     cmdAdd = NewButton(Frame2, "cmdAdd", QStringLiteral("Add"));
     cmdSave = NewButton(Frame2, "cmdSave", QStringLiteral("Save"));
     cmdRemY = NewButton(Frame2, "cmdRemY", QStringLiteral("Remove"));
@@ -160,15 +152,10 @@ DstEditor::DstEditor(DstRuleList& rules, std::filesystem::path ruleFile, QWidget
 }
 
 void DstEditor::done(int result) {
-    try {
-        SaveDstRules(ruleFile_, rules_);
-    } catch (const std::exception& e) {
-        ReportFileProblem(
-            this,
-            QStringLiteral("The daylight saving rules could not be saved. Your changes are kept "
-                           "until the program ends; close this editor again to retry."),
-            e);
-    }
+    SaveReportingFailure(this,
+                         QStringLiteral("The daylight saving rules could not be saved. Your changes are kept "
+                                        "until the program ends; close this editor again to retry."),
+                         [this] { SaveDstRules(ruleFile_, rules_); });
     QDialog::done(result);
 }
 
@@ -295,9 +282,7 @@ void DstEditor::RemoveYearClicked() {
 }
 
 void DstEditor::UpdateClicked() {
-    std::string name = FitName(txtName->text().toStdString());
-    name.erase(name.find_last_not_of(' ') + 1);
-    WorkRule.Name = name;
+    WorkRule.Name = FittedName(txtName->text());
     if (optPer->isChecked()) {
         // A permanent rule carries no year entries.
         WorkRule.Start = {FieldOf(cmbWeek1), FieldOf(cmbCnt1), FieldOf(cmbMon1)};

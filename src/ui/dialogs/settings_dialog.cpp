@@ -53,17 +53,14 @@ SettingsDialog::SettingsDialog(Settings& settings, const CityList& cities, std::
     cmbAng = NewDropDown(this, "cmbAng", {QStringLiteral("Decimal"), DmsItem});
     cmbRA = NewDropDown(this, "cmbRA", {QStringLiteral("Decimal"), DmsItem, QStringLiteral("hh:mm:ss")});
     cmbHome = NewDropDown(this, "cmbHome");
-    scrQlty = new QScrollBar(Qt::Horizontal, this);
-    scrQlty->setObjectName(QStringLiteral("scrQlty"));
+    scrQlty = Named(new QScrollBar(Qt::Horizontal, this), "scrQlty");
     scrQlty->setRange(MinGridQuality, MaxGridQuality);
     scrQlty->setValue(20);
-    txtQlty = new QLineEdit(QStringLiteral("20"), this);
-    txtQlty->setObjectName(QStringLiteral("txtQlty"));
+    txtQlty = Named(new QLineEdit(QStringLiteral("20"), this), "txtQlty");
     txtQlty->setMaximumWidth(48);
     cmbHor = NewDropDown(this, "cmbHor", Densities);
     cmbVer = NewDropDown(this, "cmbVer", Densities);
-    chkBind = new QCheckBox(QStringLiteral("Bind windows"), this);
-    chkBind->setObjectName(QStringLiteral("chkBind"));
+    chkBind = Named(new QCheckBox(QStringLiteral("Bind windows"), this), "chkBind");
     cmdOK = NewButton(this, "cmdOK", QStringLiteral("OK"));
     cmdCancel = NewButton(this, "cmdCancel", QStringLiteral("Cancel"));
 
@@ -142,29 +139,23 @@ void SettingsDialog::OkClicked() {
         settings_.GridQuality = static_cast<int16_t>(scrQlty->value());
         if (sky_.RebuildModel) sky_.RebuildModel();
     }
-    const int meridians = cmbVer->currentIndex();
-    if (meridians >= 0 && meridians != settings_.MeridiansDensity) {
-        settings_.MeridiansDensity = static_cast<int16_t>(meridians);
-        if (sky_.SetMeridiansDensity) sky_.SetMeridiansDensity(settings_.MeridiansDensity);
+    // A density that changed is stored, handed to the sky model and shown if the sky view is open.
+    auto applyDensity = [this](const QComboBox* list, int16_t& setting,
+                               const std::function<void(int16_t)>& set) {
+        const int position = list->currentIndex();
+        if (position < 0 || position == setting) return;
+        setting = static_cast<int16_t>(position);
+        if (set) set(setting);
         if (sky_.RedrawIfVisible) sky_.RedrawIfVisible();
-    }
-    const int parallels = cmbHor->currentIndex();
-    if (parallels >= 0 && parallels != settings_.ParallelsDensity) {
-        settings_.ParallelsDensity = static_cast<int16_t>(parallels);
-        if (sky_.SetParallelsDensity) sky_.SetParallelsDensity(settings_.ParallelsDensity);
-        if (sky_.RedrawIfVisible) sky_.RedrawIfVisible();
-    }
+    };
+    applyDensity(cmbVer, settings_.MeridiansDensity, sky_.SetMeridiansDensity);
+    applyDensity(cmbHor, settings_.ParallelsDensity, sky_.SetParallelsDensity);
     settings_.MoveWindowsTogether = chkBind->isChecked();
 
-    try {
-        SaveSettings(settingsFile_, settings_);
-    } catch (const std::exception& e) {
-        ReportFileProblem(
-            this,
-            QStringLiteral("The settings could not be saved. They apply until the program ends, "
-                           "which tries to save them again."),
-            e);
-    }
+    SaveReportingFailure(this,
+                         QStringLiteral("The settings could not be saved. They apply until the program ends, "
+                                        "which tries to save them again."),
+                         [this] { SaveSettings(settingsFile_, settings_); });
     accept();
     emit Applied();
 }
