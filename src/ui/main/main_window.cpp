@@ -34,13 +34,13 @@ namespace {
 // Layout in pixels. The window has a fixed size, like the groups' contents.
 constexpr int ToolbarHeight = 27;
 constexpr int GroupGap = 6;
-constexpr int LeftGroupWidth = 304;
+constexpr int LeftGroupWidth = 334;
 constexpr int RightGroupWidth = 262;
 constexpr int RowHeight = 26;
 constexpr int FirstRow = 22;
-constexpr int LabelWidth = 122;
-constexpr int LeftInputX = 130;
-constexpr int RightInputX = 112;
+constexpr int LeftInputX = 160;
+constexpr int RightInputX = 122;
+constexpr int DateTimeInputX = 56;
 constexpr int TopGroupRows = 7;
 constexpr int TopGroupHeight = FirstRow + TopGroupRows * RowHeight + 4;
 
@@ -52,15 +52,17 @@ QGroupBox* AddGroup(QWidget* parent, const char* name, const QString& caption, i
     return group;
 }
 
-QLabel* AddLabel(QWidget* parent, const QString& name, const QString& text, int row, int x = 10) {
+// A label left of the input that starts at inputX.
+QLabel* AddLabel(QWidget* parent, const QString& name, const QString& text, int row, int inputX) {
+    constexpr int x = 10;
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
-    label->setGeometry(x, FirstRow + row * RowHeight, LabelWidth - x + 8, 20);
+    label->setGeometry(x, FirstRow + row * RowHeight, inputX - x - 4, 20);
     return label;
 }
 
 QLineEdit* AddResultBox(QWidget* parent, const char* name, const QString& label, int row, int x, int w) {
-    AddLabel(parent, QString("lbl") + (name + 3), label, row);
+    AddLabel(parent, QString("lbl") + (name + 3), label, row, x);
     auto* box = new QLineEdit(parent);
     box->setObjectName(name);
     box->setReadOnly(true);
@@ -141,33 +143,33 @@ void MainWindow::BuildLocationGroup(QWidget* central) {
     QGroupBox* g =
         AddGroup(central, "fraLocation", "Location Properties", GroupGap, top, LeftGroupWidth, TopGroupRows);
     g->installEventFilter(this);
-    AddLabel(g, "lblCities", "Cities:", 0);
+    AddLabel(g, "lblCities", "Cities:", 0, LeftInputX);
     cmbCities = AddList(g, "cmbCities", LeftInputX, 0, 164);
-    AddLabel(g, "lblLat", "Latitude:", 1);
+    AddLabel(g, "lblLat", "Latitude:", 1, LeftInputX);
     apLat = new AnglePicker(g);
     apLat->setObjectName("apLat");
     apLat->move(LeftInputX, FirstRow + RowHeight);
     cmbLat = AddList(g, "cmbLat", LeftInputX + 106, 1, 52);
     cmbLat->addItems({"N", "S"});
-    AddLabel(g, "lblLon", "Longitude:", 2);
+    AddLabel(g, "lblLon", "Longitude:", 2, LeftInputX);
     apLon = new AnglePicker(g);
     apLon->setObjectName("apLon");
     apLon->move(LeftInputX, FirstRow + 2 * RowHeight);
     cmbLon = AddList(g, "cmbLon", LeftInputX + 106, 2, 52);
     cmbLon->addItems({"E", "W"});
-    AddLabel(g, "lblHZ", "Hour Zone:", 3);
+    AddLabel(g, "lblHZ", "Hour Zone:", 3, LeftInputX);
     // The zone picker belongs to the window rather than the group so its open list can reach past
     // the group's frame.
     cmbHZ = new HourZonePicker(central);
     cmbHZ->setObjectName("cmbHZ");
     cmbHZ->move(GroupGap + LeftInputX, top + FirstRow + 3 * RowHeight);
-    AddLabel(g, "lblDST", "Daylight Saving Time:", 4);
+    AddLabel(g, "lblDST", "Daylight Saving Time:", 4, LeftInputX);
     cmbDST = AddList(g, "cmbDST", LeftInputX, 4, 164);
-    lblStart = AddLabel(g, "lblStart", "Start:", 5);
+    lblStart = AddLabel(g, "lblStart", "Start:", 5, LeftInputX);
     dpStart = new DatePicker(g);
     dpStart->setObjectName("dpStart");
     dpStart->move(LeftInputX, FirstRow + 5 * RowHeight);
-    lblEnd = AddLabel(g, "lblEnd", "End:", 6);
+    lblEnd = AddLabel(g, "lblEnd", "End:", 6, LeftInputX);
     dpEnd = new DatePicker(g);
     dpEnd->setObjectName("dpEnd");
     dpEnd->move(LeftInputX, FirstRow + 6 * RowHeight);
@@ -188,20 +190,20 @@ void MainWindow::BuildDateTimeGroup(QWidget* central) {
     QGroupBox* g = AddGroup(central, "fraDateTime", "Date/Time Properties", x, ToolbarHeight + GroupGap,
                             RightGroupWidth, TopGroupRows);
     g->installEventFilter(this);
-    AddLabel(g, "lblDate", "Date:", 0);
+    AddLabel(g, "lblDate", "Date:", 0, DateTimeInputX);
     DateP = new DatePicker(g);
     DateP->setObjectName("DateP");
-    DateP->move(56, FirstRow);
+    DateP->move(DateTimeInputX, FirstRow);
     Command1 = AddButton(g, "Command1", "Today", 180, FirstRow - 1, 70);
-    AddLabel(g, "lblTime", "Time:", 1);
+    AddLabel(g, "lblTime", "Time:", 1, DateTimeInputX);
     TimeP = new TimePicker(g);
     TimeP->setObjectName("TimeP");
-    TimeP->move(56, FirstRow + RowHeight);
+    TimeP->move(DateTimeInputX, FirstRow + RowHeight);
     Command2 = AddButton(g, "Command2", "Now", 180, FirstRow + RowHeight - 1, 70);
-    AddLabel(g, "lblRate", "Rate:", 2);
+    AddLabel(g, "lblRate", "Rate:", 2, DateTimeInputX);
     txtRate = new QLineEdit("1", g);
     txtRate->setObjectName("txtRate");
-    txtRate->setGeometry(56, FirstRow + 2 * RowHeight, 80, 21);
+    txtRate->setGeometry(DateTimeInputX, FirstRow + 2 * RowHeight, 80, 21);
     cmdRun = AddButton(g, "cmdRun", "Run Clock", 10, FirstRow + 4 * RowHeight, 116);
     cmdRunDate = AddButton(g, "cmdRunDate", "Run Date", 134, FirstRow + 4 * RowHeight, 116);
     cmdSync = AddButton(g, "cmdSync", "Syncronize", 10, FirstRow + 5 * RowHeight + 4, 240);
@@ -231,9 +233,9 @@ void MainWindow::BuildResultGroups(QWidget* central) {
     const int x = 2 * GroupGap + LeftGroupWidth;
     QGroupBox* sun = AddGroup(central, "fraSun", "Sun Position", x, top, RightGroupWidth, 3);
     sun->installEventFilter(this);
-    txtCurAlt = AddResultBox(sun, "txtCurAlt", "Altitude:", 0, RightInputX, 138);
-    txtTAlt = AddResultBox(sun, "txtTAlt", "After Refraction:", 1, RightInputX, 138);
-    txtCurAzm = AddResultBox(sun, "txtCurAzm", "Azimuth:", 2, RightInputX, 138);
+    txtCurAlt = AddResultBox(sun, "txtCurAlt", "Altitude:", 0, RightInputX, 128);
+    txtTAlt = AddResultBox(sun, "txtTAlt", "After Refraction:", 1, RightInputX, 128);
+    txtCurAzm = AddResultBox(sun, "txtCurAzm", "Azimuth:", 2, RightInputX, 128);
 }
 
 QMenu* MainWindow::Menu(const QString& name) {
