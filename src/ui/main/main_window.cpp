@@ -86,6 +86,15 @@ QComboBox* AddList(QWidget* parent, const char* name, int x, int row, int w) {
     return list;
 }
 
+// A control of type T named `name` at (x, y) of its parent, at the size it chooses itself.
+template <typename T>
+T* AddControl(QWidget* parent, const char* name, int x, int y) {
+    auto* control = new T(parent);
+    control->setObjectName(name);
+    control->move(x, y);
+    return control;
+}
+
 QTimer* AddTimer(QObject* parent, const char* name, int interval) {
     auto* timer = new QTimer(parent);
     timer->setObjectName(name);
@@ -146,33 +155,24 @@ void MainWindow::BuildLocationGroup(QWidget* central) {
     AddLabel(g, "lblCities", "Cities:", 0, LeftInputX);
     cmbCities = AddList(g, "cmbCities", LeftInputX, 0, 164);
     AddLabel(g, "lblLat", "Latitude:", 1, LeftInputX);
-    apLat = new AnglePicker(g);
-    apLat->setObjectName("apLat");
-    apLat->move(LeftInputX, FirstRow + RowHeight);
+    apLat = AddControl<AnglePicker>(g, "apLat", LeftInputX, FirstRow + RowHeight);
     cmbLat = AddList(g, "cmbLat", LeftInputX + 106, 1, 52);
     cmbLat->addItems({"N", "S"});
     AddLabel(g, "lblLon", "Longitude:", 2, LeftInputX);
-    apLon = new AnglePicker(g);
-    apLon->setObjectName("apLon");
-    apLon->move(LeftInputX, FirstRow + 2 * RowHeight);
+    apLon = AddControl<AnglePicker>(g, "apLon", LeftInputX, FirstRow + 2 * RowHeight);
     cmbLon = AddList(g, "cmbLon", LeftInputX + 106, 2, 52);
     cmbLon->addItems({"E", "W"});
     AddLabel(g, "lblHZ", "Hour Zone:", 3, LeftInputX);
     // The zone picker belongs to the window rather than the group so its open list can reach past
     // the group's frame.
-    cmbHZ = new HourZonePicker(central);
-    cmbHZ->setObjectName("cmbHZ");
-    cmbHZ->move(GroupGap + LeftInputX, top + FirstRow + 3 * RowHeight);
+    cmbHZ =
+        AddControl<HourZonePicker>(central, "cmbHZ", GroupGap + LeftInputX, top + FirstRow + 3 * RowHeight);
     AddLabel(g, "lblDST", "Daylight Saving Time:", 4, LeftInputX);
     cmbDST = AddList(g, "cmbDST", LeftInputX, 4, 164);
     lblStart = AddLabel(g, "lblStart", "Start:", 5, LeftInputX);
-    dpStart = new DatePicker(g);
-    dpStart->setObjectName("dpStart");
-    dpStart->move(LeftInputX, FirstRow + 5 * RowHeight);
+    dpStart = AddControl<DatePicker>(g, "dpStart", LeftInputX, FirstRow + 5 * RowHeight);
     lblEnd = AddLabel(g, "lblEnd", "End:", 6, LeftInputX);
-    dpEnd = new DatePicker(g);
-    dpEnd->setObjectName("dpEnd");
-    dpEnd->move(LeftInputX, FirstRow + 6 * RowHeight);
+    dpEnd = AddControl<DatePicker>(g, "dpEnd", LeftInputX, FirstRow + 6 * RowHeight);
 
     ConnectListClick(cmbCities, [this] { cmbCities_Click(); });
     ConnectListClick(cmbLat, [this] { cmbLat_Click(); });
@@ -191,14 +191,10 @@ void MainWindow::BuildDateTimeGroup(QWidget* central) {
                             RightGroupWidth, TopGroupRows);
     g->installEventFilter(this);
     AddLabel(g, "lblDate", "Date:", 0, DateTimeInputX);
-    DateP = new DatePicker(g);
-    DateP->setObjectName("DateP");
-    DateP->move(DateTimeInputX, FirstRow);
+    DateP = AddControl<DatePicker>(g, "DateP", DateTimeInputX, FirstRow);
     Command1 = AddButton(g, "Command1", "Today", 180, FirstRow - 1, 70);
     AddLabel(g, "lblTime", "Time:", 1, DateTimeInputX);
-    TimeP = new TimePicker(g);
-    TimeP->setObjectName("TimeP");
-    TimeP->move(DateTimeInputX, FirstRow + RowHeight);
+    TimeP = AddControl<TimePicker>(g, "TimeP", DateTimeInputX, FirstRow + RowHeight);
     Command2 = AddButton(g, "Command2", "Now", 180, FirstRow + RowHeight - 1, 70);
     AddLabel(g, "lblRate", "Rate:", 2, DateTimeInputX);
     txtRate = new QLineEdit("1", g);

@@ -137,6 +137,8 @@ class MainWindow : public QMainWindow {
     void ApplyCity(int k);
     void SyncPickersToUT();
     void SetDstListIndex(int index);
+    // Runs the DST handler without its own update: the period of the rule for DateP's year.
+    void RederiveDstPeriod();
     void ReadRateBox();
     void StopRunClock();
     void SetModeButtons(bool idle, QPushButton* running);

@@ -105,9 +105,7 @@ void MainWindow::Timer3Tick() {
     if (DateP->Value() == date) return;
     if (YearOf(date) != DateP->YearValue()) {
         DateP->SetValue(date);
-        IsAdjust = false;
-        cmbDST_Click();  // the DST period of the new year
-        IsAdjust = true;
+        RederiveDstPeriod();
     } else {
         DateP->SetValue(date);
     }
@@ -127,12 +125,7 @@ void MainWindow::cmdSync_Click() {
 
 void MainWindow::Command1_Click() {
     DateP->SetValue(clock_->Today());
-    if (DateP->YearValue() != state_->Year) {
-        IsAdjust = false;
-        cmbDST_Click();
-        IsAdjust = true;
-    }
-    UpdateGeneralData(true, true);
+    DateP_Updated();  // the same steps as a date typed by the user
 }
 
 void MainWindow::Command2_Click() {

@@ -122,13 +122,15 @@ void MainWindow::dpPeriod_Updated() {
     if (IsAdjust) UpdateGeneralData(true, false);
 }
 
+void MainWindow::RederiveDstPeriod() {
+    IsAdjust = false;
+    cmbDST_Click();
+    IsAdjust = true;
+}
+
 void MainWindow::DateP_Updated() {
     // A new year takes the rule's period for that year, replacing any hand edit of the period.
-    if (DateP->YearValue() != state_->Year) {
-        IsAdjust = false;
-        cmbDST_Click();
-        IsAdjust = true;
-    }
+    if (DateP->YearValue() != state_->Year) RederiveDstPeriod();
     UpdateGeneralData(true, true);
 }
 

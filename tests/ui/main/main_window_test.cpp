@@ -199,6 +199,21 @@ TEST(MainWindow, ChoosingADstRuleShiftsTheClockByItsHour) {
     EXPECT_FALSE(p.Find("dpStart")->isVisible());
 }
 
+TEST(MainWindow, DateEnteringTheDstPeriodMovesTheClockAnHourOn) {
+    ProgramFolder folder;
+    folder.WriteStandardData("Berlin");
+    Program p(folder, DateSerial(2024, 3, 30) + 0.5);
+    ASSERT_EQ(p.Main().IsDST(), 0);
+    const QString alt = p.Text("txtCurAlt");
+    p.TypeInto("DateP", "txtDay", "31");
+    EXPECT_EQ(p.Main().IsDST(), 1);
+    EXPECT_EQ(p.Seconds(), 13 * 3600) << "the same universal time, one hour later on the clock";
+    EXPECT_EQ(p.Main().State().ZoneHours, 2);
+    EXPECT_NE(p.Text("txtCurAlt"), alt) << "a day later the Sun stands elsewhere at that instant";
+    p.TypeInto("DateP", "txtDay", "30");
+    EXPECT_EQ(p.Seconds(), 12 * 3600);
+}
+
 TEST(MainWindow, SouthernRuleWrapsTheYear) {
     ProgramFolder folder;
     folder.WriteStandardData("Sydney");
