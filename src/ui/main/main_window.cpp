@@ -277,18 +277,24 @@ void MainWindow::BuildMenus() {
     // AddFileMenuItem / Menu("mnuDB") / Menu("mnuHelp") items when their windows are built.
 }
 
-FlatButton* MainWindow::AddViewToggle(const ViewToggle& toggle) {
+FlatButton* MainWindow::AddToolbarButton(int slot, const char* name, const QString& toolTip,
+                                         const QPixmap& picture, int style) {
     auto* button = new FlatButton(toolbar_);
-    button->setObjectName(toggle.ButtonName);
-    button->setToolTip(toggle.ToolTip);
-    button->SetPicture(toggle.Picture);
-    button->SetStyle(1);
+    button->setObjectName(name);
+    button->setToolTip(toolTip);
+    button->SetPicture(picture);
+    button->SetStyle(style);
     auto* layout = static_cast<QHBoxLayout*>(toolbar_->layout());
     int index = 0;
-    for (const auto& [slot, other] : toolbarButtons_)
-        if (slot < toggle.Slot) ++index;
+    for (const auto& [other, unused] : toolbarButtons_)
+        if (other < slot) ++index;
     layout->insertWidget(index, button);
-    toolbarButtons_[toggle.Slot] = button;
+    toolbarButtons_[slot] = button;
+    return button;
+}
+
+FlatButton* MainWindow::AddViewToggle(const ViewToggle& toggle) {
+    FlatButton* button = AddToolbarButton(toggle.Slot, toggle.ButtonName, toggle.ToolTip, toggle.Picture, 1);
 
     QMenu* view = Menu("mnuView");
     auto* item = new QAction(toggle.MenuCaption, view);

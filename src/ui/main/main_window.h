@@ -116,6 +116,10 @@ class MainWindow : public QMainWindow {
         std::function<void()> AfterShow;
     };
     FlatButton* AddViewToggle(const ViewToggle& toggle);
+    // A toolbar button at its slot (see ViewToggle); style 0 is a push button (the calendar's fbCal,
+    // whose Click the caller connects), any other a toggle.
+    FlatButton* AddToolbarButton(int slot, const char* name, const QString& toolTip, const QPixmap& picture,
+                                 int style);
 
     // A menu of the menu bar by name, in the fixed order mnuFile "&File", mnuDB "&Databases",
     // mnuView "&View", mnuHelp "&Help"; a menu is put on the bar when it is first asked for, so no

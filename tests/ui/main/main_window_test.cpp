@@ -75,6 +75,18 @@ TEST(MainWindow, CarriesItsCaptionMenusGroupsAndLabels) {
     EXPECT_EQ(p.Find("fbTW")->toolTip(), "Twilights");
 }
 
+TEST(MainWindow, ClickOnTheBackgroundFoldsUpTheZoneList) {
+    ProgramFolder folder;
+    folder.WriteStandardData();
+    Program p(folder);
+    for (const char* background : {"picBackground", "fraDay", "lblCities"}) {
+        p.SetProperty("cmbHZ", "FullSize", true);
+        ASSERT_TRUE(p.Find("cmbHZ")->property("FullSize").toBool());
+        QTest::mouseClick(p.Find(background), Qt::LeftButton, {}, QPoint(2, 2));
+        EXPECT_FALSE(p.Find("cmbHZ")->property("FullSize").toBool()) << "click on " << background;
+    }
+}
+
 TEST(MainWindow, StartsOnTheDefaultPlaceWhenNoCityIsNamed) {
     ProgramFolder folder;
     folder.WriteStandardData("Atlantis");

@@ -61,6 +61,21 @@ TEST(TwilightsWindow, TwilightsThatNeverEndInMidsummerShowDashes) {
     }
 }
 
+TEST(TwilightsWindow, ToolbarButtonShowsAndHidesItAndChecksTheMenu) {
+    ProgramFolder folder;
+    folder.WriteStandardData("Berlin");
+    Program p(folder);
+    QWidget* button = p.Find("fbTW");
+    for (const bool shown : {true, false}) {
+        QTest::mouseMove(button, QPoint(5, 5));
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, 5));
+        EXPECT_EQ(p.Find("frmTW")->isVisible(), shown);
+        EXPECT_EQ(p.Main().ExtTW, shown);
+        EXPECT_EQ(p.Find<QAction>("mnuTW")->isChecked(), shown);
+    }
+    EXPECT_NE(Box(p, "txtTWB", 0), "") << "filled when shown";
+}
+
 TEST(TwilightsWindow, CloseBoxHidesTheWindowWhichKeepsUpdating) {
     ProgramFolder folder;
     folder.WriteStandardData();
