@@ -1,18 +1,58 @@
 #include "app/start_program.h"
 
-#include <QMainWindow>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
+
+#include "app/program_clock.h"
+#include "app/program_data.h"
+#include "app/window_placement.h"
+#include "ui/main/main_window.h"
 
 namespace heliomark {
 
+namespace {
+
+WindowPositions DefaultPositions(const QWidget& main) {
+    PixelRect screen{0, 0, 1024, 768};
+    if (const QScreen* primary = QGuiApplication::primaryScreen()) {
+        const QRect r = primary->availableGeometry();
+        screen = {r.x(), r.y(), r.width(), r.height()};
+    }
+    return DefaultWindowPositions(screen, {main.width(), main.height()});
+}
+
+void TellAboutDamagedFiles(QWidget* main, const std::vector<DamagedFile>& damaged) {
+    // Told once, without stopping the program: the box does not wait for an answer.
+    auto* box = new QMessageBox(QMessageBox::Warning, "Heliomark",
+                                QString::fromStdString(DescribeDamagedFiles(damaged)), QMessageBox::Ok, main);
+    box->setObjectName("msgDamagedFiles");
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    box->show();
+}
+
+}  // namespace
+
 QWidget* StartProgram(const QString& programFolder) {
-    (void)programFolder;
-    auto* window = new QMainWindow;
-    window->setObjectName("frmMain");
-    window->setWindowTitle("Heliomark Pro  v1.3");
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->resize(640, 480);
-    window->show();
-    return window;
+    return StartProgram(programFolder, std::make_shared<SystemClock>());
+}
+
+QWidget* StartProgram(const QString& programFolder, std::shared_ptr<const ProgramClock> clock) {
+    auto state = std::make_unique<SharedState>();
+    state->ProgramFolder = std::filesystem::path(programFolder.toStdString());
+    const std::vector<DamagedFile> damaged = LoadProgramData(*state);  // throws for refs.txt
+
+    const std::filesystem::path folder = state->ProgramFolder;
+    auto* main = new MainWindow(std::move(state), std::move(clock));
+    main->Load();
+    const std::optional<WindowPositions> saved = LoadSavedPositions(folder);
+    main->Positions().Apply(saved ? *saved : DefaultPositions(*main));
+    main->LastX = main->Positions().Left(PositionedWindows::MainSlot);
+    main->LastY = main->Positions().Top(PositionedWindows::MainSlot);
+    main->show();
+    if (!damaged.empty()) TellAboutDamagedFiles(main, damaged);
+    return main;
 }
 
 }  // namespace heliomark

@@ -1,0 +1,41 @@
+// The five windows whose places pos.ini keeps, in the file's order: main window, sky view, day
+// view, twilights window, world map. Positions are twips (15 per pixel) in single precision, as the
+// file stores them; a window that has not moved since it was placed reports the exact twips it was
+// given, so a position read from pos.ini is written back unchanged even when it is not a whole
+// pixel. A view that is not part of the program yet keeps its saved position for the next run.
+#pragma once
+
+#include <QPoint>
+#include <QPointer>
+#include <QWidget>
+#include <array>
+
+#include "data/data.h"
+
+namespace heliomark {
+
+class PositionedWindows {
+  public:
+    enum Slot { MainSlot = 0, SkyViewSlot = 1, DayViewSlot = 2, TwilightsSlot = 3, WorldMapSlot = 4 };
+
+    void SetWindow(Slot slot, QWidget* window);
+    QWidget* Window(Slot slot) const { return windows_[slot]; }
+
+    // Moves every window to its saved place, or onto the nearest screen when that place would leave
+    // it entirely off every screen.
+    void Apply(const WindowPositions& saved);
+    WindowPositions Current();
+    float Left(Slot slot);  // twips
+    float Top(Slot slot);
+    void MoveBy(Slot slot, float dxTwips, float dyTwips);
+
+  private:
+    void Refresh(Slot slot);
+    void MoveTo(Slot slot, const WindowPosition& twips);
+
+    std::array<QPointer<QWidget>, 5> windows_;
+    WindowPositions twips_{};
+    std::array<QPoint, 5> placedAt_{};
+};
+
+}  // namespace heliomark

@@ -1,0 +1,42 @@
+// Where the five positioned windows go on the screens: pos.ini keeps their Left and Top in twips
+// (15 per pixel) as single-precision numbers, which may be anything in a damaged or hand-edited
+// file. Plain geometry, no windowing code.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <vector>
+
+#include "data/data.h"
+
+namespace heliomark {
+
+inline constexpr float TwipsPerPixel = 15.0f;
+
+struct PixelRect {
+    int Left = 0, Top = 0, Width = 0, Height = 0;
+};
+struct PixelSize {
+    int Width = 0, Height = 0;
+};
+struct PixelPoint {
+    int X = 0, Y = 0;
+    bool operator==(const PixelPoint&) const = default;
+};
+
+// The pixel of a twips coordinate (half to even), or nothing when the number cannot be a screen
+// position: not finite, or beyond 10 million twips either way, which no desktop reaches. The test
+// comes before any conversion, so 1e30 never meets an integer cast.
+std::optional<int> TwipsToPixels(float twips);
+
+// The pixel position for a window of `size` saved at `saved`: kept as saved when the window then
+// overlaps at least one screen; otherwise (absurd numbers included) moved onto the screen nearest
+// to where it would have been (the first screen for absurd numbers), inside it as far as it fits.
+PixelPoint PlaceOnScreens(const WindowPosition& saved, PixelSize size, const std::vector<PixelRect>& screens);
+
+// Built-in positions for a missing or damaged pos.ini, in pos.ini order: the main window centred on
+// `screen`, the four views (sky view, day view, twilights, world map) beside it to the right,
+// cascading down. Twips.
+WindowPositions DefaultWindowPositions(const PixelRect& screen, PixelSize main);
+
+}  // namespace heliomark

@@ -1,0 +1,188 @@
+// The main window (frmMain): the place, date and time inputs, the day and position results, the
+// clock modes, and the toolbar and View menu that show and hide the views.
+//
+// Only UpdateGeneralData and UpdateCurrentData write the place, date and zone into SharedState.
+// Every handler ends in one of them. Pickers raise Updated only for the user's own edits, while a
+// list whose selection is set from code runs its click handler too, which is why the list handlers
+// test IsAdjust and code clears it around its own changes.
+#pragma once
+
+#include <QMainWindow>
+#include <QPixmap>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+
+#include "app/positioned_windows.h"
+#include "app/program_clock.h"
+#include "app/shared_state.h"
+#include "ui/main/view_hooks.h"
+
+class QAction;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QTimer;
+
+namespace heliomark {
+
+class AnglePicker;
+class DatePicker;
+class FlatButton;
+class HourZonePicker;
+class TimePicker;
+class TwilightsWindow;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    MainWindow(std::unique_ptr<SharedState> state, std::shared_ptr<const ProgramClock> clock,
+               QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // The load sequence: lists, hidden views, the default city, today and now, the first update.
+    void Load();
+
+    SharedState& State() { return *state_; }
+    const ProgramClock& Clock() const { return *clock_; }
+    PositionedWindows& Positions() { return positions_; }
+
+    // ------------------------------------------------------------ updates
+    void UpdateGeneralData(bool syncPickers, bool refreshMap);
+    void UpdateCurrentData(bool refreshMap);
+    // 1 when the DST period in dpStart/dpEnd applies to the date in DateP, else 0.
+    int16_t IsDST() const;
+
+    // ------------------------------------------------------------ input handlers
+    void cmbCities_Click();  // also called by the world map to re-apply the selected city
+    void cmbDST_Click();     // the DST handler: derives dpStart/dpEnd for the displayed year
+    void cmbHZ_Click();
+    void cmbLat_Click();
+    void cmbLon_Click();
+    void apLat_Updated();
+    void apLon_Updated();
+    void dpPeriod_Updated();  // dpStart and dpEnd
+    void DateP_Updated();
+    void TimeP_Updated();
+
+    // ------------------------------------------------------------ clock modes
+    void cmdRun_Click();       // Run Clock / Stop
+    void cmdRunDate_Click();   // Run Date / Stop
+    void cmdSync_Click();      // Syncronize
+    void Command1_Click();     // Today
+    void Command2_Click();     // Now
+    void MoveViewsWithMain();  // Timer1 tick (100 ms, always on)
+    void Timer2Tick();         // Run Clock tick (10 ms)
+    void Timer3Tick();         // Run Date tick (10 ms)
+
+    // ------------------------------------------------------------ public fields
+    bool Ext3D = false, ExtGraf = false, ExtTW = false, ExtMap = false;  // which views are shown
+    float LastX = 0, LastY = 0;   // twips, the main window's Left and Top as the binding timer saw them
+    bool IsAdjust = true;         // false while code changes the input controls itself
+    bool DSTActive = false;       // the chosen rule gives a DST period for the displayed year
+    float ClockBase = 0;          // seconds since midnight when the running mode started or rolled over
+    float ClockRate = 1;          // simulated seconds (Run Clock) or days (Run Date) per real second
+    float ClockStartSeconds = 0;  // simulated seconds of the day at ClockBase
+    double RunDateStart = 0;      // OLE date in DateP when Run Date started
+    // The Sun's altitude after refraction (radians), set by UpdateCurrentData whether or not the sky
+    // view is shown; the sky view draws the Sun at it and txtTAlt shows it.
+    double VisAlt = 0;
+
+    // ------------------------------------------------------------ views
+    TwilightsWindow* frmTW = nullptr;
+    DayViewHooks frmGraf;
+    WorldMapHooks frmMap;
+    SkyViewHooks frm3D;
+
+    // A view's toolbar button and View menu item. slot orders them: 0 calendar, 1 day view, 2 world
+    // map, 3 twilights, 4 sky view on the toolbar; the View menu lists sky view, day view, world map,
+    // twilights. The button's Value change sets `flag`, checks the menu item, and shows `window`
+    // (owned by the main window) followed by `afterShow`, or hides it.
+    struct ViewToggle {
+        int Slot = 0;
+        const char* ButtonName = "";
+        QString ToolTip;
+        QPixmap Picture;
+        const char* MenuName = "";
+        QString MenuCaption;
+        int MenuOrder = 0;
+        bool* Flag = nullptr;
+        std::function<QWidget*()> Window;
+        std::function<void()> AfterShow;
+    };
+    FlatButton* AddViewToggle(const ViewToggle& toggle);
+    // A toolbar button at its slot (see ViewToggle); style 0 is a push button (the calendar's fbCal,
+    // whose Click the caller connects), any other a toggle.
+    FlatButton* AddToolbarButton(int slot, const char* name, const QString& toolTip, const QPixmap& picture,
+                                 int style);
+
+    // A menu of the menu bar by name, in the fixed order mnuFile "&File", mnuDB "&Databases",
+    // mnuView "&View", mnuHelp "&Help"; a menu is put on the bar when it is first asked for, so no
+    // empty menu is ever shown.
+    QMenu* Menu(const QString& name);
+    // An item of the File menu, above the separator mnuSep1 and "E&xit" (the calendar, settings).
+    QAction* AddFileMenuItem(const char* name, const QString& caption, std::function<void()> action);
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void BuildLocationGroup(QWidget* central);
+    void BuildDateTimeGroup(QWidget* central);
+    void BuildResultGroups(QWidget* central);
+    void BuildMenus();
+    void CreateViews();
+    void ApplyCity(int k);
+    void SyncPickersToUT();
+    void SetDstListIndex(int index);
+    // Runs the DST handler without its own update: the period of the rule for DateP's year.
+    void RederiveDstPeriod();
+    void ReadRateBox();
+    void StopRunClock();
+    void SetModeButtons(bool idle, QPushButton* running);
+
+    std::unique_ptr<SharedState> state_;
+    std::shared_ptr<const ProgramClock> clock_;
+    PositionedWindows positions_;
+
+    QComboBox* cmbCities = nullptr;
+    AnglePicker* apLat = nullptr;
+    QComboBox* cmbLat = nullptr;
+    AnglePicker* apLon = nullptr;
+    QComboBox* cmbLon = nullptr;
+    HourZonePicker* cmbHZ = nullptr;
+    QComboBox* cmbDST = nullptr;
+    DatePicker* dpStart = nullptr;
+    DatePicker* dpEnd = nullptr;
+    QWidget* lblStart = nullptr;
+    QWidget* lblEnd = nullptr;
+    DatePicker* DateP = nullptr;
+    TimePicker* TimeP = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command2 = nullptr;
+    QLineEdit* txtRate = nullptr;
+    QPushButton* cmdRun = nullptr;
+    QPushButton* cmdRunDate = nullptr;
+    QPushButton* cmdSync = nullptr;
+    QTimer* Timer1 = nullptr;
+    QTimer* Timer2 = nullptr;
+    QTimer* Timer3 = nullptr;
+    QLineEdit *txtSR = nullptr, *txtSS = nullptr, *txtDL = nullptr, *txtAlt = nullptr, *txtRA = nullptr,
+              *txtDec = nullptr, *txtNoon = nullptr;
+    QLineEdit *txtCurAlt = nullptr, *txtTAlt = nullptr, *txtCurAzm = nullptr;
+
+    QFrame* toolbar_ = nullptr;
+    std::map<QString, QMenu*> menus_;
+    QAction* mnuExit = nullptr;
+    QAction* mnuSep1 = nullptr;
+    std::map<int, FlatButton*> toolbarButtons_;
+    std::map<int, QAction*> viewMenuItems_;
+};
+
+}  // namespace heliomark

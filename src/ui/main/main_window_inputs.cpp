@@ -1,0 +1,141 @@
+// The "Location Properties" inputs and the date and time pickers' handlers.
+#include <QComboBox>
+#include <QLabel>
+
+#include "ui/controls/angle_picker.h"
+#include "ui/controls/date_picker.h"
+#include "ui/controls/hour_zone_picker.h"
+#include "ui/controls/time_picker.h"
+#include "ui/main/main_window.h"
+
+namespace heliomark {
+
+void MainWindow::cmbCities_Click() {
+    if (!IsAdjust) return;
+    ApplyCity(cmbCities->currentIndex() + 1);
+    UpdateGeneralData(true, false);
+    // World map hook: the place marker follows the city.
+    if (ExtMap && frmMap.UpdatePointer)
+        frmMap.UpdatePointer(state_->Latitude, DegToRad(state_->Longitude), true);
+}
+
+void MainWindow::SetDstListIndex(int index) {
+    // Writing the list's index runs the DST handler when the index changes; when it stays, the
+    // handler is run here, so the period is always derived afresh from the rule.
+    if (cmbDST->currentIndex() == index)
+        cmbDST_Click();
+    else
+        cmbDST->setCurrentIndex(index);
+}
+
+void MainWindow::ApplyCity(int k) {
+    const bool wasAdjust = IsAdjust;
+    IsAdjust = false;
+    if (k != 0) {
+        const CityRecord& city = state_->Cities[k - 1];
+        if (city.Latitude < 0) {
+            apLat->SetValue(-city.Latitude);
+            cmbLat->setCurrentIndex(1);
+        } else {
+            apLat->SetValue(city.Latitude);
+            cmbLat->setCurrentIndex(0);
+        }
+        if (city.Longitude >= 0) {
+            apLon->SetValue(city.Longitude);
+            cmbLon->setCurrentIndex(0);
+        } else {
+            apLon->SetValue(-city.Longitude);
+            cmbLon->setCurrentIndex(1);
+        }
+        cmbHZ->SetListIndex(city.ZoneIndex);
+        SetDstListIndex(FindDstRule(state_->DstRules, TrimBlanks(city.DstName)));
+    } else {
+        apLat->SetValue(0);
+        apLon->SetValue(0);
+        cmbHZ->SetListIndex(DefaultZoneIndex);
+        SetDstListIndex(0);
+    }
+    IsAdjust = wasAdjust;
+}
+
+void MainWindow::cmbDST_Click() {
+    const int i = cmbDST->currentIndex();
+    std::optional<DstPeriod> period;
+    if (i > 0 && i <= static_cast<int>(state_->DstRules.size()))
+        period = DstPeriodForYear(state_->DstRules[i - 1], DateP->YearValue());
+    DSTActive = period.has_value();
+    for (QWidget* w : {static_cast<QWidget*>(dpStart), static_cast<QWidget*>(dpEnd), lblStart, lblEnd})
+        w->setVisible(DSTActive);
+    if (period) {
+        dpStart->SetValue(period->Start);
+        dpEnd->SetValue(period->End);
+    }
+    if (IsAdjust) UpdateGeneralData(true, false);
+}
+
+void MainWindow::cmbHZ_Click() {
+    if (IsAdjust) UpdateGeneralData(true, false);
+}
+
+void MainWindow::cmbLat_Click() {
+    if (IsAdjust) UpdateGeneralData(false, false);
+    if (ExtMap && frmMap.UpdatePointer)
+        frmMap.UpdatePointer(state_->Latitude, DegToRad(state_->Longitude), true);
+}
+
+void MainWindow::cmbLon_Click() {
+    cmbLat_Click();  // the same steps: the update reads both hemisphere boxes
+}
+
+namespace {
+
+// A negative entry means the other hemisphere; the magnitude is cut to the limit.
+void NormaliseAngleEntry(AnglePicker* picker, QComboBox* hemisphere, double limit, bool& isAdjust) {
+    if (picker->Value() < 0) {
+        isAdjust = false;
+        picker->SetSignValue(1);
+        hemisphere->setCurrentIndex(1);
+        isAdjust = true;
+    }
+    if (picker->Value() > limit) picker->SetValue(limit);
+}
+
+}  // namespace
+
+void MainWindow::apLat_Updated() {
+    NormaliseAngleEntry(apLat, cmbLat, 90, IsAdjust);
+    if (IsAdjust) UpdateGeneralData(false, false);
+    // World map hook: the place marker follows the latitude.
+    if (ExtMap && frmMap.UpdatePointer)
+        frmMap.UpdatePointer(state_->Latitude, DegToRad(state_->Longitude), true);
+}
+
+void MainWindow::apLon_Updated() {
+    NormaliseAngleEntry(apLon, cmbLon, 180, IsAdjust);
+    if (IsAdjust) UpdateGeneralData(false, false);
+    // World map hook: the place marker follows the longitude.
+    if (ExtMap && frmMap.UpdatePointer)
+        frmMap.UpdatePointer(state_->Latitude, DegToRad(state_->Longitude), true);
+}
+
+void MainWindow::dpPeriod_Updated() {
+    if (IsAdjust) UpdateGeneralData(true, false);
+}
+
+void MainWindow::RederiveDstPeriod() {
+    IsAdjust = false;
+    cmbDST_Click();
+    IsAdjust = true;
+}
+
+void MainWindow::DateP_Updated() {
+    // A new year takes the rule's period for that year, replacing any hand edit of the period.
+    if (DateP->YearValue() != state_->Year) RederiveDstPeriod();
+    UpdateGeneralData(true, true);
+}
+
+void MainWindow::TimeP_Updated() {
+    UpdateCurrentData(true);
+}
+
+}  // namespace heliomark

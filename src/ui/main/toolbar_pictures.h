@@ -1,0 +1,15 @@
+// The 16 x 16 pictures of the main window's toolbar buttons, drawn in code so they stay sharp and
+// need no image files.
+#pragma once
+
+#include <QPixmap>
+
+namespace heliomark {
+
+QPixmap CalendarPicture();   // fbCal: a calendar sheet
+QPixmap DayViewPicture();    // fbGraf: the Sun's arc over a horizon
+QPixmap WorldMapPicture();   // fbMap: a globe with its lit half
+QPixmap TwilightsPicture();  // fbTW: a half Sun on the horizon with dusk bands
+QPixmap SkyViewPicture();    // fb3D: the sky dome with a Sun
+
+}  // namespace heliomark

@@ -1,0 +1,78 @@
+#include "ui/views/twilights_window.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "ui/controls/form_move.h"
+
+namespace heliomark {
+
+namespace {
+
+QLineEdit* AddBox(QGridLayout* grid, QWidget* parent, const QString& name, int row, int column) {
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(name);
+    box->setReadOnly(true);
+    box->setFixedWidth(104);
+    grid->addWidget(box, row, column);
+    return box;
+}
+
+}  // namespace
+
+TwilightsWindow::TwilightsWindow(const SharedState& state, QWidget* owner)
+    : QWidget(owner, Qt::Window), state_(state) {
+    setObjectName("frmTW");
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(10, 8, 10, 10);
+    grid->setHorizontalSpacing(8);
+    const char* columns[] = {"Starts", "Ends", "Length (Morning)", "Length (Evening)"};
+    for (int c = 0; c < 4; ++c) {
+        auto* title = new QLabel(columns[c], this);
+        title->setObjectName(QString("lblColumn%1").arg(c));
+        grid->addWidget(title, 0, c + 1, Qt::AlignHCenter);
+    }
+    const char* rows[] = {"Civil Twilight", "Nautical Twilight", "Astronomical Twilight"};
+    for (int i = 0; i < 3; ++i) {
+        auto* title = new QLabel(rows[i], this);
+        title->setObjectName(QString("lblRow%1").arg(i));
+        grid->addWidget(title, i + 1, 0);
+        txtTWB[i] = AddBox(grid, this, QString("txtTWB%1").arg(i), i + 1, 1);
+        txtTWE[i] = AddBox(grid, this, QString("txtTWE%1").arg(i), i + 1, 2);
+        txtTWLB[i] = AddBox(grid, this, QString("txtTWLB%1").arg(i), i + 1, 3);
+        txtTWLE[i] = AddBox(grid, this, QString("txtTWLE%1").arg(i), i + 1, 4);
+    }
+    setFixedSize(sizeHint());
+    mover_ = new FormMove(this);
+    mover_->SetFormObject(this);
+}
+
+void TwilightsWindow::UpdateTWData() {
+    const SharedState& s = state_;
+    const int32_t sec = s.Settings.ShowSecondsSetting;
+    const std::array<double, 3> begin{s.CivilBegin, s.NauticalBegin, s.AstroBegin};
+    const std::array<double, 3> end{s.CivilEnd, s.NauticalEnd, s.AstroEnd};
+    auto text = [](const std::string& utf8) { return QString::fromStdString(utf8); };
+    for (int i = 0; i < 3; ++i) {
+        txtTWB[i]->setText(text(FormatClockTime(begin[i], sec) + DaySuffix(s.Transit, begin[i])));
+        txtTWE[i]->setText(text(FormatClockTime(end[i], sec) + DaySuffix(s.Transit, end[i])));
+    }
+    for (int i = 0; i < 3; ++i) {
+        const bool none = s.Sunrise == NoValue || begin[i] == NoValue;
+        txtTWLB[i]->setText(none ? "-" : text(FormatClockTime(s.Sunrise - begin[i], sec)));
+    }
+    for (int i = 0; i < 3; ++i) {
+        const bool none = s.Sunset == NoValue || end[i] == NoValue;
+        txtTWLE[i]->setText(none ? "-" : text(FormatClockTime(end[i] - s.Sunset, sec)));
+    }
+}
+
+void TwilightsWindow::closeEvent(QCloseEvent* event) {
+    // The user's close only hides the window; it lives as long as the main window.
+    event->ignore();
+    hide();
+}
+
+}  // namespace heliomark

@@ -1,0 +1,106 @@
+// Measures what one Run Clock tick costs: 1,000 ticks of the 10 ms clock timer with every built
+// view shown, on the offscreen platform, each tick followed by the repaint it causes. Prints the
+// median and the 99th percentile. The clock runs at rate 60 on a fake clock advanced 10 ms per tick,
+// so every tick moves the time shown.
+//
+// Usage: tick_cost [program folder]   (default: a temporary folder with the built refs.txt)
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <vector>
+
+#include "app/program_clock.h"
+#include "app/start_program.h"
+#include "data/data.h"
+#include "ui/main/main_window.h"
+
+namespace {
+
+// CPU time of this thread in milliseconds: what a tick costs, apart from the time the machine
+// gives to other programs meanwhile.
+double ThreadCpuMs() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
+}
+
+double Percentile(std::vector<double> values, double p) {
+    std::sort(values.begin(), values.end());
+    const std::size_t i = static_cast<std::size_t>(p * static_cast<double>(values.size() - 1) + 0.5);
+    return values[i];
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    QTemporaryDir temp;
+    QString folder = argc > 1 ? QString(argv[1]) : temp.path();
+    if (argc <= 1) {
+        const std::filesystem::path refs =
+            std::filesystem::path(QApplication::applicationDirPath().toStdString()) / ".." / "bin" /
+            "refs.txt";
+        const std::filesystem::path target = std::filesystem::path(folder.toStdString());
+        std::filesystem::copy_file(refs, target / "refs.txt");
+        heliomark::SaveCities(target / "city_db.txt", {{"Berlin", 52.52, 13.405, 27, "Europe"}});
+        heliomark::SaveDstRules(target / "dst_types.txt", {{"Europe", {1, 5, 3}, {1, 5, 10}, {}}});
+        heliomark::Settings settings;
+        settings.DefaultCitySetting = "Berlin";
+        settings.ShowSecondsSetting = 1;
+        heliomark::SaveSettings(target / "settings.ini", settings);
+    }
+
+    auto clock = std::make_shared<heliomark::FakeClock>(heliomark::DateSerial(2024, 6, 21) + 0.5);
+    auto* main = qobject_cast<heliomark::MainWindow*>(heliomark::StartProgram(folder, clock));
+    int views = 0;
+    if (auto* viewMenu = main->findChild<QMenu*>("mnuView"))
+        for (QAction* item : viewMenu->actions())
+            if (item->isCheckable()) {
+                item->trigger();
+                ++views;
+            }
+    main->findChild<QLineEdit*>("txtRate")->setText("60");
+    main->cmdRun_Click();
+    main->findChild<QTimer*>("Timer2")->stop();  // the ticks are driven below
+    QApplication::processEvents();
+
+    constexpr int Ticks = 1000;
+    std::vector<double> handler, withPaint, cpu;
+    using Clock = std::chrono::steady_clock;
+    for (int i = 0; i < Ticks; ++i) {
+        clock->AdvanceSeconds(0.01);
+        const double c0 = ThreadCpuMs();
+        const Clock::time_point t0 = Clock::now();
+        main->Timer2Tick();
+        const Clock::time_point t1 = Clock::now();
+        QApplication::processEvents();
+        const Clock::time_point t2 = Clock::now();
+        cpu.push_back(ThreadCpuMs() - c0);
+        handler.push_back(std::chrono::duration<double, std::milli>(t1 - t0).count());
+        withPaint.push_back(std::chrono::duration<double, std::milli>(t2 - t0).count());
+    }
+    std::printf("Run Clock tick cost over %d ticks, %d view(s) shown, platform %s\n", Ticks, views,
+                qPrintable(QApplication::platformName()));
+    const std::pair<const char*, const std::vector<double>*> rows[] = {
+        {"tick handler, wall time", &handler},
+        {"handler + repaint, wall time", &withPaint},
+        {"handler + repaint, CPU time", &cpu}};
+    for (const auto& [what, values] : rows)
+        std::printf("  %-30s median %.3f ms, 99th percentile %.3f ms\n", what, Percentile(*values, 0.5),
+                    Percentile(*values, 0.99));
+    main->close();
+    return 0;
+}
