@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "data/data.h"
+#include "data/dictionary.h"
 #include "engine/engine.h"
 
 namespace heliomark {
@@ -16,6 +17,7 @@ struct SharedState : SolarState {
     DstRuleList DstRules;                 // rule k is DstRules[k - 1]; 0 in the lists means "None"
     RefractionTable Refraction;           // refs.txt
     ::heliomark::Settings Settings;       // settings.ini
+    ::heliomark::Dictionary Dictionary;   // dict.txt, read when the dictionary window first opens
     // Universal time of day in days: local time minus ZoneHours / 24. It may lie outside 0..1, and
     // is what keeps the Sun where it is when the zone or the DST state changes.
     double UTFraction = 0;

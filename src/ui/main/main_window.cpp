@@ -273,8 +273,7 @@ void MainWindow::BuildMenus() {
     mnuExit = file->addAction("E&xit");
     mnuExit->setObjectName("mnuExit");
     connect(mnuExit, &QAction::triggered, this, &QWidget::close);
-    // Settings, calendar, the two database editors, dictionary and about box join here as
-    // AddFileMenuItem / Menu("mnuDB") / Menu("mnuHelp") items when their windows are built.
+    BuildDialogMenus();
 }
 
 FlatButton* MainWindow::AddToolbarButton(int slot, const char* name, const QString& toolTip,
@@ -340,14 +339,9 @@ void MainWindow::CreateViews() {
 void MainWindow::Load() {
     dpStart->SetEnabledYears(false);
     dpEnd->SetEnabledYears(false);
-    cmbDST->clear();
-    cmbDST->addItem("None");
-    for (const DstRule& rule : state_->DstRules)
-        cmbDST->addItem(QString::fromStdString(TrimBlanks(rule.Name)));
+    FillDstList();
     Ext3D = ExtGraf = ExtTW = ExtMap = false;
-    cmbCities->clear();
-    for (const CityRecord& city : state_->Cities)
-        cmbCities->addItem(QString::fromStdString(TrimBlanks(city.Name)));
+    FillCityList();
     CreateViews();
 
     IsAdjust = false;

@@ -17,6 +17,7 @@
 #include "app/positioned_windows.h"
 #include "app/program_clock.h"
 #include "app/shared_state.h"
+#include "ui/dialogs/settings_dialog.h"
 #include "ui/main/view_hooks.h"
 
 class QAction;
@@ -128,6 +129,15 @@ class MainWindow : public QMainWindow {
     // An item of the File menu, above the separator mnuSep1 and "E&xit" (the calendar, settings).
     QAction* AddFileMenuItem(const char* name, const QString& caption, std::function<void()> action);
 
+    // ------------------------------------------------------------ menu commands
+    void mnuOpt_Click();     // Settings dialog; the main window recomputes after OK
+    void mnuCities_Click();  // city editor; the city list is refilled and the city reselected
+    void mnuDST_Click();     // DST editor; the rule list is refilled and the rule reselected
+    void mnuDict_Click();    // dictionary window
+    void mnuAbout_Click();   // about box
+    // What the settings dialog's OK does to the sky grid; the sky view fills it when it exists.
+    SkyGridHooks skyGridHooks_;
+
   protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -138,6 +148,10 @@ class MainWindow : public QMainWindow {
     void BuildResultGroups(QWidget* central);
     void BuildMenus();
     void CreateViews();
+    // Refill the city and DST lists from SharedState without running their click handlers.
+    void FillCityList();
+    void FillDstList();
+    void BuildDialogMenus();
     void ApplyCity(int k);
     void SyncPickersToUT();
     void SetDstListIndex(int index);
@@ -181,6 +195,7 @@ class MainWindow : public QMainWindow {
     std::map<QString, QMenu*> menus_;
     QAction* mnuExit = nullptr;
     QAction* mnuSep1 = nullptr;
+    QAction* mnuSep2 = nullptr;
     std::map<int, FlatButton*> toolbarButtons_;
     std::map<int, QAction*> viewMenuItems_;
 };

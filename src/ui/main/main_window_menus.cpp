@@ -1,0 +1,107 @@
+// The menu commands that open the modal dialogs: settings, the two database editors, the
+// dictionary and the about box. The editors change the lists in SharedState and save their files
+// themselves; afterwards the main window refills its own lists and reselects what was selected.
+#include <QComboBox>
+#include <QMenu>
+#include <QSignalBlocker>
+
+#include "ui/dialogs/about_box.h"
+#include "ui/dialogs/city_editor.h"
+#include "ui/dialogs/dictionary_window.h"
+#include "ui/dialogs/dst_editor.h"
+#include "ui/dialogs/settings_dialog.h"
+#include "ui/main/main_window.h"
+
+namespace heliomark {
+
+namespace {
+
+QAction* AddMenuItem(QMenu* menu, const char* name, const QString& caption) {
+    QAction* item = menu->addAction(caption);
+    item->setObjectName(name);
+    return item;
+}
+
+}  // namespace
+
+void MainWindow::BuildDialogMenus() {
+    AddFileMenuItem("mnuOpt", "&Settings...", [this] { mnuOpt_Click(); });
+
+    QMenu* db = Menu("mnuDB");
+    connect(AddMenuItem(db, "mnuCities", "C&ities..."), &QAction::triggered, this,
+            [this] { mnuCities_Click(); });
+    connect(AddMenuItem(db, "mnuDST", "D&aylight Saving Times..."), &QAction::triggered, this,
+            [this] { mnuDST_Click(); });
+
+    QMenu* help = Menu("mnuHelp");
+    connect(AddMenuItem(help, "mnuDict", "Dictionary..."), &QAction::triggered, this,
+            [this] { mnuDict_Click(); });
+    mnuSep2 = help->addSeparator();
+    mnuSep2->setObjectName("mnuSep2");
+    connect(AddMenuItem(help, "mnuAbout", "&About..."), &QAction::triggered, this,
+            [this] { mnuAbout_Click(); });
+}
+
+void MainWindow::FillCityList() {
+    // Clearing and filling a list moves its selection; none of those moves is a user's pick.
+    const QSignalBlocker block(cmbCities);
+    cmbCities->clear();
+    for (const CityRecord& city : state_->Cities)
+        cmbCities->addItem(QString::fromStdString(TrimBlanks(city.Name)));
+    cmbCities->setCurrentIndex(-1);
+}
+
+void MainWindow::FillDstList() {
+    const QSignalBlocker block(cmbDST);
+    cmbDST->clear();
+    cmbDST->addItem("None");
+    for (const DstRule& rule : state_->DstRules)
+        cmbDST->addItem(QString::fromStdString(TrimBlanks(rule.Name)));
+    cmbDST->setCurrentIndex(-1);
+}
+
+void MainWindow::mnuOpt_Click() {
+    SettingsDialog dialog(state_->Settings, state_->Cities, state_->ProgramFolder / "settings.ini",
+                          skyGridHooks_, this);
+    if (dialog.exec() == QDialog::Accepted) UpdateGeneralData(false, false);
+}
+
+void MainWindow::mnuCities_Click() {
+    const std::string previous = cmbCities->currentText().toStdString();
+    {
+        CityEditor editor(state_->Cities, state_->DstRules, state_->Settings,
+                          state_->ProgramFolder / "city_db.txt", this);
+        editor.exec();
+    }
+    FillCityList();
+    // Writing the index runs the city handler once, which applies the reselected city (or, when it
+    // is gone, the default place) and recomputes.
+    {
+        const QSignalBlocker block(cmbCities);
+        cmbCities->setCurrentIndex(FindCity(state_->Cities, previous) - 1);
+    }
+    cmbCities_Click();
+}
+
+void MainWindow::mnuDST_Click() {
+    const std::string previous = cmbDST->currentText().toStdString();
+    {
+        DstEditor editor(state_->DstRules, state_->ProgramFolder / "dst_types.txt", this);
+        editor.exec();
+    }
+    FillDstList();
+    // "None" when the rule is gone; the DST handler derives the period again and recomputes.
+    SetDstListIndex(FindDstRule(state_->DstRules, previous));
+}
+
+void MainWindow::mnuDict_Click() {
+    DictionaryWindow window(state_->Dictionary, state_->ProgramFolder / "dict.txt", this);
+    window.exec();
+}
+
+void MainWindow::mnuAbout_Click() {
+    AboutBox box(this);
+    box.exec();
+}
+
+}  // namespace heliomark
