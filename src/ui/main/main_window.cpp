@@ -379,9 +379,16 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     Timer1->stop();
     Timer2->stop();
     Timer3->stop();
-    if (!failures.isEmpty())
-        QMessageBox::warning(this, "Heliomark",
-                             "Heliomark could not save its settings:\n\n" + failures.join("\n"));
+    if (!failures.isEmpty()) {
+        // Said without waiting, in a window of its own that outlives the main window; the program
+        // ends when the user closes it.
+        auto* box = new QMessageBox(QMessageBox::Warning, "Heliomark",
+                                    "Heliomark could not save its settings:\n\n" + failures.join("\n"));
+        box->setObjectName("msgSaveFailed");
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->setWindowModality(Qt::NonModal);
+        box->show();
+    }
     for (QWidget* view :
          {static_cast<QWidget*>(frmTW), frmGraf.Window.data(), frmMap.Window.data(), frm3D.Window.data()})
         if (view) view->hide();

@@ -83,8 +83,10 @@ class MainWindow : public QMainWindow {
 
     // ------------------------------------------------------------ public fields
     bool Ext3D = false, ExtGraf = false, ExtTW = false, ExtMap = false;  // which views are shown
-    float LastX = 0, LastY = 0;   // twips, the main window's Left and Top as the binding timer saw them
-    bool IsAdjust = true;         // false while code changes the input controls itself
+    float LastX = 0, LastY = 0;  // twips, the main window's Left and Top as the binding timer saw them
+    // False while code changes the input controls itself; the load sequence sets it once the lists
+    // are filled and the start-up city is selected.
+    bool IsAdjust = false;
     bool DSTActive = false;       // the chosen rule gives a DST period for the displayed year
     float ClockBase = 0;          // seconds since midnight when the running mode started or rolled over
     float ClockRate = 1;          // simulated seconds (Run Clock) or days (Run Date) per real second

@@ -134,6 +134,24 @@ TEST(StartUp, CloseWritesBothFilesByteForByteWhenNothingMoved) {
     EXPECT_EQ(ReadBytes(folder.Path("pos.ini")), positions);
 }
 
+TEST(StartUp, AFailedSaveAtCloseIsToldAndTheOtherFileStillWritten) {
+    ProgramFolder folder;
+    folder.WriteStandardData();
+    Program p(folder);
+    std::filesystem::remove(folder.Path("settings.ini"));
+    std::filesystem::create_directory(folder.Path("settings.ini"));  // nothing can be written there
+    p.Close();
+    QMessageBox* told = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == "msgSaveFailed") told = qobject_cast<QMessageBox*>(w);
+    ASSERT_NE(told, nullptr);
+    EXPECT_TRUE(told->isVisible());
+    EXPECT_TRUE(told->text().contains("settings.ini")) << told->text().toStdString();
+    EXPECT_NO_THROW(LoadWindowPositions(folder.Path("pos.ini")));
+    told->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
 TEST(StartUp, MinimisedCloseWritesSettingsButKeepsPositions) {
     ProgramFolder folder;
     folder.WriteStandardData();
