@@ -61,7 +61,8 @@ TEST(MainWindow, CarriesItsCaptionMenusGroupsAndLabels) {
     QStringList menus;
     for (QAction* a : p.Main().menuBar()->actions())
         menus << a->text();
-    EXPECT_EQ(menus, QStringList({"&File", "&Databases", "&View", "&Help"}));  // no menu without a working item
+    EXPECT_EQ(menus,
+              QStringList({"&File", "&Databases", "&View", "&Help"}));  // no menu without a working item
     for (const char* group : {"fraLocation", "fraDateTime", "fraDay", "fraSun"})
         p.Find(group);
     const std::pair<const char*, const char*> labels[] = {{"lblSR", "Sunrise:"},
