@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QFontInfo>
 #include <QLabel>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -352,6 +353,9 @@ TEST(CalendarWindow, TheMainWindowRestoresItsDayWhenTheCalendarCloses) {
     Program p(folder);
     auto* item = p.Find<QAction>("mnuCal");
     EXPECT_EQ(item->text(), "&Calendar...");
+    const QList<QAction*> file = p.Find<QMenu>("mnuFile")->actions();
+    ASSERT_EQ(file.size(), 4);
+    EXPECT_EQ(file[1], item) << "after Settings, above the separator and Exit";
     auto* button = p.Find<FlatButton>("fbCal");
     EXPECT_EQ(button->toolTip(), "Calendar");
     EXPECT_EQ(button->Style(), 0);
