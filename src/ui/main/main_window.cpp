@@ -129,6 +129,9 @@ MainWindow::MainWindow(std::unique_ptr<SharedState> state, std::shared_ptr<const
     BuildDateTimeGroup(central);
     BuildResultGroups(central);
     BuildMenus();
+    AddFileMenuItem("mnuCal", "&Calendar...", [this] { mnuCal_Click(); });
+    connect(AddToolbarButton(0, "fbCal", "Calendar", CalendarPicture(), 0), &FlatButton::Click, this,
+            &MainWindow::mnuCal_Click);
     cmbHZ->raise();  // its open list lies over the groups below it
 
     Timer1 = AddTimer(this, "Timer1", 100);

@@ -70,6 +70,9 @@ class MainWindow : public QMainWindow {
     void dpPeriod_Updated();  // dpStart and dpEnd
     void DateP_Updated();
     void TimeP_Updated();
+    // The calendar (mnuCal and fbCal): shown modally, then a full update restores the day's values
+    // the calendar computed over.
+    void mnuCal_Click();
 
     // ------------------------------------------------------------ clock modes
     void cmdRun_Click();       // Run Clock / Stop

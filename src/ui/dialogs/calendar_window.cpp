@@ -1,0 +1,313 @@
+#include "ui/dialogs/calendar_window.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateTime>
+#include <QFile>
+#include <QFileDialog>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "data/data.h"
+#include "ui/controls/angle_picker.h"
+#include "ui/controls/date_picker.h"
+#include "ui/controls/hour_zone_picker.h"
+#include "ui/dialogs/dialog_support.h"
+#include "ui/main/list_click.h"
+#include "ui/main/main_window.h"
+
+namespace heliomark {
+
+namespace {
+
+const QString DefaultFileName = QStringLiteral("Cal1.txt");
+const QString FileFilter = QStringLiteral("Text Files (*.txt);;All Files (*.*)");
+
+// An OLE date-time as a date and a time of day in whole seconds. The clock time is written in UTC
+// so that no time of the computer's own zone (a daylight-saving gap) can move it.
+QDateTime ToDateTime(double oleDateTime) {
+    const double day = OleDatePart(oleDateTime);
+    QDate date(YearOf(day), MonthOf(day), DayOf(day));
+    long long seconds = std::llround(OleTimePart(oleDateTime) * 86400);
+    if (seconds == 86400) {  // a hair before midnight rounds to the next day
+        date = date.addDays(1);
+        seconds = 0;
+    }
+    return QDateTime(date, QTime(0, 0).addSecs(static_cast<int>(seconds)), Qt::UTC);
+}
+
+// `format` without its time-zone name: every unquoted "t" goes, with the blanks and an empty
+// pair of brackets it leaves behind ("h:mm:ss AP t" gives "h:mm:ss AP", "H:mm:ss (t)" "H:mm:ss").
+QString WithoutTimeZone(const QString& format) {
+    QString kept;
+    bool quoted = false;
+    for (const QChar c : format) {
+        if (c == u'\'') quoted = !quoted;
+        if (!quoted && c == u't') continue;
+        kept += c;
+    }
+    kept.replace(QStringLiteral("()"), QString());
+    kept.replace(QStringLiteral("[]"), QString());
+    return kept.simplified();
+}
+
+// The main window's controls the calendar reads, found by their names.
+template <class T>
+T* MainControl(MainWindow& main, const char* name) {
+    T* control = main.findChild<T*>(QString::fromLatin1(name));
+    Q_ASSERT(control);
+    return control;
+}
+
+QCheckBox* NewCheckBox(QWidget* parent, const char* name, const QString& caption, bool checked = false) {
+    auto* box = Named(new QCheckBox(caption, parent), name);
+    box->setChecked(checked);
+    return box;
+}
+
+// The section titles are captions on a dark band, like the group headings of the other dialogs.
+QLabel* SectionLabel(QWidget* parent, const char* name, const QString& caption) {
+    QLabel* label = NewLabel(parent, caption, name);
+    label->setAutoFillBackground(true);
+    label->setBackgroundRole(QPalette::Dark);
+    label->setForegroundRole(QPalette::BrightText);
+    return label;
+}
+
+}  // namespace
+
+std::string LocaleDateText(double oleDateTime, const QLocale& locale) {
+    const QDateTime when = ToDateTime(oleDateTime);
+    QString text = locale.toString(when.date(), QLocale::ShortFormat);
+    if (when.time() != QTime(0, 0))
+        text += u' ' + locale.toString(when, WithoutTimeZone(locale.timeFormat(QLocale::LongFormat)));
+    return text.toStdString();
+}
+
+std::string LocaleShortTimeText(double oleDateTime, const QLocale& locale) {
+    const QDateTime when = ToDateTime(oleDateTime);
+    return locale.toString(when, WithoutTimeZone(locale.timeFormat(QLocale::ShortFormat))).toStdString();
+}
+
+CalendarWindow::CalendarWindow(MainWindow& main) : QDialog(&main), main_(main) {
+    setObjectName(QStringLiteral("frmCal"));
+    setWindowTitle(QStringLiteral("Calendar"));
+    setModal(true);
+
+    txtYear = Named(new QLineEdit(this), "txtYear");
+    txtYear->setReadOnly(true);
+    txtYear->setMaximumWidth(64);
+    optY = Named(new QRadioButton(QStringLiteral("Whole Year"), this), "optY");
+    optM = Named(new QRadioButton(QStringLiteral("Month"), this), "optM");
+    cmbMonths = NewDropDown(this, "cmbMonths");
+    for (int month = 1; month <= 12; ++month)
+        cmbMonths->addItem(QString::fromStdString(std::string(CalendarMonthName(month))));
+    QSizePolicy keepPlace = cmbMonths->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);  // the window keeps its shape in Whole Year mode
+    cmbMonths->setSizePolicy(keepPlace);
+
+    chkSR = NewCheckBox(this, "chkSR", QStringLiteral("Sunrise"), true);
+    chkSS = NewCheckBox(this, "chkSS", QStringLiteral("Sunset"), true);
+    chkDL = NewCheckBox(this, "chkDL", QStringLiteral("Day Length"), true);
+    chkAlt = NewCheckBox(this, "chkAlt", QStringLiteral("Max. Altitude"));
+    chkNoon = NewCheckBox(this, "chkNoon", QStringLiteral("Transit Time"));
+    chkRA = NewCheckBox(this, "chkRA", QStringLiteral("Right Acsention"));
+    chkDec = NewCheckBox(this, "chkDec", QStringLiteral("Declination"));
+    chkAll = NewCheckBox(this, "chkAll", QStringLiteral("Check All"));
+    cmbTW = NewDropDown(this, "cmbTW",
+                        {QStringLiteral("Civil Twilights"), QStringLiteral("Nautical Twilights"),
+                         QStringLiteral("Astronomical Twilights")});
+    chkStart = NewCheckBox(this, "chkStart", QStringLiteral("Starts"));
+    chkEnd = NewCheckBox(this, "chkEnd", QStringLiteral("Ends"));
+    chkLen = NewCheckBox(this, "chkLen", QStringLiteral("Twilight Length"));
+    Command1 = NewButton(this, "Command1", QStringLiteral("Calculate"));
+    cmdSave = NewButton(this, "cmdSave", QStringLiteral("Save to File"));
+    cmdEx = NewButton(this, "cmdEx", QStringLiteral("Close"));
+
+    Text1 = Named(new QPlainTextEdit(this), "Text1");
+    Text1->setReadOnly(true);
+    Text1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Text1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));  // the columns line up
+    Text1->setMinimumSize(560, 420);
+
+    auto* period = new QGridLayout;
+    period->addWidget(NewLabel(this, QStringLiteral("Year:"), "Label1"), 0, 0);
+    period->addWidget(txtYear, 0, 1);
+    period->addWidget(optY, 1, 0, 1, 2);
+    period->addWidget(optM, 2, 0);
+    period->addWidget(cmbMonths, 2, 1);
+    auto* left = new QVBoxLayout;
+    left->addLayout(period);
+    left->addWidget(SectionLabel(this, "Label2", QStringLiteral(" Select Columns")));
+    for (QWidget* w : {chkSR, chkSS, chkDL, chkAlt, chkNoon, chkRA, chkDec, chkAll})
+        left->addWidget(w);
+    left->addWidget(SectionLabel(this, "Label3", QStringLiteral(" Twilights")));
+    for (QWidget* w : std::initializer_list<QWidget*>{cmbTW, chkStart, chkEnd, chkLen})
+        left->addWidget(w);
+    left->addStretch(1);
+    for (QWidget* w : {Command1, cmdSave, cmdEx})
+        left->addWidget(w);
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(left);
+    layout->addWidget(Text1, 1);
+
+    connect(optY, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) optY_Click();
+    });
+    connect(optM, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) optM_Click();
+    });
+    ConnectListClick(cmbTW, [this] { cmbTW_Click(); });
+    // toggled rather than clicked: a box set from code runs its handler too, which is what the
+    // refreshing flag is there to stop while cmbTW_Click shows a kind's flags.
+    connect(chkStart, &QCheckBox::toggled, this, &CalendarWindow::chkStart_Click);
+    connect(chkEnd, &QCheckBox::toggled, this, &CalendarWindow::chkEnd_Click);
+    connect(chkLen, &QCheckBox::toggled, this, &CalendarWindow::chkLen_Click);
+    connect(chkAll, &QCheckBox::toggled, this, &CalendarWindow::chkAll_Click);
+    connect(Command1, &QPushButton::clicked, this, &CalendarWindow::Command1_Click);
+    connect(cmdSave, &QPushButton::clicked, this, &CalendarWindow::cmdSave_Click);
+    connect(cmdEx, &QPushButton::clicked, this, &QDialog::close);
+
+    AskSaveFileName = [](QWidget* parent, const QString& proposed, const QString& filter) {
+        return QFileDialog::getSaveFileName(parent, QStringLiteral("Save As"), proposed, filter);
+    };
+    ReportSaveFailure = ReportFileProblem;
+
+    // The load: no twilight columns, the first kind, and the main window's month and year.
+    optM->setChecked(true);
+    cmbTW->setCurrentIndex(0);
+    const auto* date = MainControl<DatePicker>(main_, "DateP");
+    cmbMonths->setCurrentIndex(date->MonthValue() - 1);
+    txtYear->setText(QString::number(date->YearValue()));
+}
+
+void CalendarWindow::optY_Click() {
+    cmbMonths->hide();
+}
+
+void CalendarWindow::optM_Click() {
+    cmbMonths->show();
+}
+
+void CalendarWindow::cmbTW_Click() {
+    selectedKind_ = std::max(cmbTW->currentIndex(), 0);
+    const TwilightColumnFlags& kind = twilights_[selectedKind_];
+    refreshing_ = true;
+    chkLen->setChecked(kind.Length);
+    chkStart->setChecked(kind.Start);
+    chkEnd->setChecked(kind.End);
+    refreshing_ = false;
+}
+
+void CalendarWindow::SetTwilightFlag(bool TwilightColumnFlags::*flag, const QCheckBox* box) {
+    if (refreshing_) return;
+    TwilightColumnFlags& kind = twilights_[selectedKind_];
+    kind.*flag = box->isChecked();
+    kind.Any = kind.End || kind.Start || kind.Length;
+}
+
+void CalendarWindow::chkStart_Click() {
+    SetTwilightFlag(&TwilightColumnFlags::Start, chkStart);
+}
+
+void CalendarWindow::chkEnd_Click() {
+    SetTwilightFlag(&TwilightColumnFlags::End, chkEnd);
+}
+
+void CalendarWindow::chkLen_Click() {
+    SetTwilightFlag(&TwilightColumnFlags::Length, chkLen);
+}
+
+void CalendarWindow::chkAll_Click() {
+    const bool all = chkAll->isChecked();
+    for (QCheckBox* box : {chkSS, chkSR, chkDL, chkAlt, chkNoon, chkRA, chkDec})
+        box->setChecked(all);
+    for (TwilightColumnFlags& kind : twilights_)
+        kind = {all, all, all, all};
+    cmbTW_Click();
+    chkAll->setText(all ? QStringLiteral("Uncheck All") : QStringLiteral("Check All"));
+}
+
+CalendarRequest CalendarWindow::GatherRequest() {
+    const SharedState& state = main_.State();
+    CalendarRequest r;
+    r.Year = MainControl<DatePicker>(main_, "DateP")->YearValue();
+    r.Month = cmbMonths->currentIndex() + 1;
+    r.WholeYear = !optM->isChecked();
+    r.Columns = {chkSR->isChecked(),   chkSS->isChecked(), chkDL->isChecked(), chkAlt->isChecked(),
+                 chkNoon->isChecked(), chkRA->isChecked(), chkDec->isChecked()};
+    r.Twilights = twilights_;
+
+    // The main window shows its period pickers exactly while its rule gives a period.
+    const auto* dpStart = MainControl<DatePicker>(main_, "dpStart");
+    const auto* dpEnd = MainControl<DatePicker>(main_, "dpEnd");
+    r.DstInUse = !dpStart->isHidden() && !dpEnd->isHidden();
+    if (r.DstInUse) {
+        dstStart_ = dpStart->Value();
+        dstEnd_ = dpEnd->Value();
+    }
+    r.DstStart = dstStart_;
+    r.DstEnd = dstEnd_;
+
+    r.Latitude = DegToRad(MainControl<AnglePicker>(main_, "apLat")->Value()) *
+                 (1 - 2 * MainControl<QComboBox>(main_, "cmbLat")->currentIndex());
+    r.Longitude = MainControl<AnglePicker>(main_, "apLon")->Value() *
+                  (1 - 2 * MainControl<QComboBox>(main_, "cmbLon")->currentIndex());
+    const auto* zone = MainControl<HourZonePicker>(main_, "cmbHZ");
+    r.HourZone = zone->HourZone();
+    r.HourZoneText = zone->Text().toStdString();
+
+    const auto* cities = MainControl<QComboBox>(main_, "cmbCities");
+    const int k = cities->currentIndex() + 1;
+    if (k >= 1 && k <= static_cast<int>(state.Cities.size())) {
+        const CityRecord& city = state.Cities[k - 1];
+        r.SelectedCity = CalendarCity{cities->currentText().toStdString(), city.Latitude, city.Longitude};
+    }
+
+    r.ShowSecondsSetting = state.Settings.ShowSecondsSetting;
+    r.AngleFormatSetting = state.Settings.AngleFormatSetting;
+    r.RAFormatSetting = state.Settings.RAFormatSetting;
+    r.DateText = [](double when) { return LocaleDateText(when); };
+    r.ShortTimeText = [](double when) { return LocaleShortTimeText(when); };
+    return r;
+}
+
+void CalendarWindow::Command1_Click() {
+    calendarText_ = BuildCalendarText(GatherRequest(), main_.State());
+    // The box keeps lines apart by itself; its CR LF come back when the text is saved.
+    QString shown = QString::fromStdString(calendarText_);
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    Text1->setPlainText(shown);
+}
+
+void CalendarWindow::cmdSave_Click() {
+    Settings& settings = main_.State().Settings;
+    const QString proposed = QString::fromStdString(settings.CalendarSaveFolder) + DefaultFileName;
+    const QString chosen = AskSaveFileName(this, proposed, FileFilter);
+    if (chosen.isEmpty()) return;  // cancelled
+    settings.CalendarSaveFolder = ExtractFolder(chosen.toStdString());
+
+    QString text = Text1->toPlainText();
+    text.replace(u'\n', QStringLiteral("\r\n"));
+    const QByteArray bytes = text.toUtf8();
+    try {
+        // Written beside the old file and renamed over it: a failed save leaves the old one whole.
+        WriteFileAtomically(QFile::encodeName(chosen).toStdString(), bytes.constData(),
+                            static_cast<std::size_t>(bytes.size()));
+    } catch (const std::exception& problem) {
+        ReportSaveFailure(this, QStringLiteral("The calendar could not be saved to %1.").arg(chosen),
+                          problem);
+    }
+}
+
+}  // namespace heliomark
