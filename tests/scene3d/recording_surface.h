@@ -58,10 +58,6 @@ class RecordingSurface : public DrawSurface {
         Order.push_back(Kind::Print);
     }
 
-    // Pixel position of a surface coordinate, by the coordinate system last set.
-    float PixelX(float x) const { return (x - ScaleLeft) * width_ / ScaleWidth; }
-    float PixelY(float y) const { return (y - ScaleTop) * height_ / ScaleHeight; }
-
     float ScaleLeft = 0, ScaleTop = 0, ScaleWidth = 0, ScaleHeight = 0;
     int ClearCount = 0;
     std::vector<LineCall> Lines;
