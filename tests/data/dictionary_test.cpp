@@ -1,27 +1,18 @@
 // dict.txt: entries, line ends, title order and the limits of the reader.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <random>
 
 #include "data/data.h"
 #include "data/dictionary.h"
+#include "test_files.h"
 
 using namespace heliomark;
 
 namespace {
 
-std::filesystem::path TempFolder(const char* name) {
-    auto folder = std::filesystem::temp_directory_path() / ("heliomark_dict_" + std::string(name));
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
-    return folder;
-}
-
-void WriteBytes(const std::filesystem::path& file, std::string_view bytes) {
-    std::ofstream out(file, std::ios::binary);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
+using heliomark::testing::TempFolder;
+using heliomark::testing::WriteText;
 
 std::vector<std::string> Titles(const DictEntryList& entries) {
     std::vector<std::string> titles;
@@ -103,48 +94,40 @@ TEST(Dictionary, EqualTitlesEndWhereTheExchangeSortPutsThem) {
 }
 
 TEST(Dictionary, MissingFileGivesAnEmptyGlossaryAndBadFilesNameThemselves) {
-    const auto folder = TempFolder("limits");
+    const TempFolder folder;
     EXPECT_TRUE(LoadDictionary(folder / "dict.txt").empty());
 
-    WriteBytes(folder / "big.txt", std::string(MaxDictionaryBytes + 1, 'x'));
+    WriteText(folder / "big.txt", std::string(MaxDictionaryBytes + 1, 'x'));
     std::string many;
     for (std::size_t k = 0; k <= MaxDictionaryEntries; ++k)
         many += "!t\n";
-    WriteBytes(folder / "many.txt", many);
-    for (const auto& file : {folder / "big.txt", folder / "many.txt", folder})
-        try {
-            LoadDictionary(file);
-            ADD_FAILURE() << file << " was accepted";
-        } catch (const DataFileError& e) {
-            EXPECT_EQ(e.File, file);
-            EXPECT_NE(std::string(e.what()).find(file.string()), std::string::npos) << e.what();
-        }
-    std::filesystem::remove_all(folder);
+    WriteText(folder / "many.txt", many);
+    for (const auto& file : {folder / "big.txt", folder / "many.txt", folder.Path()})
+        heliomark::testing::ExpectRefused([&] { LoadDictionary(file); }, file, "", file.string());
 }
 
 TEST(Dictionary, IsReadOnceEvenWhenTheFileChangesOrIsMissing) {
-    const auto folder = TempFolder("once");
+    const TempFolder folder;
     const auto file = folder / "dict.txt";
-    WriteBytes(file, "!b\r\ntwo\r\n!a\r\none\r\n");
+    WriteText(file, "!b\r\ntwo\r\n!a\r\none\r\n");
     Dictionary dictionary;
     EXPECT_TRUE(EnsureDictionaryLoaded(dictionary, file));
-    WriteBytes(file, "!c\r\nthree\r\n");
+    WriteText(file, "!c\r\nthree\r\n");
     EXPECT_FALSE(EnsureDictionaryLoaded(dictionary, file));
     EXPECT_EQ(Titles(dictionary.Entries), (std::vector<std::string>{"a", "b"}));
 
     Dictionary absent;
     EXPECT_TRUE(EnsureDictionaryLoaded(absent, folder / "none.txt"));
-    WriteBytes(folder / "none.txt", "!late\r\n");
+    WriteText(folder / "none.txt", "!late\r\n");
     EXPECT_FALSE(EnsureDictionaryLoaded(absent, folder / "none.txt"));
     EXPECT_TRUE(absent.Entries.empty());
 
     // A failed read leaves the glossary unread, so the next opening tries again.
     Dictionary failed;
-    EXPECT_THROW(EnsureDictionaryLoaded(failed, folder), DataFileError);
+    EXPECT_THROW(EnsureDictionaryLoaded(failed, folder.Path()), DataFileError);
     EXPECT_FALSE(failed.Loaded);
     EXPECT_TRUE(EnsureDictionaryLoaded(failed, file));
     EXPECT_EQ(Titles(failed.Entries), (std::vector<std::string>{"c"}));
-    std::filesystem::remove_all(folder);
 }
 
 TEST(Dictionary, TheShippedGlossaryLoadsInTitleOrder) {

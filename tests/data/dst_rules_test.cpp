@@ -89,117 +89,44 @@ TEST(DstFile, ZeroRulesAndLatin1Names) {
 }
 
 TEST(DstFile, RefusesDamagedFiles) {
-    auto rule = [](Bytes& b, int yearCount, int dims) {
-        b.Name("R").I16(yearCount).I16(1).I16(5).I16(3).I16(1).I16(5).I16(10).I16(dims);
+    // `count` rules, the first one holding `yearCount` years with `dims` dimensions of embedded list.
+    auto rule = [](int count, int yearCount, int dims) {
+        Bytes b;
+        b.I16(count).Name("R").I16(yearCount).I16(1).I16(5).I16(3).I16(1).I16(5).I16(10).I16(dims);
+        return b;
     };
-    auto entries = [](Bytes& b, int n) {
+    auto entries = [](Bytes b, int n) {
         for (int i = 0; i < n; ++i)
             b.I16(2000 + i).F64(36000).F64(36100);
+        return b;
     };
-    struct Case {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const struct {
         const char* Name;
         Bytes Data;
         const char* Needle;
+    } cases[] = {
+        {"empty file", {}, "empty"},
+        {"one byte", Bytes().Raw({1}), "too short"},
+        {"negative count", Bytes().I16(-1), "negative"},
+        {"count larger than the file", rule(32767, 0, 0), "cannot hold"},
+        {"two dimensions", rule(1, 0, 2), "2 dimensions"},
+        {"negative dimensions", rule(1, 0, -1), "-1 dimensions"},
+        {"years without embedded list", entries(rule(1, 2, 0), 2), "no embedded year list"},
+        {"embedded count disagrees", entries(rule(1, 2, 1).I32(3).I32(1), 5), "embedded year list of 3"},
+        {"lower bound 0", entries(rule(1, 1, 1).I32(1).I32(0), 2), "index 0"},
+        {"negative year count", rule(1, -3, 1).I32(-3).I32(1), "negative year count"},
+        {"embedded list cut short", entries(rule(1, 2, 1).I32(2).I32(1), 1), "cut short"},
+        {"second copy cut short", entries(rule(1, 2, 1).I32(2).I32(1), 3).Raw({1, 2, 3}), "cut short"},
+        {"second rule cut short", entries(rule(2, 1, 1).I32(1).I32(1), 2).Name("second"),
+         "rule 2 is cut short"},
+        {"date not a number", entries(rule(1, 1, 1).I32(1).I32(1), 1).I16(2000).F64(nan).F64(1), "not a day"},
+        {"date far beyond the calendar", entries(rule(1, 1, 1).I32(1).I32(1), 1).I16(2000).F64(1).F64(1e300),
+         "not a day"},
     };
-    std::vector<Case> cases;
-    cases.push_back({"empty file", {}, "empty"});
-    cases.push_back({"one byte", Bytes().Raw({1}), "too short"});
-    cases.push_back({"negative count", Bytes().I16(-1), "negative"});
-    {
-        Bytes b;
-        b.I16(32767);
-        rule(b, 0, 0);
-        cases.push_back({"count larger than the file", b, "cannot hold"});
-    }
-    {
-        Bytes b;
-        b.I16(1);
-        rule(b, 0, 2);
-        cases.push_back({"two dimensions", b, "2 dimensions"});
-    }
-    {
-        Bytes b;
-        b.I16(1);
-        rule(b, 0, -1);
-        cases.push_back({"negative dimensions", b, "-1 dimensions"});
-    }
-    {
-        Bytes b;
-        b.I16(1);
-        rule(b, 2, 0);
-        entries(b, 2);
-        cases.push_back({"years without embedded list", b, "no embedded year list"});
-    }
-    {
-        Bytes b;
-        b.I16(1);
-        rule(b, 2, 1);
-        b.I32(3).I32(1);
-        entries(b, 5);
-        cases.push_back({"embedded count disagrees", b, "embedded year list of 3"});
-    }
-    {
-        Bytes b;
-        b.I16(1);
-        rule(b, 1, 1);
-        b.I32(1).I32(0);
-        entries(b, 2);
-        cases.push_back({"lower bound 0", b, "index 0"});
-    }
-    {
-        Bytes b;
-        b.I16(1);
-        rule(b, -3, 1);
-        b.I32(-3).I32(1);
-        cases.push_back({"negative year count", b, "negative year count"});
-    }
-    {
-        Bytes b;
-        b.I16(1);
-        rule(b, 2, 1);
-        b.I32(2).I32(1);
-        entries(b, 1);
-        cases.push_back({"embedded list cut short", b, "cut short"});
-    }
-    {
-        Bytes b;
-        b.I16(1);
-        rule(b, 2, 1);
-        b.I32(2).I32(1);
-        entries(b, 3);
-        b.Raw({1, 2, 3});
-        cases.push_back({"second copy cut short", b, "cut short"});
-    }
-    {
-        Bytes b;
-        b.I16(2);
-        rule(b, 1, 1);
-        b.I32(1).I32(1);
-        entries(b, 2);
-        b.Name("second");
-        cases.push_back({"second rule cut short", b, "rule 2 is cut short"});
-    }
-    {
-        Bytes b;
-        b.I16(1);
-        rule(b, 1, 1);
-        b.I32(1).I32(1);
-        entries(b, 1);
-        b.I16(2000).F64(std::numeric_limits<double>::quiet_NaN()).F64(1);
-        cases.push_back({"date not a number", b, "not a day"});
-    }
-    {
-        Bytes b;
-        b.I16(1);
-        rule(b, 1, 1);
-        b.I32(1).I32(1);
-        entries(b, 1);
-        b.I16(2000).F64(1).F64(1e300);
-        cases.push_back({"date far beyond the calendar", b, "not a day"});
-    }
 
     TempFolder folder;
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         const auto file = folder / "dst_types.txt";
         testing::WriteBytes(file, c.Data.v);
         ExpectRefused([&] { LoadDstRules(file); }, file, c.Needle, c.Name);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <tuple>
 
 #include "data/data.h"
 #include "test_files.h"
@@ -11,32 +12,18 @@ namespace {
 using testing::ExpectRefused;
 using testing::TempFolder;
 
-void ExpectSame(const Settings& a, const Settings& b) {
-    EXPECT_EQ(a.ShowSecondsSetting, b.ShowSecondsSetting);
-    EXPECT_EQ(a.AngleFormatSetting, b.AngleFormatSetting);
-    EXPECT_EQ(a.RAFormatSetting, b.RAFormatSetting);
-    EXPECT_EQ(a.DefaultCitySetting, b.DefaultCitySetting);
-    EXPECT_EQ(a.CalendarSaveFolder, b.CalendarSaveFolder);
-    EXPECT_EQ(a.GridQuality, b.GridQuality);
-    EXPECT_EQ(a.ParallelsDensity, b.ParallelsDensity);
-    EXPECT_EQ(a.MeridiansDensity, b.MeridiansDensity);
-    EXPECT_EQ(a.MoveWindowsTogether, b.MoveWindowsTogether);
+auto Fields(const Settings& s) {
+    return std::tie(s.ShowSecondsSetting, s.AngleFormatSetting, s.RAFormatSetting, s.DefaultCitySetting,
+                    s.CalendarSaveFolder, s.GridQuality, s.ParallelsDensity, s.MeridiansDensity,
+                    s.MoveWindowsTogether);
 }
 
 TEST(SettingsFile, ReadsAHandWrittenLine) {
     TempFolder folder;
     const auto file = folder / "settings.ini";
     testing::WriteText(file, "1,#TRUE#,2,\"Paris\",\"/home/u/Cal, 2024\",12,3,4,#TRUE#\r\n");
-    const Settings s = LoadSettings(file);
-    EXPECT_EQ(s.ShowSecondsSetting, 1);
-    EXPECT_TRUE(s.AngleFormatSetting);
-    EXPECT_EQ(s.RAFormatSetting, 2);
-    EXPECT_EQ(s.DefaultCitySetting, "Paris");
-    EXPECT_EQ(s.CalendarSaveFolder, "/home/u/Cal, 2024");
-    EXPECT_EQ(s.GridQuality, 12);
-    EXPECT_EQ(s.ParallelsDensity, 3);
-    EXPECT_EQ(s.MeridiansDensity, 4);
-    EXPECT_TRUE(s.MoveWindowsTogether);
+    const Settings expected{1, true, 2, "Paris", "/home/u/Cal, 2024", 12, 3, 4, true};
+    EXPECT_EQ(Fields(LoadSettings(file)), Fields(expected));
 }
 
 TEST(SettingsFile, WritesTheExactLineAndReadsItBackWithEmptyTexts) {
@@ -50,11 +37,11 @@ TEST(SettingsFile, WritesTheExactLineAndReadsItBackWithEmptyTexts) {
     SaveSettings(file, empty);
     const auto bytes = testing::ReadBytes(file);
     EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "0,#FALSE#,0,\"\",\"\",20,0,0,#FALSE#\r\n");
-    ExpectSame(LoadSettings(file), empty);
+    EXPECT_EQ(Fields(LoadSettings(file)), Fields(empty));
 
     Settings full{1, true, 2, "S\xC3\xA3o Paulo", "/tmp/a b", 50, 4, 1, true};
     SaveSettings(file, full);
-    ExpectSame(LoadSettings(file), full);
+    EXPECT_EQ(Fields(LoadSettings(file)), Fields(full));
     EXPECT_EQ(folder.Entries(), std::vector<std::string>{"settings.ini"});
 }
 
