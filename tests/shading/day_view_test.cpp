@@ -110,38 +110,34 @@ TEST(DayView, ShadingMatchesAStraightforwardComputation) {
 
 TEST(DayView, PolarDayAndNight) {
     const PixelBuffer source = NoisePicture(DayViewWidth, 2 * DayViewHeight, 11);
-    {
-        DayView view(source);
-        SolarState s = StateFor({"Tromso at midsummer", 69.65, 18.96, 2, 2026, 6, 21});
-        view.UpdateGrafData(s, 0, 0, 0);
-        for (int column = 0; column < DayViewWidth; ++column) {
-            EXPECT_EQ(GetPixel(view.Result(), column, 50), GetPixel(source, column, 50))
-                << "column " << column;
-            EXPECT_LT(view.Curve()[column], 223.0f) << "column " << column;
+    // Whether a column (above the pointer rows) shows the day picture unchanged / the night picture.
+    auto showsHalf = [&](const DayView& view, int column, int offset) {
+        for (int row = 0; row < DayViewHeight - 3; ++row) {
+            if (!(GetPixel(view.Result(), column, row) == GetPixel(source, column, row + offset)))
+                return false;
         }
-    }
-    {
+        return true;
+    };
+    const struct {
+        Place P;
+        bool AllDay, AllNight;
+    } cases[] = {
+        {{"Tromso at midsummer", 69.65, 18.96, 2, 2026, 6, 21}, true, false},
         // Polar night at 78° N: twilight at noon, but no column shows the day picture.
-        DayView view(source);
-        SolarState s = StateFor({"Svalbard in midwinter", 78.22, 15.65, 1, 2026, 12, 21});
-        view.UpdateGrafData(s, 0, 0, 0);
-        for (int column = 0; column < DayViewWidth; ++column) {
-            bool differs = false;
-            for (int row = 0; row < DayViewHeight - 3; ++row) {
-                differs = differs || !(GetPixel(view.Result(), column, row) == GetPixel(source, column, row));
-            }
-            EXPECT_TRUE(differs) << "column " << column << " shows the day picture";
-            EXPECT_GT(view.Curve()[column], 223.0f) << "column " << column;
-        }
-    }
-    {
+        {{"Svalbard in midwinter", 78.22, 15.65, 1, 2026, 12, 21}, false, false},
         // Near the pole the Sun stays below -18° all day: the night picture everywhere.
+        {{"near the North Pole", 89, 0, 0, 2026, 12, 21}, false, true},
+    };
+    for (const auto& c : cases) {
         DayView view(source);
-        SolarState s = StateFor({"near the North Pole", 89, 0, 0, 2026, 12, 21});
+        SolarState s = StateFor(c.P);
         view.UpdateGrafData(s, 0, 0, 0);
         for (int column = 0; column < DayViewWidth; ++column) {
-            EXPECT_EQ(GetPixel(view.Result(), column, 50), GetPixel(source, column, 50 + DayViewHeight))
-                << "column " << column;
+            const bool day = showsHalf(view, column, 0);
+            EXPECT_EQ(day, c.AllDay) << c.P.Name << ", column " << column;
+            EXPECT_TRUE(!c.AllNight || showsHalf(view, column, DayViewHeight))
+                << c.P.Name << ", column " << column;
+            EXPECT_EQ(view.Curve()[column] < 223.0f, c.AllDay) << c.P.Name << ", curve at column " << column;
         }
     }
 }

@@ -156,14 +156,8 @@ TEST(WorldMap, UpdateDrawsTheSunDiscAndThePlaceMarker) {
     const MapPoint marker = map.Marker();
     EXPECT_EQ(marker.Column, LonToPixel(DegToRad(18.42)));
     EXPECT_EQ(marker.Row, LatToPixel(DegToRad(-33.92)));
-    const Rgb red{255, 0, 0};
-    EXPECT_EQ(GetPixel(map.Result(), marker.Column, marker.Row - 2), red);
-    EXPECT_EQ(GetPixel(map.Result(), marker.Column + 2, marker.Row), red);
-    WorldMap plain(source);
-    plain.Shade(map.Sun());
-    EXPECT_EQ(GetPixel(map.Result(), marker.Column, marker.Row),
-              GetPixel(plain.Result(), marker.Column, marker.Row))
-        << "the diamond's centre keeps the map";
+    // The diamond's shape is checked pixel by pixel below; here only that it is drawn at the place.
+    EXPECT_EQ(GetPixel(map.Result(), marker.Column, marker.Row - 2), (Rgb{255, 0, 0}));
 }
 
 // The marker: a red diamond outline centred on (x, y); the centre and the corners keep the map.
