@@ -34,9 +34,9 @@ TEST(SolarPosition, JulianDayTreatsJanuaryAsMonthThirteen) {
 }
 
 TEST(SolarPosition, SeriesAtTheEpoch) {
-    const double M = 357.5291 * Pi / 180;
-    const double C = 1.9146 * std::sin(M) + 0.019993 * std::sin(2 * M) + 0.00029 * std::sin(3 * M);
-    EXPECT_NEAR(SunLongitude(2451545.0), (280.457117 + C) * Pi / 180, 1e-14);
+    // At J2000.0 the mean anomaly is 357.5291° and the true longitude 280.457117° + C = 280.3728151°
+    // (the Astronomical Almanac gives 280.37°).
+    EXPECT_NEAR(SunLongitude(2451545.0) * 180 / Pi, 280.37281512682, 1e-9);
     EXPECT_EQ(SiderealTime(2451545.0), 280.46061837);
 }
 
