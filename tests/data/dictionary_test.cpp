@@ -129,13 +129,3 @@ TEST(Dictionary, IsReadOnceEvenWhenTheFileChangesOrIsMissing) {
     EXPECT_TRUE(EnsureDictionaryLoaded(failed, file));
     EXPECT_EQ(Titles(failed.Entries), (std::vector<std::string>{"c"}));
 }
-
-TEST(Dictionary, TheShippedGlossaryLoadsInTitleOrder) {
-    const DictEntryList entries =
-        LoadDictionary(std::filesystem::path(HELIOMARK_SOURCE_DIR) / "resources/dict.txt");
-    ASSERT_FALSE(entries.empty());
-    for (std::size_t i = 1; i < entries.size(); ++i)
-        EXPECT_LE(entries[i - 1].Title, entries[i].Title) << "entry " << i;
-    for (const DictEntry& e : entries)
-        EXPECT_FALSE(e.Text.empty()) << "no text under \"" << e.Title << '"';
-}

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "data/data.h"
+#include "data/dictionary.h"
 
 namespace heliomark {
 namespace {
@@ -291,6 +292,8 @@ TEST(ShippedDictionary, HoldsAtLeastFortyShortEntriesWithCrLfLines) {
                                "Zenith"}) {
         EXPECT_EQ(titles.count(needed), 1u) << "no entry for " << needed;
     }
+    // The program's reader takes the file as it is and finds every entry.
+    EXPECT_EQ(LoadDictionary(ResourcePath("dict.txt")).size(), titles.size());
 }
 
 }  // namespace
