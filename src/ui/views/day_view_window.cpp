@@ -71,8 +71,12 @@ void DayViewWindow::UpdateGrafData() {
 }
 
 void DayViewWindow::UpdatePointer(int posX, bool isRefresh) {
+    // Only the pixels of the old and the new triangle change.
+    const auto triangle = [](int column) { return QRect(column - 2, DayViewHeight - 3, 5, 3); };
+    QRect changed = triangle(posX);
+    if (isRefresh && view_->LastPointer() != -100) changed |= triangle(view_->LastPointer());
     view_->UpdatePointer(posX, isRefresh);
-    picRes->Changed(isRefresh);
+    picRes->Changed(changed, isRefresh);
 }
 
 void DayViewWindow::closeEvent(QCloseEvent* event) {

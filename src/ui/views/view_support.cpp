@@ -95,24 +95,33 @@ void HideInsteadOfClosing(QWidget* view, QCloseEvent* event) {
     view->hide();
 }
 
-PixelPicture::PixelPicture(const PixelBuffer& buffer, QWidget* parent) : QWidget(parent), buffer_(buffer) {
+PixelPicture::PixelPicture(const PixelBuffer& buffer, QWidget* parent)
+    : QWidget(parent), buffer_(buffer), image_(buffer.Width, buffer.Height, QImage::Format_RGB32) {
     setObjectName("picRes");
     setFixedSize(buffer.Width, buffer.Height);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    stale_ = rect();
 }
 
 void PixelPicture::Changed(bool refresh) {
-    stale_ = true;
-    if (refresh) update();
+    Changed(rect(), refresh);
+}
+
+void PixelPicture::Changed(const QRect& area, bool refresh) {
+    const QRect inside = area & rect();
+    stale_ |= inside;
+    if (refresh) update(inside);
 }
 
 void PixelPicture::paintEvent(QPaintEvent*) {
-    if (stale_) {
-        if (image_.size() != QSize(buffer_.Width, buffer_.Height))
-            image_ = QImage(buffer_.Width, buffer_.Height, QImage::Format_RGB888);
-        CopyToTopDownRgb(buffer_, image_.bits(), static_cast<std::size_t>(image_.bytesPerLine()));
-        stale_ = false;
+    // RGB32 is what the screen's backing store holds, so drawing it is a plain copy.
+    for (int row = stale_.top(); row <= stale_.bottom() && !stale_.isEmpty(); ++row) {
+        const uint8_t* bgr = buffer_.Row(buffer_.Height - 1 - row);
+        auto* out = reinterpret_cast<QRgb*>(image_.scanLine(row));
+        for (int x = stale_.left(); x <= stale_.right(); ++x)
+            out[x] = qRgb(bgr[3 * x + 2], bgr[3 * x + 1], bgr[3 * x]);
     }
+    stale_ = QRect();
     QPainter painter(this);
     painter.drawImage(0, 0, image_);
     if (overlay_) overlay_(painter);

@@ -34,15 +34,18 @@ void ReportPictureProblems(QWidget* owner, const QString& view, const QStringLis
 void HideInsteadOfClosing(QWidget* view, QCloseEvent* event);
 
 // A plot (picRes): shows a pixel buffer owned elsewhere at its own size, with an optional overlay
-// drawn over it. The buffer is converted for the screen only when it is painted after Changed().
+// drawn over it. The changed part of the buffer is converted for the screen when it is next painted,
+// so a pointer that moves every clock tick costs a few pixels, not the whole picture.
 class PixelPicture : public QWidget {
     Q_OBJECT
 
   public:
     PixelPicture(const PixelBuffer& buffer, QWidget* parent);
 
-    // The buffer's pixels changed; `refresh` repaints now (otherwise at the next paint).
+    // The buffer's pixels changed, all of them or those in `area` (display coordinates); `refresh`
+    // repaints now, otherwise the change shows at the next paint.
     void Changed(bool refresh);
+    void Changed(const QRect& area, bool refresh);
     void SetOverlay(std::function<void(QPainter&)> overlay) { overlay_ = std::move(overlay); }
 
   protected:
@@ -50,8 +53,8 @@ class PixelPicture : public QWidget {
 
   private:
     const PixelBuffer& buffer_;
-    QImage image_;
-    bool stale_ = true;
+    QImage image_;  // the buffer as the screen takes it, 32-bit, top row first
+    QRect stale_;   // the part of image_ behind the buffer
     std::function<void(QPainter&)> overlay_;
 };
 

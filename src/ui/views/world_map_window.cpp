@@ -88,8 +88,12 @@ void WorldMapWindow::UpdateMapData() {
 }
 
 void WorldMapWindow::UpdatePointer(double lat, double lon, bool isRefresh) {
+    // Only the pixels of the old and the new marker change.
+    const auto marker = [](MapPoint at) { return QRect(at.Column - 2, at.Row - 2, 5, 5); };
+    QRect changed;
+    if (isRefresh && map_->Marker().Column != -100) changed = marker(map_->Marker());
     map_->UpdatePointer(lat, lon, isRefresh);
-    picRes->Changed(isRefresh);
+    picRes->Changed(changed | marker(map_->Marker()), isRefresh);
 }
 
 void WorldMapWindow::MapMouseMove(double x, double y) {
