@@ -105,5 +105,26 @@ TEST(ViewWindows, UnreadablePictureIsGreyWithOneMessageNamingTheFile) {
     }
 }
 
+TEST(ViewWindows, DraggedByTheirBackground) {
+    for (const ViewCase& v : Views) {
+        ProgramFolder folder;
+        folder.WriteStandardData("Berlin");
+        Program p(folder);
+        ShowView(p, v.MenuItem);
+        QWidget* window = View(p, v.Window);
+        const QPoint start = window->pos();
+        const QPointF corner(1, 1);  // the margin around the plot
+        ASSERT_EQ(window->childAt(corner.toPoint()), nullptr) << v.Window;
+        QMouseEvent press(QEvent::MouseButtonPress, corner, window->mapToGlobal(corner), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window, &press);
+        const QPointF to = corner + QPointF(30, 20);
+        QMouseEvent move(QEvent::MouseMove, to, window->mapToGlobal(to), Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(window, &move);
+        EXPECT_EQ(window->pos() - start, QPoint(30, 20)) << v.Window;
+    }
+}
+
 }  // namespace
 }  // namespace heliomark::testing

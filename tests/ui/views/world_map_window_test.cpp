@@ -152,5 +152,21 @@ TEST(WorldMap, ClickOnACityMarkerSelectsTheCityAndReappliesIt) {
     EXPECT_NEAR(RadToDeg(p.Main().State().Latitude), -12.05, 1e-6);
 }
 
+TEST(WorldMap, StoppingRunClockBringsTheHiddenMapUpToDate) {
+    ProgramFolder folder;
+    folder.WriteStandardData("Berlin");
+    Program p(folder);
+    QWidget* plot = ViewControl(p, "frmMap", "picRes");
+    ASSERT_FALSE(plot->isVisible());
+    p.Main().cmdRun_Click();
+    p.Clock().AdvanceSeconds(3600);
+    p.Main().Timer2Tick();
+    p.Main().cmdRun_Click();
+    ASSERT_EQ(p.Number("TimeP", "HourValue"), 13);
+    // 13:00 in Berlin is 11:00 UT: the Sun stands over 23.4 N, 15.4 E (the transit at Greenwich is at
+    // 12:02 UT), column 244, row 82, under the middle of its yellow disc.
+    EXPECT_EQ(ShownUnder(plot).pixelColor(244, 82), QColor(255, 224, 64));
+}
+
 }  // namespace
 }  // namespace heliomark::testing
