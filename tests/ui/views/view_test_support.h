@@ -28,6 +28,15 @@ inline void ShowView(Program& p, const char* menuItem) {
     item->trigger();
 }
 
+// The program on the test data with `city` chosen and one view shown by its View menu item.
+inline std::unique_ptr<Program> StartWithView(ProgramFolder& folder, const char* menuItem,
+                                              const std::string& city = "Berlin") {
+    folder.WriteStandardData(city);
+    auto program = std::make_unique<Program>(folder);
+    ShowView(*program, menuItem);
+    return program;
+}
+
 // What the control shows, pixel for pixel.
 inline QImage Shown(QWidget* w) {
     return w->grab().toImage().convertToFormat(QImage::Format_RGB888);

@@ -47,9 +47,8 @@ TEST(ViewWindows, ToolbarButtonAndMenuShowAndHide) {
 TEST(ViewWindows, CloseBoxHidesTheViewWhichKeepsBeingRefreshed) {
     for (const ViewCase& v : Views) {
         ProgramFolder folder;
-        folder.WriteStandardData("Berlin");
-        Program p(folder);
-        ShowView(p, v.MenuItem);
+        const std::unique_ptr<Program> program = StartWithView(folder, v.MenuItem);
+        Program& p = *program;
         QWidget* window = View(p, v.Window);
         window->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -108,9 +107,8 @@ TEST(ViewWindows, UnreadablePictureIsGreyWithOneMessageNamingTheFile) {
 TEST(ViewWindows, DraggedByTheirBackground) {
     for (const ViewCase& v : Views) {
         ProgramFolder folder;
-        folder.WriteStandardData("Berlin");
-        Program p(folder);
-        ShowView(p, v.MenuItem);
+        const std::unique_ptr<Program> program = StartWithView(folder, v.MenuItem);
+        Program& p = *program;
         QWidget* window = View(p, v.Window);
         const QPoint start = window->pos();
         const QPointF corner(1, 1);  // the margin around the plot
