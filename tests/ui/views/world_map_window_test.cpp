@@ -49,36 +49,38 @@ TEST(WorldMap, ReadOutsUnderTheMouse) {
 
 TEST(WorldMap, CityNearTheMouseIsMarkedAndNamedInsideTheMap) {
     ProgramFolder folder;
-    folder.WriteStandardData();
-    Program p(folder);
-    ShowView(p, "mnuMap");
+    const std::unique_ptr<Program> program = StartWithView(folder, "mnuMap", "");
+    Program& p = *program;
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(View(p, "frmMap")));
     QWidget* plot = ViewControl(p, "frmMap", "picRes");
     QWidget* marker = ViewControl(p, "frmMap", "lblPnt");
     auto* title = qobject_cast<QLabel*>(ViewControl(p, "frmMap", "lblTitle"));
+    // The mouse as the window system moves it: over the "+" its events go to the "+".
+    const auto pointAt = [plot](int x, int y) { QTest::mouseMove(plot, QPoint(x, y)); };
 
     // Berlin (52.52 N, 13.405 E) is on column 242, row 46: the "+" goes to (238, 38), the name 6
     // pixels right of the city.
-    MoveMouse(plot, {245, 48});
+    pointAt(240, 48);
     ASSERT_TRUE(marker->isVisible());
     EXPECT_EQ(marker->pos(), QPoint(238, 38));
     EXPECT_EQ(title->text(), "Berlin");
     EXPECT_TRUE(title->isVisible());
     EXPECT_EQ(title->pos(), QPoint(248, 38));
 
-    // Over the "+" itself the read-outs still follow the mouse: (4, 8) on it is (242, 46) on the map.
-    MoveMouse(marker, {4, 8});
-    EXPECT_EQ(LabelText(p, "lblLon").toStdString(), FormatAngle(242 * 0.8 - 180, false));
-    EXPECT_EQ(LabelText(p, "lblLat").toStdString(), FormatAngle((222 - 46 - 1) * 180.0 / 222 - 90, false));
+    // Over the "+" the read-outs still follow the mouse: (243, 47) is (5, 9) on it.
+    pointAt(243, 47);
+    EXPECT_EQ(LabelText(p, "lblLon").toStdString(), FormatAngle(243 * 0.8 - 180, false));
+    EXPECT_EQ(LabelText(p, "lblLat").toStdString(), FormatAngle((222 - 47 - 1) * 180.0 / 222 - 90, false));
 
     // Sydney lies near the right edge: its name goes to the left of the "+".
-    MoveMouse(plot, {414, 152});
+    pointAt(416, 150);
     EXPECT_EQ(title->text(), "Sydney");
     EXPECT_LE(title->geometry().right(), marker->x())
         << "name at " << title->x() << ", marker at " << marker->x();
     EXPECT_LT(title->geometry().right(), 450);
 
     // Mid-Pacific: no city within 20 square degrees.
-    MoveMouse(plot, {20, 111});
+    pointAt(20, 111);
     EXPECT_FALSE(marker->isVisible());
     EXPECT_FALSE(title->isVisible());
 }
