@@ -3,7 +3,8 @@
 // median and the 99th percentile. The clock runs at rate 60 on a fake clock advanced 10 ms per tick,
 // so every tick moves the time shown.
 //
-// Usage: tick_cost [program folder]   (default: a temporary folder with the built refs.txt)
+// Usage: tick_cost [program folder]   (default: a temporary folder with the built refs.txt and
+//                                      the views' pictures)
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -50,11 +51,11 @@ int main(int argc, char** argv) {
     QTemporaryDir temp;
     QString folder = argc > 1 ? QString(argv[1]) : temp.path();
     if (argc <= 1) {
-        const std::filesystem::path refs =
-            std::filesystem::path(QApplication::applicationDirPath().toStdString()) / ".." / "bin" /
-            "refs.txt";
+        const std::filesystem::path built =
+            std::filesystem::path(QApplication::applicationDirPath().toStdString()) / ".." / "bin";
         const std::filesystem::path target = std::filesystem::path(folder.toStdString());
-        std::filesystem::copy_file(refs, target / "refs.txt");
+        for (const char* name : {"refs.txt", "graf.bmp", "graf_hours.bmp", "graf_altitudes.bmp", "world.bmp"})
+            std::filesystem::copy_file(built / name, target / name);
         heliomark::SaveCities(target / "city_db.txt", {{"Berlin", 52.52, 13.405, 27, "Europe"}});
         heliomark::SaveDstRules(target / "dst_types.txt", {{"Europe", {1, 5, 3}, {1, 5, 10}, {}}});
         heliomark::Settings settings;

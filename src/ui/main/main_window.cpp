@@ -25,7 +25,9 @@
 #include "ui/controls/time_picker.h"
 #include "ui/main/list_click.h"
 #include "ui/main/toolbar_pictures.h"
+#include "ui/views/day_view_window.h"
 #include "ui/views/twilights_window.h"
+#include "ui/views/world_map_window.h"
 
 namespace heliomark {
 
@@ -337,6 +339,27 @@ void MainWindow::CreateViews() {
     positions_.SetWindow(PositionedWindows::TwilightsSlot, frmTW);
     AddViewToggle({3, "fbTW", "Twilights", TwilightsPicture(), "mnuTW", "T&wilights", 3, &ExtTW,
                    [this] { return frmTW; }, [this] { UpdateGeneralData(false, false); }});
+
+    auto* dayView = new DayViewWindow(*state_, *TimeP, this);
+    frmGraf.Window = dayView;
+    frmGraf.UpdateGrafData = [dayView] { dayView->UpdateGrafData(); };
+    frmGraf.UpdatePointer = [dayView](int posX, bool isRefresh) { dayView->UpdatePointer(posX, isRefresh); };
+    positions_.SetWindow(PositionedWindows::DayViewSlot, dayView);
+    AddViewToggle({1, "fbGraf", "Day View", DayViewPicture(), "mnuGraf", "D&ay View", 1, &ExtGraf,
+                   [this] { return frmGraf.Window.data(); }, [this] { frmGraf.UpdateGrafData(); }});
+
+    auto* worldMap = new WorldMapWindow(*state_, *TimeP,
+                                        {[this](const MapClick& click) { MapPlaceClicked(click); },
+                                         [this](int city) { MapCityClicked(city); }},
+                                        this);
+    frmMap.Window = worldMap;
+    frmMap.UpdateMapData = [worldMap] { worldMap->UpdateMapData(); };
+    frmMap.UpdatePointer = [worldMap](double lat, double lon, bool isRefresh) {
+        worldMap->UpdatePointer(lat, lon, isRefresh);
+    };
+    positions_.SetWindow(PositionedWindows::WorldMapSlot, worldMap);
+    AddViewToggle({2, "fbMap", "World Map", WorldMapPicture(), "mnuMap", "W&orld Map", 2, &ExtMap,
+                   [this] { return frmMap.Window.data(); }, [this] { frmMap.UpdateMapData(); }});
 }
 
 void MainWindow::Load() {

@@ -37,6 +37,7 @@ class FlatButton;
 class HourZonePicker;
 class TimePicker;
 class TwilightsWindow;
+struct MapClick;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -158,6 +159,12 @@ class MainWindow : public QMainWindow {
     void FillDstList();
     void BuildDialogMenus();
     void ApplyCity(int k);
+    // Latitude and longitude inputs: positive angles in degrees with the hemisphere list positions
+    // (0 north / 1 south, 0 east / 1 west).
+    void SetPlaceInputs(double latitude, int latitudeIndex, double longitude, int longitudeIndex);
+    // The world map hands back a clicked place, or the city whose marker was clicked (1-based).
+    void MapPlaceClicked(const MapClick& click);
+    void MapCityClicked(int city);
     void SyncPickersToUT();
     void SetDstListIndex(int index);
     // Runs the DST handler without its own update: the period of the rule for DateP's year.

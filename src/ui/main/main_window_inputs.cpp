@@ -2,6 +2,7 @@
 #include <QComboBox>
 #include <QLabel>
 
+#include "shading/map_pointing.h"
 #include "ui/controls/angle_picker.h"
 #include "ui/controls/date_picker.h"
 #include "ui/controls/hour_zone_picker.h"
@@ -33,20 +34,9 @@ void MainWindow::ApplyCity(int k) {
     IsAdjust = false;
     if (k != 0) {
         const CityRecord& city = state_->Cities[k - 1];
-        if (city.Latitude < 0) {
-            apLat->SetValue(-city.Latitude);
-            cmbLat->setCurrentIndex(1);
-        } else {
-            apLat->SetValue(city.Latitude);
-            cmbLat->setCurrentIndex(0);
-        }
-        if (city.Longitude >= 0) {
-            apLon->SetValue(city.Longitude);
-            cmbLon->setCurrentIndex(0);
-        } else {
-            apLon->SetValue(-city.Longitude);
-            cmbLon->setCurrentIndex(1);
-        }
+        const bool south = city.Latitude < 0, west = !(city.Longitude >= 0);
+        SetPlaceInputs(south ? -city.Latitude : city.Latitude, south ? 1 : 0,
+                       west ? -city.Longitude : city.Longitude, west ? 1 : 0);
         cmbHZ->SetListIndex(city.ZoneIndex);
         SetDstListIndex(FindDstRule(state_->DstRules, TrimBlanks(city.DstName)));
     } else {
@@ -56,6 +46,30 @@ void MainWindow::ApplyCity(int k) {
         SetDstListIndex(0);
     }
     IsAdjust = wasAdjust;
+}
+
+void MainWindow::SetPlaceInputs(double latitude, int latitudeIndex, double longitude, int longitudeIndex) {
+    apLat->SetValue(latitude);
+    cmbLat->setCurrentIndex(latitudeIndex);
+    apLon->SetValue(longitude);
+    cmbLon->setCurrentIndex(longitudeIndex);
+}
+
+void MainWindow::MapPlaceClicked(const MapClick& click) {
+    // The four inputs change together, then one update takes them all.
+    const bool wasAdjust = IsAdjust;
+    IsAdjust = false;
+    SetPlaceInputs(click.LatitudeDegrees, click.LatitudeIndex, click.LongitudeDegrees, click.LongitudeIndex);
+    IsAdjust = wasAdjust;
+    UpdateGeneralData(false, false);
+}
+
+void MainWindow::MapCityClicked(int city) {
+    // Choosing the city that is already selected applies its record again, undoing hand edits.
+    if (cmbCities->currentIndex() == city - 1)
+        cmbCities_Click();
+    else
+        cmbCities->setCurrentIndex(city - 1);
 }
 
 void MainWindow::cmbDST_Click() {

@@ -59,8 +59,10 @@ class ProgramFolder {
   public:
     ProgramFolder() {
         EXPECT_TRUE(dir_.isValid());
-        std::filesystem::copy_file(std::filesystem::path(HELIOMARK_SOURCE_DIR) / "resources" / "refs.txt",
-                                   Path("refs.txt"));
+        // refs.txt and the views' pictures, as the program folder ships them.
+        for (const char* name : {"refs.txt", "graf.bmp", "graf_hours.bmp", "graf_altitudes.bmp", "world.bmp"})
+            std::filesystem::copy_file(std::filesystem::path(HELIOMARK_SOURCE_DIR) / "resources" / name,
+                                       Path(name));
     }
     std::filesystem::path Path(const std::string& name) const {
         return std::filesystem::path(dir_.path().toStdString()) / name;
