@@ -88,6 +88,10 @@ void QtDrawSurface::Print(float x, float y, std::string_view text) {
     p.restore();
 }
 
+void QtDrawSurface::SetView(QWidget* view) {
+    view_ = view;
+}
+
 QPointF QtDrawSurface::SurfacePoint(QPointF pixel) const {
     return transform_.inverted().map(pixel + QPointF(0.5, 0.5));
 }

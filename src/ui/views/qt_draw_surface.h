@@ -50,7 +50,7 @@ class QtDrawSurface : public DrawSurface {
     const QImage& Image();
     // The widget that shows the image; it is asked to repaint whenever a frame begins, and the
     // repaint comes after the frame is complete (everything runs on one thread).
-    void SetView(QWidget* view) { view_ = view; }
+    void SetView(QWidget* view);
     void SetFont(const QFont& font) { font_ = font; }
     // Frames begun (Clear calls) since construction: lets a test see how often the scene was drawn.
     int FrameCount() const { return frames_; }

@@ -60,9 +60,10 @@ DistanceEntry DistanceEntryForText(std::string_view text) {
     if (v > DistanceScrollMax) v = DistanceScrollMax;
     DistanceEntry entry;
     entry.Value = static_cast<float>(v);
-    // The shortest text of the single-precision tenth ("0.55", not 0.550000011920929).
+    // The single-precision tenth to the seven digits a single holds ("0.55" and "3.14", not
+    // 0.550000011920929 or 3.1399999).
     char buf[32];
-    const auto res = std::to_chars(buf, buf + sizeof buf, entry.Value / 10, std::chars_format::fixed);
+    const auto res = std::to_chars(buf, buf + sizeof buf, entry.Value / 10, std::chars_format::general, 7);
     entry.Text.assign(buf, res.ptr);
     entry.Scroll = static_cast<int>(std::lrint(entry.Value));
     return entry;

@@ -14,7 +14,7 @@ namespace {
 class QtDrawSurfaceTest : public ::testing::Test {
   protected:
     void SetUp() override { scene_.DisplayObject(&surface_); }
-    QRgb Pixel(int x, int y) { return surface_.Image().pixel(x, y) & 0xFFFFFF; }
+    QRgb Pixel(int x, int y) { return surface_.Image().pixel(x, y); }
 
     QtDrawSurface surface_{200, 100};
     Draw3D scene_;

@@ -13,6 +13,7 @@
 #include "../main/program_fixture.h"
 #include "ui/controls/angle_picker.h"
 #include "ui/views/sky_view.h"
+#include "ui/views/sky_view_rules.h"
 
 namespace heliomark::testing {
 namespace {
