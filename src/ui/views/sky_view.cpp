@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <algorithm>
+#include <initializer_list>
 
 #include "ui/controls/angle_picker.h"
 #include "ui/controls/form_move.h"
@@ -27,7 +29,6 @@ constexpr int Margin = 6;
 constexpr int PanelX = Margin + PictureWidth + 8;
 constexpr int PanelWidth = 236;
 constexpr int InputX = PanelX + 66;
-constexpr int WindowWidth = PanelX + PanelWidth + Margin;
 constexpr int WindowHeight = Margin + PictureHeight + 4 + 18 + Margin;
 
 // Shows the surface's image; the sky view handles its mouse events.
@@ -70,7 +71,6 @@ SkyView::SkyView(SharedState& state, QWidget* owner)
     setObjectName("frm3D");
     setWindowTitle("Sky View");
     BuildControls();
-    setFixedSize(WindowWidth, WindowHeight);
     surface_.SetView(Pic1);
     surface_.SetFont(font());
 
@@ -135,8 +135,15 @@ void SkyView::BuildControls() {
     txtZoom->installEventFilter(this);
     txtDist->installEventFilter(this);
 
-    Place(new QLabel("Use left mouse button to turn view, right button to zoom.", this), "Label1", Margin,
-          Margin + PictureHeight + 4, WindowWidth - 2 * Margin, 18);
+    auto* hint = Place(new QLabel("Use left mouse button to turn view, right button to zoom.", this),
+                       "Label1", Margin, Margin + PictureHeight + 4, PanelX + PanelWidth - Margin, 18);
+
+    // The panel is as wide as its longest caption in the font in use.
+    const int panel = std::max(PanelWidth, chkRef->sizeHint().width());
+    for (QWidget* w : std::initializer_list<QWidget*>{heading, chkTrack, chkRef, chkCenter})
+        w->resize(panel, w->height());
+    hint->resize(PanelX + panel - Margin, hint->height());
+    setFixedSize(PanelX + panel + Margin, WindowHeight);
 
     connect(apAlt, &AnglePicker::Updated, this, &SkyView::apAlt_Updated);
     connect(apAzm, &AnglePicker::Updated, this, &SkyView::apAzm_Updated);
