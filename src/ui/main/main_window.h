@@ -203,8 +203,6 @@ class MainWindow : public QMainWindow {
     QAction* mnuSep2 = nullptr;
     std::map<int, FlatButton*> toolbarButtons_;
     std::map<int, QAction*> viewMenuItems_;
-    // What the settings dialog does to the sky view when the grid settings change.
-    SkyGridHooks skyGridHooks_;
 };
 
 }  // namespace heliomark

@@ -3,11 +3,15 @@
 // scene (the camera, the Sun's record) and from the surface's frame count, not from pixels.
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTimer>
 #include <cmath>
 
 #include "../main/program_fixture.h"
@@ -238,6 +242,24 @@ TEST_F(SkyViewTest, PathIsComputedWhenShown) {
     ComputeCurrentPosition(st, 0, 0, 0);
     EXPECT_FLOAT_EQ(path.Points.at(0).Z, static_cast<float>(std::sin(st.Altitude)));
     EXPECT_EQ(p_->Main().State().Altitude, altitude) << "the current position is kept";
+}
+
+TEST_F(SkyViewTest, SettingsDialogRebuildsAndShowsTheGridAtOnce) {
+    const int frames = Frames();
+    QTimer::singleShot(0, [] {
+        auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(d, nullptr);
+        d->findChild<QScrollBar*>("scrQlty")->setValue(8);
+        d->findChild<QComboBox*>("cmbHor")->setCurrentIndex(4);  // 15°
+        d->findChild<QComboBox*>("cmbVer")->setCurrentIndex(2);  // 45°
+        d->findChild<QPushButton*>("cmdOK")->click();
+    });
+    p_->Find<QAction>("mnuOpt")->trigger();
+    EXPECT_EQ(DataAt(sky_->Model().SkyObject(1).DataIndex).PointsCount(), 8) << "horizon in 8 segments";
+    const bool shown[] = {true, true, true, true, true, true, false, false};
+    for (int k = 1; k <= 8; ++k)
+        EXPECT_EQ(sky_->Model().SkyObject(k).Visible(), shown[k - 1]) << "object " << k;
+    EXPECT_GE(Frames(), frames + 2) << "rebuilt and redrawn while shown";
 }
 
 TEST_F(SkyViewTest, CloseBoxHidesTheWindowWhichKeepsUpdating) {
