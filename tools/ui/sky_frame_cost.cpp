@@ -29,6 +29,7 @@
 #include "data/data.h"
 #include "engine/engine.h"
 #include "scene3d/sky_model.h"
+#include "timing.h"
 #include "ui/main/main_window.h"
 #include "ui/views/qt_draw_surface.h"
 #include "ui/views/sky_view.h"
@@ -36,19 +37,8 @@
 namespace {
 
 using namespace heliomark;
-
-// CPU time of this thread in milliseconds: the frame's own cost, apart from the time the machine
-// gives to other programs meanwhile.
-double ThreadCpuMs() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
-}
-
-double Percentile(std::vector<double> values, double p) {
-    std::sort(values.begin(), values.end());
-    return values[static_cast<std::size_t>(p * static_cast<double>(values.size() - 1) + 0.5)];
-}
+using tools::Percentile;
+using tools::ThreadCpuMs;
 
 void Measure(Pose pose, int frames) {
     Settings settings;
