@@ -23,25 +23,11 @@
 #include "app/program_clock.h"
 #include "app/start_program.h"
 #include "data/data.h"
+#include "timing.h"
 #include "ui/main/main_window.h"
 
-namespace {
-
-// CPU time of this thread in milliseconds: what a tick costs, apart from the time the machine
-// gives to other programs meanwhile.
-double ThreadCpuMs() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
-}
-
-double Percentile(std::vector<double> values, double p) {
-    std::sort(values.begin(), values.end());
-    const std::size_t i = static_cast<std::size_t>(p * static_cast<double>(values.size() - 1) + 0.5);
-    return values[i];
-}
-
-}  // namespace
+using heliomark::tools::Percentile;
+using heliomark::tools::ThreadCpuMs;
 
 int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);

@@ -26,6 +26,7 @@
 #include "ui/main/list_click.h"
 #include "ui/main/toolbar_pictures.h"
 #include "ui/views/day_view_window.h"
+#include "ui/views/sky_view.h"
 #include "ui/views/twilights_window.h"
 #include "ui/views/world_map_window.h"
 
@@ -333,8 +334,30 @@ FlatButton* MainWindow::AddViewToggle(const ViewToggle& toggle) {
 
 void MainWindow::CreateViews() {
     // The views load hidden, owned by the main window, in the order sky view, twilights, day view,
-    // world map. The sky view, day view and world map are created here, their hooks filled and
-    // their buttons added with AddViewToggle, when they are built.
+    // world map; each fills its hooks and adds its toolbar button and View menu item.
+    auto* sky = new SkyView(*state_, this);
+    frm3D.Window = sky;
+    frm3D.UpdateSkyData = [this, sky] {
+        sky->VisAlt = VisAlt;
+        sky->UpdateSkyData();
+    };
+    frm3D.SetIsLocked = [sky](bool locked) { sky->IsLocked = locked; };
+    positions_.SetWindow(PositionedWindows::SkyViewSlot, sky);
+    // Opened centred on the Sun: locked for its first update only.
+    AddViewToggle({4, "fb3D", "Sky View", SkyViewPicture(), "mnu3D", "S&ky View", 0, &Ext3D,
+                   [sky] { return sky; },
+                   [this] {
+                       frm3D.SetIsLocked(true);
+                       frm3D.UpdateSkyData();
+                       frm3D.SetIsLocked(false);
+                   }});
+    skyGridHooks_.RebuildModel = [sky] { sky->Model().BuildModel(false); };
+    skyGridHooks_.SetMeridiansDensity = [sky](int16_t d) { sky->Model().SetMeridiansDensity(d); };
+    skyGridHooks_.SetParallelsDensity = [sky](int16_t d) { sky->Model().SetParallelsDensity(d); };
+    skyGridHooks_.RedrawIfVisible = [sky] {
+        if (sky->isVisible()) sky->Model().DrawScene();
+    };
+
     frmTW = new TwilightsWindow(*state_, this);
     positions_.SetWindow(PositionedWindows::TwilightsSlot, frmTW);
     AddViewToggle({3, "fbTW", "Twilights", TwilightsPicture(), "mnuTW", "T&wilights", 3, &ExtTW,
