@@ -5,7 +5,7 @@
 
 #include "data/data.h"
 #include "data/dictionary.h"
-#include "test_files.h"
+#include "support/test_support.h"
 
 using namespace heliomark;
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "data/data.h"
-#include "test_files.h"
+#include "support/test_support.h"
 
 namespace heliomark {
 namespace {

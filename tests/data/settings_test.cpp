@@ -4,7 +4,7 @@
 #include <tuple>
 
 #include "data/data.h"
-#include "test_files.h"
+#include "support/test_support.h"
 
 namespace heliomark {
 namespace {

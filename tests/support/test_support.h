@@ -1,4 +1,5 @@
-// Helpers for the data-file tests: a private temporary folder and hand-built little-endian bytes.
+// Support shared by every test suite: a private temporary folder per test and hand-built
+// little-endian bytes.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -22,7 +23,7 @@ class TempFolder {
     TempFolder() {
         static std::atomic<int> counter{0};
         path_ = std::filesystem::temp_directory_path() /
-                ("heliomark-data-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+                ("heliomark-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
         std::filesystem::remove_all(path_);
         std::filesystem::create_directories(path_);
     }
