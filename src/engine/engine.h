@@ -129,6 +129,12 @@ struct SolarState {
            AstroBegin = NoValue, AstroEnd = NoValue;
 };
 
+// A state for a place and a local date, as tests, benchmarks, tools and the calendar set one up:
+// latitude and longitude in degrees (north and east positive), the zone in hours with any DST hour
+// included. Every other field keeps its default.
+SolarState SolarStateFor(double latitudeDeg, double longitudeDeg, int year, int month, int day,
+                         double zoneHours);
+
 // Right ascension (unreduced), geometric altitude and azimuth at a local clock time of the state's
 // date. The azimuth lies in (pi/2, 5pi/2); displays reduce FloorMod(RadToDeg(Azimuth), 360).
 void ComputeCurrentPosition(SolarState& s, int hour, int minute, double seconds);

@@ -47,6 +47,18 @@ double SiderealTime(double jd) {
            std::pow(T, 3) / 38710000;
 }
 
+SolarState SolarStateFor(double latitudeDeg, double longitudeDeg, int year, int month, int day,
+                         double zoneHours) {
+    SolarState s;
+    s.Latitude = DegToRad(latitudeDeg);
+    s.Longitude = longitudeDeg;
+    s.Year = static_cast<int16_t>(year);
+    s.Month = static_cast<int16_t>(month);
+    s.Day = static_cast<int16_t>(day);
+    s.ZoneHours = zoneHours;
+    return s;
+}
+
 void ComputeCurrentPosition(SolarState& s, int hour, int minute, double seconds) {
     const double jd = JulianDay(s.Year, s.Month, s.Day, hour, minute, seconds) - s.ZoneHours / 24;
     const Equatorial eq = EclipticToEquatorial(SunLongitude(jd));

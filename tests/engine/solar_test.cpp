@@ -9,17 +9,6 @@ using namespace heliomark;
 
 namespace {
 
-SolarState Place(double latDeg, double lonDeg, int y, int m, int d, double zone) {
-    SolarState s;
-    s.Latitude = DegToRad(latDeg);
-    s.Longitude = lonDeg;
-    s.Year = static_cast<int16_t>(y);
-    s.Month = static_cast<int16_t>(m);
-    s.Day = static_cast<int16_t>(d);
-    s.ZoneHours = zone;
-    return s;
-}
-
 double AzimuthDegrees(const SolarState& s) {
     return FloorMod(RadToDeg(s.Azimuth), 360);
 }
@@ -49,7 +38,7 @@ TEST(SolarPosition, OppositeTheEquinoxNeedsNoDivision) {
 }
 
 TEST(SolarPosition, AzimuthIsSouthAtTransitAndEastInTheMorning) {
-    SolarState s = Place(32, -110, 2024, 5, 10, -7);
+    SolarState s = SolarStateFor(32, -110, 2024, 5, 10, -7);
     ComputeDayEvents(s, false);
     const double t = (s.Transit - std::floor(s.Transit)) * 24;
     const Dms hms = SplitDMS(t);
@@ -69,7 +58,7 @@ TEST(SolarPosition, AzimuthIsSouthAtTransitAndEastInTheMorning) {
 
 TEST(SolarPosition, AzimuthQuadrantsInTheSouthernHemisphere) {
     // At 34° S the winter Sun stands in the north at noon.
-    SolarState s = Place(-34, 151, 2024, 6, 21, 10);
+    SolarState s = SolarStateFor(-34, 151, 2024, 6, 21, 10);
     ComputeCurrentPosition(s, 11, 57, 0);
     const double az = AzimuthDegrees(s);
     EXPECT_TRUE(az > 355 || az < 5) << az;
@@ -81,7 +70,7 @@ TEST(SolarPosition, AzimuthQuadrantsInTheSouthernHemisphere) {
 TEST(DayEvents, RiseBeforeTransitBeforeSetAtModerateLatitudes) {
     for (int month = 1; month <= 12; ++month) {
         for (double lat : {-60.0, -33.9, 0.0, 40.7, 51.5, 60.0}) {
-            SolarState s = Place(lat, 13.4, 2024, month, 15, 1);
+            SolarState s = SolarStateFor(lat, 13.4, 2024, month, 15, 1);
             ComputeDayEvents(s, true);
             ASSERT_EQ(s.PolarState, 0) << lat << " " << month;
             EXPECT_LT(s.Sunrise, s.Transit) << lat << " " << month;
@@ -97,7 +86,7 @@ TEST(DayEvents, RiseBeforeTransitBeforeSetAtModerateLatitudes) {
 TEST(DayEvents, KnownDayInLondon) {
     // 21 June 2024, London, BST (+1): sunrise 04:43, sunset 21:21 in published almanacs; the
     // model's error is well under a minute here.
-    SolarState s = Place(51.5074, -0.1278, 2024, 6, 21, 1);
+    SolarState s = SolarStateFor(51.5074, -0.1278, 2024, 6, 21, 1);
     ComputeDayEvents(s, false);
     const auto minutes = [](double day) { return (day - std::floor(day)) * 1440; };
     EXPECT_NEAR(minutes(s.Sunrise), 4 * 60 + 43.2, 0.75);
@@ -107,14 +96,14 @@ TEST(DayEvents, KnownDayInLondon) {
 }
 
 TEST(DayEvents, PolarDayAndPolarNight) {
-    SolarState s = Place(70, 20, 2024, 6, 25, 1);
+    SolarState s = SolarStateFor(70, 20, 2024, 6, 25, 1);
     ComputeDayEvents(s, true);
     EXPECT_EQ(s.PolarState, 1);
     EXPECT_EQ(s.Sunrise, NoValue);
     EXPECT_EQ(s.Sunset, NoValue);
     EXPECT_EQ(EventHourAngle(s.Latitude, s.Declination, s.RiseSetAltitude), -99);
 
-    s = Place(70, 20, 2024, 12, 25, 1);
+    s = SolarStateFor(70, 20, 2024, 12, 25, 1);
     ComputeDayEvents(s, true);
     EXPECT_EQ(s.PolarState, -1);
     EXPECT_EQ(s.Sunrise, NoValue);
@@ -124,7 +113,7 @@ TEST(DayEvents, PolarDayAndPolarNight) {
 }
 
 TEST(DayEvents, PoleLiteralLeavesThePolarMarkAsItWas) {
-    SolarState s = Place(70, 20, 2024, 12, 25, 1);
+    SolarState s = SolarStateFor(70, 20, 2024, 12, 25, 1);
     ComputeDayEvents(s, false);
     ASSERT_EQ(s.PolarState, -1);
     s.Latitude = 1.5707963267949;  // only the literal reaches the pole branch
@@ -141,7 +130,7 @@ TEST(DayEvents, PoleLiteralLeavesThePolarMarkAsItWas) {
 }
 
 TEST(DayEvents, AstronomicalTwilightVanishesWhileCivilStays) {
-    SolarState s = Place(55, 10, 2024, 6, 21, 2);
+    SolarState s = SolarStateFor(55, 10, 2024, 6, 21, 2);
     ComputeDayEvents(s, true);
     EXPECT_EQ(s.PolarState, 0);
     EXPECT_NE(s.CivilBegin, NoValue);
@@ -151,7 +140,7 @@ TEST(DayEvents, AstronomicalTwilightVanishesWhileCivilStays) {
 }
 
 TEST(DayEvents, TwilightsKeepTheirValuesWhenNotAskedFor) {
-    SolarState s = Place(45, 0, 2024, 3, 1, 0);
+    SolarState s = SolarStateFor(45, 0, 2024, 3, 1, 0);
     ComputeDayEvents(s, true);
     const double civil = s.CivilBegin;
     s.Day = 2;
@@ -161,20 +150,20 @@ TEST(DayEvents, TwilightsKeepTheirValuesWhenNotAskedFor) {
 
 TEST(DayEvents, SuffixesWhenTheZoneIsFarFromLocalTime) {
     // 150° E kept on GMT: local events fall around 20:00 UT the day before.
-    SolarState s = Place(-20, 150, 2024, 3, 10, 0);
+    SolarState s = SolarStateFor(-20, 150, 2024, 3, 10, 0);
     ComputeDayEvents(s, true);
     EXPECT_EQ(DaySuffix(s.Transit, s.Sunrise), " Y");
     EXPECT_EQ(DaySuffix(s.Transit, s.CivilBegin), " Y");
     EXPECT_EQ(DaySuffix(s.Transit, s.Sunset), "");
     // 150° W on GMT: sunset falls after the next UT midnight.
-    s = Place(20, -150, 2024, 3, 10, 0);
+    s = SolarStateFor(20, -150, 2024, 3, 10, 0);
     ComputeDayEvents(s, false);
     EXPECT_EQ(DaySuffix(s.Transit, s.Sunset), " T");
     EXPECT_EQ(DaySuffix(s.Transit, s.Sunrise), "");
 }
 
 TEST(DayEvents, TheZoneShiftsEveryTimeByExactlyItsHours) {
-    SolarState a = Place(28.6, 77.2, 2024, 8, 1, 0);
+    SolarState a = SolarStateFor(28.6, 77.2, 2024, 8, 1, 0);
     SolarState b = a;
     b.ZoneHours = 5.5;
     ComputeDayEvents(a, true);
