@@ -271,7 +271,8 @@ CalendarRequest CalendarWindow::GatherRequest() {
     const int k = cities->currentIndex() + 1;
     if (k >= 1 && k <= static_cast<int>(state.Cities.size())) {
         const CityRecord& city = state.Cities[k - 1];
-        r.SelectedCity = CalendarCity{cities->currentText().toStdString(), city.Latitude, city.Longitude};
+        r.SelectedCity = CalendarCity{cities->itemText(cities->currentIndex()).toStdString(), city.Latitude,
+                                      city.Longitude};
     }
 
     r.ShowSecondsSetting = state.Settings.ShowSecondsSetting;

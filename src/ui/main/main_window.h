@@ -32,6 +32,7 @@ class QTimer;
 namespace heliomark {
 
 class AnglePicker;
+class CityPicker;
 class DatePicker;
 class FlatButton;
 class HourZonePicker;
@@ -177,7 +178,7 @@ class MainWindow : public QMainWindow {
     std::shared_ptr<const ProgramClock> clock_;
     PositionedWindows positions_;
 
-    QComboBox* cmbCities = nullptr;
+    CityPicker* cmbCities = nullptr;
     AnglePicker* apLat = nullptr;
     QComboBox* cmbLat = nullptr;
     AnglePicker* apLon = nullptr;
