@@ -59,17 +59,72 @@ PixelPoint PlaceOnScreens(const WindowPosition& saved, PixelSize size,
             Clamp(py, target->Top, target->Top + target->Height - size.Height)};
 }
 
-WindowPositions DefaultWindowPositions(const PixelRect& screen, PixelSize main) {
+namespace {
+
+bool Inside(const PixelRect& r, const PixelRect& area) {
+    return r.Left >= area.Left && r.Top >= area.Top && r.Left + r.Width <= area.Left + area.Width &&
+           r.Top + r.Height <= area.Top + area.Height;
+}
+
+// Every window's covered rectangle (size plus frame) at a place where it covers none placed
+// before it, within `area`; nothing when one finds no place. The places tried are the corners the
+// earlier windows' right and bottom edges make, top to bottom, then left to right.
+std::optional<std::vector<PixelRect>> Pack(const PixelRect& area, const std::vector<PixelSize>& sizes,
+                                           PixelSize frame) {
+    std::vector<PixelRect> placed;
+    for (const PixelSize& size : sizes) {
+        const int width = size.Width + frame.Width, height = size.Height + frame.Height;
+        std::vector<int> xs{area.Left}, ys{area.Top};
+        for (const PixelRect& r : placed) {
+            xs.push_back(r.Left + r.Width);
+            ys.push_back(r.Top + r.Height);
+        }
+        std::sort(xs.begin(), xs.end());
+        std::sort(ys.begin(), ys.end());
+        std::optional<PixelRect> found;
+        for (std::size_t j = 0; j < ys.size() && !found; ++j)
+            for (std::size_t i = 0; i < xs.size() && !found; ++i) {
+                const PixelRect candidate{xs[i], ys[j], width, height};
+                if (!Inside(candidate, area)) continue;
+                if (std::none_of(placed.begin(), placed.end(),
+                                 [&](const PixelRect& r) { return Overlaps(candidate, r); }))
+                    found = candidate;
+            }
+        if (!found) return std::nullopt;
+        placed.push_back(*found);
+    }
+    return placed;
+}
+
+}  // namespace
+
+std::vector<PixelPoint> ArrangeWindows(const PixelRect& screen, const std::vector<PixelSize>& sizes,
+                                       PixelSize frame) {
+    std::vector<PixelPoint> points;
+    if (sizes.empty()) return points;
+    if (const auto packed = Pack(screen, sizes, frame)) {
+        int right = screen.Left, bottom = screen.Top;
+        for (const PixelRect& r : *packed) {
+            right = std::max(right, r.Left + r.Width);
+            bottom = std::max(bottom, r.Top + r.Height);
+        }
+        const int dx = (screen.Left + screen.Width - right) / 2,
+                  dy = (screen.Top + screen.Height - bottom) / 2;
+        for (const PixelRect& r : *packed)
+            points.push_back({r.Left + dx, r.Top + dy});
+        return points;
+    }
+    const PixelSize main = sizes.front();
     const int left = screen.Left + std::max(0, (screen.Width - main.Width) / 2);
     const int top = screen.Top + std::max(0, (screen.Height - main.Height) / 2);
-    WindowPositions positions{};
-    positions[0] = {left * TwipsPerPixel, top * TwipsPerPixel};
-    for (int i = 1; i < 5; ++i) {
-        const int viewLeft = left + main.Width + 8 + (i - 1) * 24;
-        const int viewTop = top + (i - 1) * 24;
-        positions[i] = {viewLeft * TwipsPerPixel, viewTop * TwipsPerPixel};
+    points.push_back({left, top});
+    for (std::size_t i = 1; i < sizes.size(); ++i) {
+        const int step = static_cast<int>(i - 1) * 24;
+        const int x = left + main.Width + 8 + step, y = top + step;
+        points.push_back({Clamp(x, screen.Left, screen.Left + screen.Width - sizes[i].Width - frame.Width),
+                          Clamp(y, screen.Top, screen.Top + screen.Height - sizes[i].Height - frame.Height)});
     }
-    return positions;
+    return points;
 }
 
 }  // namespace heliomark

@@ -34,9 +34,18 @@ std::optional<int> TwipsToPixels(float twips);
 // to where it would have been (the first screen for absurd numbers), inside it as far as it fits.
 PixelPoint PlaceOnScreens(const WindowPosition& saved, PixelSize size, const std::vector<PixelRect>& screens);
 
-// Built-in positions for a missing or damaged pos.ini, in pos.ini order: the main window centred on
-// `screen`, the four views (sky view, day view, twilights, world map) beside it to the right,
-// cascading down. Twips.
-WindowPositions DefaultWindowPositions(const PixelRect& screen, PixelSize main);
+// Room the window manager adds to each window for its title bar and borders, and a little space
+// between windows. Positions are those of the frame's top-left corner, sizes those of the inside,
+// so a window covers its size plus this.
+inline constexpr PixelSize FrameAllowance{10, 34};
+
+// Where the windows go when no positions are saved (a first start, a lost pos.ini): `sizes` holds
+// the main window first, then the views in the order they are to be placed (any number of them).
+// Each view goes to the first place, top to bottom and then left to right along the edges of the
+// windows placed before it, where it lies inside `screen` without covering any of them; the group
+// is then centred on the screen. When the screen is too small for that, the main window is centred
+// and each view placed inside the screen as far as it fits, overlapping where it must. Pixels.
+std::vector<PixelPoint> ArrangeWindows(const PixelRect& screen, const std::vector<PixelSize>& sizes,
+                                       PixelSize frame = FrameAllowance);
 
 }  // namespace heliomark
