@@ -39,7 +39,7 @@ int main(int argc, char* argv[]) {
     if (const int status = Answer(heliomark::ReadCommandLine(Arguments(argc, argv), HELIOMARK_VERSION));
         status >= 0)
         return status;
-    QApplication::setApplicationName("heliomark");
+    QApplication::setApplicationName("Heliomark");
     QApplication::setApplicationVersion(HELIOMARK_VERSION);
     // The desktop entry's name: window managers and docks match the window to its entry and icon.
     QGuiApplication::setDesktopFileName(HELIOMARK_APP_ID);

@@ -34,18 +34,22 @@ std::optional<int> TwipsToPixels(float twips);
 // to where it would have been (the first screen for absurd numbers), inside it as far as it fits.
 PixelPoint PlaceOnScreens(const WindowPosition& saved, PixelSize size, const std::vector<PixelRect>& screens);
 
-// Room the window manager adds to each window for its title bar and borders, and a little space
-// between windows. Positions are those of the frame's top-left corner, sizes those of the inside,
-// so a window covers its size plus this.
-inline constexpr PixelSize FrameAllowance{10, 34};
+// Room the window manager adds to each window for its title bar and borders, with a little space
+// between windows: a roomy guess first, then the least a desktop gives (openbox: 1 px borders and a
+// 20 px title). Positions are those of the frame's top-left corner, sizes those of the inside, so a
+// window covers its size plus this.
+inline constexpr PixelSize RoomyFrame{8, 38};
+inline constexpr PixelSize TightFrame{2, 22};
 
 // Where the windows go when no positions are saved (a first start, a lost pos.ini): `sizes` holds
-// the main window first, then the views in the order they are to be placed (any number of them).
-// Each view goes to the first place, top to bottom and then left to right along the edges of the
-// windows placed before it, where it lies inside `screen` without covering any of them; the group
-// is then centred on the screen. When the screen is too small for that, the main window is centred
-// and each view placed inside the screen as far as it fits, overlapping where it must. Pixels.
+// the main window first, then the views (any number of them). The main window goes to the screen's
+// top-left corner and each view to the first place, along the edges of the windows placed before it,
+// where it lies inside `screen` without covering any of them: places are tried row by row, then
+// column by column, with the views in the given order and then in every other order, with each
+// frame of `frames` in turn. The group found first is centred on the screen. When none fits, the
+// main window is centred and each view placed inside the screen as far as it fits, overlapping
+// where it must. Pixels, in the order of `sizes`.
 std::vector<PixelPoint> ArrangeWindows(const PixelRect& screen, const std::vector<PixelSize>& sizes,
-                                       PixelSize frame = FrameAllowance);
+                                       const std::vector<PixelSize>& frames = {RoomyFrame, TightFrame});
 
 }  // namespace heliomark

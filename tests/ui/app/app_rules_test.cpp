@@ -85,16 +85,25 @@ TEST(WindowPlacement, AFirstLayoutPacksTheViewsBesideTheMainWindowAndCentresTheG
     // the group (1000 x 400) is centred on the 1000 x 600 screen.
     const std::vector<PixelSize> sizes{{400, 300}, {300, 200}, {300, 200}, {300, 200}};
     const std::vector<PixelPoint> expected{{0, 100}, {400, 100}, {700, 100}, {400, 300}};
-    EXPECT_EQ(ArrangeWindows({0, 0, 1000, 600}, sizes, {0, 0}), expected);
+    EXPECT_EQ(ArrangeWindows({0, 0, 1000, 600}, sizes, {{0, 0}}), expected);
     const std::vector<PixelPoint> shifted{{50, 120}, {450, 120}, {750, 120}, {450, 320}};
-    EXPECT_EQ(ArrangeWindows({50, 20, 1000, 600}, sizes, {0, 0}), shifted)
+    EXPECT_EQ(ArrangeWindows({50, 20, 1000, 600}, sizes, {{0, 0}}), shifted)
         << "a screen that does not start at 0";
+}
+
+TEST(WindowPlacement, AnotherOrderAndATighterFrameAreTriedBeforeGivingUp) {
+    // The program's windows at 1366 x 768 (main, sky view, day view, twilights, world map) fit only
+    // with openbox's frames, the sky view under the main window and the other three in a column
+    // beside them (day view, twilights, map: the first order that fits), the group centred across.
+    const std::vector<PixelSize> sizes{{614, 480}, {578, 243}, {374, 247}, {596, 116}, {458, 272}};
+    const std::vector<PixelPoint> expected{{75, 0}, {75, 502}, {691, 0}, {691, 269}, {691, 407}};
+    EXPECT_EQ(ArrangeWindows({0, 0, 1366, 768}, sizes, {{8, 38}, {2, 22}}), expected);
 }
 
 TEST(WindowPlacement, ATooSmallScreenCentresTheMainWindowAndKeepsTheViewsOnIt) {
     const std::vector<PixelSize> sizes{{614, 490}, {570, 250}, {380, 250}};
     const std::vector<PixelPoint> expected{{93, 55}, {230, 55}, {420, 79}};
-    EXPECT_EQ(ArrangeWindows({0, 0, 800, 600}, sizes, {0, 0}), expected);
+    EXPECT_EQ(ArrangeWindows({0, 0, 800, 600}, sizes, {{0, 0}}), expected);
 }
 
 TEST(CommandLine, OnlyHelpAndVersionAreTaken) {

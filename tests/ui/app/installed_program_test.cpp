@@ -215,13 +215,14 @@ TEST(InstalledProgram, TheFirstLayoutPutsEveryWindowOnTheScreenWithoutOverlap) {
          {PixelRect{0, 0, 1366, 768}, PixelRect{0, 0, 1920, 1080}, PixelRect{1920, 30, 1600, 870}}) {
         const std::vector<PixelPoint> at = ArrangeWindows(screen, sizes);
         for (std::size_t i = 0; i < at.size(); ++i) {
-            const QRect a(at[i].X, at[i].Y, sizes[i].Width + FrameAllowance.Width,
-                          sizes[i].Height + FrameAllowance.Height);
+            const QRect a(at[i].X, at[i].Y, sizes[i].Width + TightFrame.Width,
+                          sizes[i].Height + TightFrame.Height);
             EXPECT_TRUE(QRect(screen.Left, screen.Top, screen.Width, screen.Height).contains(a))
-                << "window " << i << " on a " << screen.Width << " x " << screen.Height << " screen";
+                << "window " << i << " (" << sizes[i].Width << " x " << sizes[i].Height << ") on a "
+                << screen.Width << " x " << screen.Height << " screen";
             for (std::size_t j = 0; j < i; ++j) {
-                const QRect b(at[j].X, at[j].Y, sizes[j].Width + FrameAllowance.Width,
-                              sizes[j].Height + FrameAllowance.Height);
+                const QRect b(at[j].X, at[j].Y, sizes[j].Width + TightFrame.Width,
+                              sizes[j].Height + TightFrame.Height);
                 EXPECT_FALSE(a.intersects(b)) << "windows " << j << " and " << i << " on " << screen.Width;
             }
         }
