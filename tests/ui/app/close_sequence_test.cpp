@@ -38,21 +38,6 @@ TEST(CloseSequence, QuitSignalsCloseLikeTheCloseBox) {
     }
 }
 
-TEST(CloseSequence, TheHandlersGoWithTheirOwner) {
-    struct sigaction before = {};
-    ::sigaction(SIGTERM, nullptr, &before);
-    {
-        QuitSignals quit({SIGTERM}, [](int) {});
-        struct sigaction during = {};
-        ::sigaction(SIGTERM, nullptr, &during);
-        EXPECT_NE(during.sa_handler, before.sa_handler);
-        EXPECT_THROW(QuitSignals({SIGINT}, [](int) {}), std::logic_error) << "a second listener";
-    }
-    struct sigaction after = {};
-    ::sigaction(SIGTERM, nullptr, &after);
-    EXPECT_EQ(after.sa_handler, before.sa_handler);
-}
-
 // Opens `menuItem`'s modal window and, once it is up, runs `inside` and closes the main window.
 void CloseWithModalOpen(Program& p, const char* menuItem, const char* dialogName,
                         const std::function<void(QDialog*)>& inside = {}) {
@@ -80,18 +65,6 @@ TEST(CloseSequence, ClosingUnderAModalWindowClosesThatWindowFirst) {
         ASSERT_TRUE(WaitUntilClosed(p)) << name;
         EXPECT_TRUE(std::filesystem::exists(folder.Path("settings.ini"))) << name;
     }
-}
-
-TEST(CloseSequence, AnEditorClosedByTheMainWindowsCloseSavesItsList) {
-    ProgramFolder folder;
-    folder.WriteStandardData("Lima");
-    Program p(folder);
-    CloseWithModalOpen(p, "mnuCities", "frmCity", [](QDialog* d) {
-        d->findChild<QLineEdit*>("txtName")->setText("Zurich");
-        d->findChild<QPushButton*>("cmdAct")->click();
-    });
-    ASSERT_TRUE(WaitUntilClosed(p));
-    EXPECT_GT(FindCity(LoadCities(folder.Path("city_db.txt")), "zurich"), 0);
 }
 
 TEST(CloseSequence, NestedModalWindowsCloseInnermostFirst) {
