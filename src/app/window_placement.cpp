@@ -134,16 +134,15 @@ std::vector<PixelPoint> ArrangeWindows(const PixelRect& screen, const std::vecto
             points.push_back({r.Left + dx, r.Top + dy});
         return points;
     }
-    const PixelSize frame = frames.empty() ? PixelSize{} : frames.back();
+    // The arrangement of old: the main window centred, the views beside it to the right,
+    // cascading down (where the screen ends, the window manager or the next start brings them in).
     const PixelSize main = sizes.front();
     const int left = screen.Left + std::max(0, (screen.Width - main.Width) / 2);
     const int top = screen.Top + std::max(0, (screen.Height - main.Height) / 2);
     points.push_back({left, top});
     for (std::size_t i = 1; i < sizes.size(); ++i) {
         const int step = static_cast<int>(i - 1) * 24;
-        const int x = left + main.Width + 8 + step, y = top + step;
-        points.push_back({Clamp(x, screen.Left, screen.Left + screen.Width - sizes[i].Width - frame.Width),
-                          Clamp(y, screen.Top, screen.Top + screen.Height - sizes[i].Height - frame.Height)});
+        points.push_back({left + main.Width + 8 + step, top + step});
     }
     return points;
 }

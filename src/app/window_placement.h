@@ -46,9 +46,9 @@ inline constexpr PixelSize TightFrame{2, 22};
 // top-left corner and each view to the first place, along the edges of the windows placed before it,
 // where it lies inside `screen` without covering any of them: places are tried row by row, then
 // column by column, with the views in the given order and then in every other order, with each
-// frame of `frames` in turn. The group found first is centred on the screen. When none fits, the
-// main window is centred and each view placed inside the screen as far as it fits, overlapping
-// where it must. Pixels, in the order of `sizes`.
+// frame of `frames` in turn. The group found first is centred on the screen. When none fits (a
+// small screen), the main window is centred and the views cascade down at its right, as they always
+// did. Pixels, in the order of `sizes`.
 std::vector<PixelPoint> ArrangeWindows(const PixelRect& screen, const std::vector<PixelSize>& sizes,
                                        const std::vector<PixelSize>& frames = {RoomyFrame, TightFrame});
 

@@ -96,13 +96,13 @@ TEST(WindowPlacement, AnotherOrderAndATighterFrameAreTriedBeforeGivingUp) {
     // with openbox's frames, the sky view under the main window and the other three in a column
     // beside them (day view, twilights, map: the first order that fits), the group centred across.
     const std::vector<PixelSize> sizes{{614, 480}, {578, 243}, {374, 247}, {596, 116}, {458, 272}};
-    const std::vector<PixelPoint> expected{{75, 0}, {75, 502}, {691, 0}, {691, 269}, {691, 407}};
+    const std::vector<PixelPoint> expected{{76, 0}, {76, 502}, {692, 0}, {692, 269}, {692, 407}};
     EXPECT_EQ(ArrangeWindows({0, 0, 1366, 768}, sizes, {{8, 38}, {2, 22}}), expected);
 }
 
-TEST(WindowPlacement, ATooSmallScreenCentresTheMainWindowAndKeepsTheViewsOnIt) {
+TEST(WindowPlacement, ATooSmallScreenCentresTheMainWindowWithTheViewsCascadingBesideIt) {
     const std::vector<PixelSize> sizes{{614, 490}, {570, 250}, {380, 250}};
-    const std::vector<PixelPoint> expected{{93, 55}, {230, 55}, {420, 79}};
+    const std::vector<PixelPoint> expected{{93, 55}, {715, 55}, {739, 79}};
     EXPECT_EQ(ArrangeWindows({0, 0, 800, 600}, sizes, {{0, 0}}), expected);
 }
 
