@@ -37,10 +37,11 @@ set(CPACK_PACKAGE_NAME heliomark)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "The Heliomark developers <maintainers@heliomark.example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "see what the Sun does at any place on Earth")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "see what the Sun does at any place on Earth
- Heliomark computes sunrise, sunset and transit, the day length, the twilights
- and the Sun's position for any place, date and time, with a day view, a world
- map, a sky view of the Sun's daily path and a calendar of a month or a year.")
+# CPack puts the summary on the Description line; this is the text below it.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Heliomark computes sunrise, sunset and transit, the day length, the
+twilights and the Sun's position for any place, date and time, with a day
+view, a world map, a sky view of the Sun's daily path and a calendar of a
+month or a year.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)

@@ -34,6 +34,10 @@ int main(int argc, char* argv[]) {
     if (const heliomark::CommandLineAnswer first = heliomark::ReadCommandLine(raw, HELIOMARK_VERSION);
         first.What == heliomark::CommandLineAnswer::Print)
         return Answer(first);
+    // An unknown long option is refused before then too; a single-dash one may be the toolkit's own
+    // (-display, -platform) and waits until the toolkit has taken those out.
+    for (const std::string_view a : raw)
+        if (a.rfind("--", 0) == 0) return Answer(heliomark::ReadCommandLine({a}, HELIOMARK_VERSION));
 
     QApplication app(argc, argv);  // takes out the toolkit's own options (-display, -platform, ...)
     if (const int status = Answer(heliomark::ReadCommandLine(Arguments(argc, argv), HELIOMARK_VERSION));
