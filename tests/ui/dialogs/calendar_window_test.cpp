@@ -1,0 +1,272 @@
+// The calendar window on a running program: its columns, Calculate reading the main window as it is
+// then, Save to File, and the main window's own day coming back when the calendar closes.
+#include <sys/resource.h>
+
+#include <QCheckBox>
+#include <QFontInfo>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <cctype>
+#include <csignal>
+
+#include "support/test_support.h"
+#include "ui/dialogs/calendar_window.h"
+
+namespace heliomark::testing {
+namespace {
+
+// The program on 21 June 2024 in `city` with the calendar open beside it, not modal, so that the
+// test can reach the main window too.
+struct CalendarOnProgram {
+    explicit CalendarOnProgram(const std::string& city = "Berlin")
+        : folder(city), program(folder), calendar(program.Main()) {
+        calendar.setWindowModality(Qt::NonModal);
+        calendar.ReportSaveFailure = [this](QWidget*, const QString& action, const std::exception& e) {
+            reports << action + "\n" + e.what();
+        };
+        calendar.AskSaveFileName = [this](QWidget*, const QString& proposed, const QString& filter) {
+            proposals << proposed + " " + filter;
+            return answer;
+        };
+        calendar.show();
+    }
+    // A click near the left edge: a check box takes clicks only on its box and caption.
+    void Click(const char* name) { testing::Click(Find(&calendar, name), QPoint(6, 8)); }
+    QString Text() { return Find<QPlainTextEdit>(&calendar, "Text1")->toPlainText(); }
+    // The day lines and month names: everything after the header's empty line.
+    QStringList Table() {
+        const QStringList all = Text().split('\n');
+        return all.mid(all.indexOf(QString()) + 1).filter(QRegularExpression("."));
+    }
+
+    ProgramFolder folder;
+    Program program;
+    CalendarWindow calendar;
+    QStringList reports, proposals;
+    QString answer;  // the file the save dialog gives, empty for a cancel
+};
+
+TEST(CalendarWindow, OpensWithTheMainWindowsMonthAndTheThreeDayColumns) {
+    CalendarOnProgram c;
+    QStringList checked;
+    for (const QCheckBox* box : c.calendar.findChildren<QCheckBox*>())
+        checked << box->text() + (box->isChecked() ? "+" : "-");
+    EXPECT_EQ(
+        checked.join(" "),
+        "Sunrise+ Sunset+ Day Length+ Max. Altitude- Transit Time- Right Acsention- Declination- Check All- "
+        "Starts- Ends- Twilight Length-");
+    EXPECT_EQ(Shown(&c.calendar, "txtYear"), "2024");
+    EXPECT_EQ(Shown(&c.calendar, "cmbMonths"), "June");
+    EXPECT_EQ(Shown(&c.calendar, "cmbTW"), "Civil Twilights");
+    EXPECT_TRUE(Find<QRadioButton>(&c.calendar, "optM")->isChecked());
+    auto* text = Find<QPlainTextEdit>(&c.calendar, "Text1");
+    EXPECT_TRUE(text->isReadOnly());
+    EXPECT_TRUE(QFontInfo(text->font()).fixedPitch()) << "the columns line up";
+    c.Click("optY");
+    EXPECT_FALSE(Find(&c.calendar, "cmbMonths")->isVisible());
+    c.Click("optM");
+    EXPECT_TRUE(Find(&c.calendar, "cmbMonths")->isVisible());
+}
+
+TEST(CalendarWindow, TheColumnsCheckedAreTheColumnsListed) {
+    // Each row: the boxes clicked (a kind chosen first where named) and the first day line then.
+    struct Case {
+        std::vector<const char*> Clicks;
+        const char* FirstDay;
+    } cases[] = {
+        {{}, "01  04:49  21:20  16:31"},
+        {{"chkSR", "chkDL", "chkNoon", "chkDec"}, "01  21:20  13:04  22.155°"},
+        {{"chkStart"}, "01  04:49  21:20  16:31  04:02"},
+        {{"Nautical Twilights", "chkEnd", "chkLen"}, "01  04:49  21:20  16:31  23:22  02:01"},
+        {{"Astronomical Twilights", "chkLen", "chkLen"}, "01  04:49  21:20  16:31"},
+        {{"chkAll"},
+         "01  04:49  21:20  16:31  59.635°  13:04  69.905°  22.155°  04:02  22:08  00:48  02:48  23:22  "
+         "02:01  -  -"},
+        {{"chkAll", "chkAll"}, "01"},
+    };
+    for (const Case& row : cases) {
+        CalendarOnProgram c;
+        std::string what;
+        for (const char* step : row.Clicks) {
+            what += std::string(step) + " ";
+            if (std::isupper(static_cast<unsigned char>(step[0])))
+                Choose(Find<QComboBox>(&c.calendar, "cmbTW"), step);
+            else
+                c.Click(step);
+        }
+        c.Click("Command1");
+        EXPECT_EQ(c.Table().value(1), row.FirstDay) << what;
+    }
+}
+
+TEST(CalendarWindow, EachTwilightKindShowsItsOwnBoxes) {
+    CalendarOnProgram c;
+    c.Click("chkStart");
+    Choose(Find<QComboBox>(&c.calendar, "cmbTW"), "Nautical Twilights");
+    c.Click("chkEnd");
+    c.Click("chkLen");
+    const std::pair<const char*, const char*> shown[] = {{"Civil Twilights", "+--"},
+                                                         {"Astronomical Twilights", "---"},
+                                                         {"Nautical Twilights", "-++"},
+                                                         {"Civil Twilights", "+--"}};
+    for (const auto& [kind, boxes] : shown) {
+        Choose(Find<QComboBox>(&c.calendar, "cmbTW"), kind);
+        QString state;
+        for (const char* box : {"chkStart", "chkEnd", "chkLen"})
+            state += Find<QCheckBox>(&c.calendar, box)->isChecked() ? "+" : "-";
+        EXPECT_EQ(state, boxes) << kind;
+    }
+}
+
+TEST(CalendarWindow, CalculateReadsThePlaceZoneAndDstOfTheMainWindowThen) {
+    CalendarOnProgram c;
+    c.Click("Command1");
+    QStringList lines = c.Text().split('\n');
+    EXPECT_EQ(lines.value(0), "Calculated values are valid for year 2024 at Berlin (52.520° N , 13.405° E)");
+    EXPECT_EQ(lines.value(1), "Hour Zone: GMT+01:00");
+    EXPECT_EQ(lines.value(2), "Daylight saving time is enabled");
+    EXPECT_EQ(c.Table().value(1), "01  04:49  21:20  16:31");
+    EXPECT_EQ(c.program.Main().State().Day, 30) << "the calendar leaves the last day computed";
+
+    c.program.TypeInto("apLat", "txtDeg", "61");
+    c.Click("Command1");
+    EXPECT_EQ(c.Text().split('\n').value(0),
+              "Calculated values are valid for year 2024 at location: 61.520° N , 13.405° E");
+    EXPECT_EQ(c.Table().value(1), "01  03:39  22:31  18:53");
+
+    c.program.Choose("cmbCities", "Lima");
+    c.Click("Command1");
+    lines = c.Text().split('\n');
+    EXPECT_EQ(lines.value(0), "Calculated values are valid for year 2024 at Lima (12.050° S , 77.040° W)");
+    EXPECT_EQ(lines.value(1), "Hour Zone: GMT-05:00");
+    EXPECT_EQ(lines.value(2), "Daylight saving time is disabled");
+    EXPECT_EQ(c.Table().value(1), "01  06:22  17:50  11:28");
+}
+
+TEST(CalendarWindow, AMonthOrTheWholeYearListsEveryDayUnderItsMonthsName) {
+    CalendarOnProgram c;
+    Choose(Find<QComboBox>(&c.calendar, "cmbMonths"), "February");
+    c.Click("Command1");
+    QStringList table = c.Table();
+    EXPECT_EQ(table.size(), 1 + 29) << "February 2024";
+    EXPECT_EQ(table.value(0), "February");
+    EXPECT_TRUE(table.value(29).startsWith("29  ")) << table.value(29).toStdString();
+
+    c.Click("optY");
+    c.Click("Command1");
+    table = c.Table();
+    EXPECT_EQ(table.size(), 12 + 366) << "the whole of 2024";
+    EXPECT_EQ(table.filter(QRegularExpression("^[A-Z]")).join(" "),
+              "January February March April May June July August September October November December");
+    const QStringList lines = c.Text().split('\n');
+    EXPECT_EQ(lines.filter(QRegularExpression("^Daylight saving time (starts|ends) at ")).size(), 2);
+    EXPECT_EQ(lines.filter(QRegularExpression("^(Vernal|Autumnal) Equinox at ")).size(), 2);
+}
+
+TEST(CalendarWindow, SaveWritesTheTextAsUtf8WithCrLfAndRemembersTheFolder) {
+    CalendarOnProgram c;
+    TempFolder target;
+    WriteText(target / "june.txt", std::string(100000, 'x'));  // an older, longer file is replaced whole
+    c.Click("chkAll");
+    c.Click("Command1");
+    c.answer = QString::fromStdString((target / "june.txt").string());
+    c.Click("cmdSave");
+    c.Click("cmdSave");
+    EXPECT_TRUE(c.reports.isEmpty()) << c.reports.join("; ").toStdString();
+    const std::vector<unsigned char> bytes = ReadBytes(target / "june.txt");
+    const QString saved = QString::fromUtf8(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    EXPECT_TRUE(saved.contains("°")) << "the degree sign in UTF-8";
+    EXPECT_TRUE(saved.endsWith("\r\n"));
+    EXPECT_EQ(saved.count("\n"), saved.count("\r\n")) << "a bare line feed";
+    EXPECT_EQ(QString(saved).replace("\r\n", "\n"), c.Text());
+    const QString folder = QString::fromStdString(target.Path().string()) + "/";
+    const QString filter = " Text Files (*.txt);;All Files (*.*)";
+    EXPECT_EQ(c.proposals, QStringList({"Cal1.txt" + filter, folder + "Cal1.txt" + filter}));
+
+    c.answer.clear();  // a cancelled save changes nothing and says nothing
+    c.program.Main().State().Settings.CalendarSaveFolder = "/somewhere/";
+    c.Click("cmdSave");
+    EXPECT_EQ(c.proposals.value(2), "/somewhere/Cal1.txt" + filter);
+    EXPECT_TRUE(c.reports.isEmpty());
+    EXPECT_EQ(c.program.Main().State().Settings.CalendarSaveFolder, "/somewhere/");
+}
+
+TEST(CalendarWindow, AFailedSaveNamesTheFileAndKeepsTheOldOne) {
+    CalendarOnProgram c;
+    c.Click("chkAll");
+    c.Click("Command1");
+    TempFolder target;
+    WriteText(target / "not_a_folder", "x");
+    c.answer = QString::fromStdString((target / "not_a_folder" / "Cal1.txt").string());
+    c.Click("cmdSave");
+    ASSERT_EQ(c.reports.size(), 1);
+    EXPECT_TRUE(c.reports[0].contains(c.answer)) << c.reports[0].toStdString();
+
+    // A full disk, as a file-size limit below the calendar's size: the old file stays as it was.
+    WriteText(target / "Cal1.txt", "old calendar\r\n");
+    c.answer = QString::fromStdString((target / "Cal1.txt").string());
+    rlimit before{};
+    getrlimit(RLIMIT_FSIZE, &before);
+    rlimit small = before;
+    small.rlim_cur = 1024;
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+    c.Click("cmdSave");
+    setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, oldHandler);
+    ASSERT_GT(c.Text().size(), 1024);
+    ASSERT_EQ(c.reports.size(), 2);
+    EXPECT_TRUE(c.reports[1].contains(c.answer)) << c.reports[1].toStdString();
+    const std::vector<unsigned char> old = ReadBytes(target / "Cal1.txt");
+    EXPECT_EQ(std::string(old.begin(), old.end()), "old calendar\r\n");
+    EXPECT_EQ(target.Entries().size(), 2u) << "a temporary file was left behind";
+}
+
+TEST(CalendarWindow, TheMainWindowShowsItsOwnDayAgainWhenTheCalendarCloses) {
+    ProgramFolder folder("Berlin");
+    Program p(folder);
+    const QString sunrise = p.Text("txtSR");
+    for (const char* way : {"mnuCal", "fbCal"}) {
+        ModalAnswerer answerer;
+        QString lastDay;
+        answerer.OnDialog("frmCal", [&lastDay](QDialog* d) {
+            Click(Find(d, "Command1"));
+            lastDay = Find<QPlainTextEdit>(d, "Text1")->toPlainText();
+            Click(Find(d, "cmdEx"));
+        });
+        if (way == std::string("mnuCal"))
+            p.Find<QAction>(way)->trigger();
+        else
+            p.Click(way);
+        EXPECT_FALSE(lastDay.isEmpty()) << way;
+        EXPECT_EQ(p.Text("txtSR"), sunrise) << way;
+        EXPECT_EQ(p.Main().State().Day, 21) << way;
+        EXPECT_NE(p.Find("fbCal")->property("VisualState").toInt(), 2) << way << ": fbCal is not held down";
+        EXPECT_FALSE(p.Find("fbCal")->property("Value").toBool()) << way;
+    }
+}
+
+TEST(CalendarWindow, HeaderDatesFollowTheLocale) {
+    const QLocale german(QLocale::German, QLocale::Germany),
+        american(QLocale::English, QLocale::UnitedStates);
+    const double day = DateSerial(2024, 3, 31);
+    struct Case {
+        const QLocale& locale;
+        double when;
+        const char *date, *shortTime;
+    } cases[] = {
+        {german, day, "31.03.24", "00:00"},
+        {german, day + TimeSerial(2, 30, 15), "31.03.24 02:30:15", "02:30"},
+        {american, day + TimeSerial(20, 51, 47), "3/31/24 8:51:47 PM", "8:51 PM"},
+        {american, day + TimeSerial(23, 59, 59.7), "4/1/24", "12:00 AM"},
+    };
+    for (const Case& t : cases) {
+        const std::string what = t.locale.name().toStdString() + " " + std::to_string(t.when);
+        EXPECT_EQ(LocaleDateText(t.when, t.locale), t.date) << what;
+        EXPECT_EQ(LocaleShortTimeText(t.when, t.locale), t.shortTime) << what;
+    }
+}
+
+}  // namespace
+}  // namespace heliomark::testing

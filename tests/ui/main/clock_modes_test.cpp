@@ -1,0 +1,150 @@
+// Run Clock, Run Date, Syncronize, Today, Now and the binding of the views, on a fake clock. The
+// timers' tick handlers are called directly, so every step is deterministic.
+#include <QPushButton>
+#include <QTimer>
+
+#include "support/test_support.h"
+
+namespace heliomark::testing {
+namespace {
+
+void Tick(Program& p, double seconds, bool runDate = false) {
+    p.Clock().AdvanceSeconds(seconds);
+    runDate ? p.Main().Timer3Tick() : p.Main().Timer2Tick();
+}
+
+TEST(ClockModes, RunClockCrossesSimulatedMidnightIntoTheNextDay) {
+    ProgramFolder folder;
+    Program p(folder);
+    p.SetTime("23", "59", "50");
+    p.TypeInto("txtRate", "60");
+    p.Click("cmdRun");
+    EXPECT_EQ(p.Text("cmdRun"), "Stop");
+    for (const char* locked : {"txtRate", "cmdSync", "cmdRunDate"})
+        EXPECT_FALSE(p.Find(locked)->isEnabled()) << locked;
+    const std::tuple<double, double, double> steps[] = {// real seconds, date, simulated seconds of the day
+                                                        {0.1, DateSerial(2024, 6, 21), 86396},
+                                                        {0.1, DateSerial(2024, 6, 22), 2},
+                                                        {1, DateSerial(2024, 6, 22), 62}};
+    for (const auto& [real, date, seconds] : steps) {
+        Tick(p, real);
+        EXPECT_EQ(p.Date(), date) << "after " << real << " s";
+        EXPECT_NEAR(p.Seconds(), seconds, 0.15) << "after " << real << " s";
+    }
+    EXPECT_EQ(p.Text("txtSR"), "05:58");
+}
+
+TEST(ClockModes, RunClockStaysContinuousAcrossTheComputersMidnight) {
+    ProgramFolder folder;
+    Program p(folder, DateSerial(2024, 6, 21) + (86400 - 0.5) / 86400);
+    p.SetTime("12", "0", "0");
+    p.Click("cmdRun");
+    for (int s = 1; s <= 2; ++s) {
+        Tick(p, 1);  // the computer's clock passes its own midnight on the first step
+        EXPECT_NEAR(p.Seconds(), 12 * 3600 + s, 0.01) << "step " << s;
+        EXPECT_EQ(p.Date(), DateSerial(2024, 6, 21)) << "only the simulated midnight moves the date";
+    }
+}
+
+TEST(ClockModes, StoppingLeavesTheTimeOnWholeSecondsHalvesToEven) {
+    const std::pair<double, int> cases[] = {{7.5, 8}, {6.5, 6}, {6.501, 7}, {59.5, 60}};
+    ProgramFolder folder;
+    Program p(folder);
+    for (const auto& [running, stopped] : cases) {
+        p.SetTime("12", "0", "0");
+        p.Click("cmdRun");
+        p.TypeInto("TimeP", "txtSec", QString::number(running));  // where the last tick left it
+        p.Click("cmdRun");
+        EXPECT_EQ(p.Seconds(), 12 * 3600 + stopped) << "stopped at 12:00:" << running;
+        EXPECT_EQ(p.Text("cmdRun"), "Run Clock");
+        EXPECT_FALSE(p.Find<QTimer>("Timer2")->isActive());
+        for (const char* unlocked : {"txtRate", "cmdSync", "cmdRunDate"})
+            EXPECT_TRUE(p.Find(unlocked)->isEnabled()) << unlocked;
+    }
+}
+
+TEST(ClockModes, RatesOutsideTheLimitsAreCutWhenAModeStarts) {
+    struct Case {
+        const char *Button, *Typed, *Shown;
+        double RealSeconds;  // for 1.05 simulated minutes (Run Clock) or days (Run Date)
+    } cases[] = {{"cmdRun", "abc", "0.01", 6300},
+                 {"cmdRunDate", "abc", "0.01", 105},
+                 {"cmdRun", "100000", "86000", 63.0 / 86000},
+                 {"cmdRunDate", "100000", "86000", 1.05 / 86000},
+                 {"cmdRun", "2.5x", "2.5x", 25.2}};
+    for (const Case& c : cases) {
+        ProgramFolder folder;
+        const double start = DateSerial(2024, 6, 21) + 1.0 / 86400;  // near midnight: a fine float clock
+        Program p(folder, start);
+        p.TypeInto("txtRate", c.Typed);
+        p.Click(c.Button);
+        const std::string what = std::string(c.Typed) + " with " + c.Button;
+        EXPECT_EQ(p.Text("txtRate"), c.Shown) << what;
+        const bool runDate = std::string(c.Button) == "cmdRunDate";
+        Tick(p, c.RealSeconds, runDate);
+        EXPECT_NEAR(p.Date() * 86400 + p.Seconds() - start * 86400, runDate ? 86400 : 63, 1) << what;
+    }
+}
+
+TEST(ClockModes, RunDateTakesTheNewYearsDstPeriodAndLeavesTheTime) {
+    ProgramFolder folder("Varia Town");
+    Program p(folder, DateSerial(2023, 12, 30) + 0.5);
+    ASSERT_EQ(p.Number("dpStart", "Value"), DateSerial(2023, 4, 1));
+    p.TypeInto("txtRate", "0.5");
+    p.Click("cmdRunDate");
+    EXPECT_FALSE(p.Find("cmdRun")->isEnabled());
+    const std::tuple<double, double, double> steps[] = {
+        {1.5, DateSerial(2023, 12, 30), DateSerial(2023, 4, 1)},
+        {0.5, DateSerial(2023, 12, 31), DateSerial(2023, 4, 1)},
+        {2, DateSerial(2024, 1, 1), DateSerial(2024, 5, 1)}};
+    for (const auto& [real, date, start] : steps) {
+        Tick(p, real, true);
+        EXPECT_EQ(p.Date(), date);
+        EXPECT_EQ(p.Number("dpStart", "Value"), start);
+    }
+    EXPECT_EQ(p.Seconds(), 12 * 3600);
+    p.Click("cmdRunDate");
+    EXPECT_EQ(p.Text("cmdRunDate"), "Run Date");
+    EXPECT_TRUE(p.Find("cmdRun")->isEnabled());
+}
+
+TEST(ClockModes, SyncronizeTodayAndNowReadTheComputersClock) {
+    ProgramFolder folder("Varia Town");
+    Program p(folder, DateSerial(2024, 6, 21) + 0.25);
+    p.TypeInto("DateP", "txtYear", "2023");
+    p.SetTime("1", "2", "3");
+    p.Click("Command1");  // Today
+    EXPECT_EQ(p.Date(), DateSerial(2024, 6, 21));
+    EXPECT_EQ(p.Number("dpStart", "Value"), DateSerial(2024, 5, 1)) << "today's year takes its own period";
+    EXPECT_EQ(p.Seconds(), 1 * 3600 + 2 * 60 + 3);
+    p.Click("Command2");  // Now
+    EXPECT_EQ(p.Seconds(), 6 * 3600);
+
+    p.TypeInto("DateP", "txtDay", "3");
+    p.SetTime("20", "0", "0");
+    p.TypeInto("txtRate", "500");
+    p.Click("cmdSync");
+    EXPECT_EQ(p.Text("txtRate"), "1");
+    EXPECT_EQ(p.Date(), DateSerial(2024, 6, 21));
+    EXPECT_EQ(p.Seconds(), 6 * 3600);
+    Tick(p, 2);
+    EXPECT_NEAR(p.Seconds(), 6 * 3600 + 2, 0.01);
+}
+
+TEST(ClockModes, BoundViewsMoveWithTheMainWindow) {
+    for (const bool bound : {true, false}) {
+        Settings settings;
+        settings.MoveWindowsTogether = bound;
+        ProgramFolder folder("", settings);
+        Program p(folder);
+        QWidget* tw = p.Find("frmTW");
+        const QPoint before = tw->pos();
+        p.Main().move(p.Main().pos() + QPoint(30, -20));
+        p.Main().MoveViewsWithMain();
+        p.Main().MoveViewsWithMain();  // a second tick without movement moves nothing
+        EXPECT_EQ(tw->pos(), before + (bound ? QPoint(30, -20) : QPoint())) << "bound: " << bound;
+    }
+}
+
+}  // namespace
+}  // namespace heliomark::testing

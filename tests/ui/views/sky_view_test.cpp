@@ -1,0 +1,262 @@
+// The sky view in the running program, opened from the View menu centred on the Sun, turned and
+// zoomed with the mouse, switched inside and outside; and the arithmetic of its mouse and boxes.
+#include <QCheckBox>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <cmath>
+
+#include "scene3d/draw3d.h"
+#include "support/test_support.h"
+#include "ui/views/qt_draw_surface.h"
+#include "ui/views/sky_view.h"
+#include "ui/views/sky_view_rules.h"
+
+namespace heliomark::testing {
+namespace {
+
+class SkyViewTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        p.Show("mnu3D");
+        sky = p.Find<SkyView>("frm3D");
+        pic = p.Find("Pic1");
+    }
+    double Alt() { return p.Number("apAlt", "Value"); }
+    double Azm() { return p.Number("apAzm", "Value"); }
+    int Zoom() { return p.Find<QScrollBar>("scrZoom")->value(); }
+    int Frames() { return sky->Surface().FrameCount(); }
+    QImage Sky() { return pic->grab().toImage(); }
+    void Toggle(const char* box) { Click(p.Find(box), QPoint(6, 8)); }
+
+    ProgramFolder folder{"Berlin"};
+    Program p{folder};
+    SkyView* sky = nullptr;
+    QWidget* pic = nullptr;
+};
+
+TEST_F(SkyViewTest, OpensCentredOnTheSunInsideAtZoomOne) {
+    EXPECT_TRUE(sky->isVisible());
+    EXPECT_NEAR(Alt(), p.Text("txtCurAlt").chopped(1).toDouble(), 0.001) << "where the main window says";
+    EXPECT_NEAR(Azm(), p.Text("txtCurAzm").chopped(1).toDouble(), 0.001);
+    EXPECT_EQ(p.Text("txtZoom") + " " + p.Text("txtDist"), "1 1");
+    EXPECT_FALSE(p.Find("txtDist")->isEnabled() || p.Find("scrDist")->isEnabled());
+    EXPECT_TRUE(p.Find<QRadioButton>("optIn")->isChecked());
+    EXPECT_TRUE(p.Find<QCheckBox>("chkRef")->isChecked());
+    EXPECT_FALSE(p.Find<QCheckBox>("chkTrack")->isChecked());
+}
+
+TEST_F(SkyViewTest, OutsideMovesTheCameraOutAndInsideBack) {
+    const int frames = Frames();
+    const QImage inside = Sky();
+    Click(p.Find("optOut"), QPoint(6, 8));
+    EXPECT_EQ(Frames(), frames + 1);
+    EXPECT_EQ(p.Text("txtDist") + " " + p.Text("txtZoom"), "7 2.51");
+    EXPECT_EQ(p.Find<QScrollBar>("scrDist")->value(), 70);
+    EXPECT_TRUE(p.Find("txtDist")->isEnabled() && p.Find("scrDist")->isEnabled());
+    EXPECT_NE(Sky(), inside);
+    EXPECT_NEAR(std::hypot(sky->Model().SkyCamera.X, sky->Model().SkyCamera.Y, sky->Model().SkyCamera.Z), 8,
+                1e-5);
+    Click(p.Find("optIn"), QPoint(6, 8));
+    EXPECT_EQ(Frames(), frames + 2);
+    EXPECT_EQ(p.Text("txtZoom"), "1.26");
+    EXPECT_FALSE(p.Find("txtDist")->isEnabled() || p.Find("scrDist")->isEnabled());
+}
+
+TEST_F(SkyViewTest, ALeftDragTurnsTheViewWithinTheSky) {
+    p.TypeInto("txtZoom", "2");
+    ASSERT_EQ(Zoom(), 30);  // zoom 10^0.3, the nearest the scroll bar gets to 2
+    const double alt = Alt(), azm = Azm();
+    const QImage before = Sky();
+    Drag(pic, {100, 100}, {100, 90});  // upward lowers the view
+    EXPECT_NEAR(Alt(), alt - 10 / std::pow(10, 0.3), 1e-6);
+    EXPECT_NEAR(Azm(), azm, 1e-9);
+    EXPECT_NE(Sky(), before);
+    Drag(pic, {100, 50}, {100, 200});  // downward raises it, to the zenith and no further
+    EXPECT_EQ(Alt(), 90);
+    p.TypeInto("apAlt", "txtDeg", "-120");
+    EXPECT_EQ(Alt(), -90);
+    const std::pair<int, double> wraps[] = {{101, 358.5}, {99, 0.5}};  // from 359.5 at zoom 1
+    p.TypeInto("txtZoom", "1");
+    for (const auto& [toX, want] : wraps) {
+        p.TypeInto("apAzm", "txtDeg", "359");
+        p.TypeInto("apAzm", "txtMin", "30");
+        p.TypeInto("apAzm", "txtSec", "0");
+        Drag(pic, {100, 100}, QPointF(toX, 100));
+        EXPECT_DOUBLE_EQ(Azm(), want) << "to x " << toX;
+    }
+}
+
+TEST_F(SkyViewTest, ALockedViewRefusesTurningButZooms) {
+    Toggle("chkCenter");
+    const double alt = Alt(), azm = Azm();
+    const int frames = Frames();
+    Drag(pic, {100, 100}, {140, 60});
+    EXPECT_EQ(Alt(), alt);
+    EXPECT_EQ(Azm(), azm);
+    EXPECT_EQ(Frames(), frames) << "a refused drag draws nothing";
+    Drag(pic, {100, 100}, {120, 100}, Qt::RightButton);  // rightward zooms in
+    EXPECT_EQ(Zoom(), 20);
+    EXPECT_EQ(p.Text("txtZoom"), "1.58");
+    EXPECT_EQ(Frames(), frames + 1);
+    p.TypeInto("apAlt", "txtDeg", "10");  // the picker springs back
+    EXPECT_NEAR(Alt(), alt, 1e-6);
+}
+
+TEST_F(SkyViewTest, UncheckingRefractionMovesALowSunAtOnce) {
+    p.SetTime("5", "0", "0");  // a low Sun, lifted visibly by refraction
+    const auto sunHeight = [this] { return DataAt(sky->Model().SkyObject(9).DataIndex).Circles.at(0).Z; };
+    const double geometric = p.Main().State().Altitude;
+    ASSERT_GT(sky->VisAlt - geometric, DegToRad(0.1));
+    EXPECT_FLOAT_EQ(sunHeight(), static_cast<float>(std::sin(sky->VisAlt)));
+    const int frames = Frames();
+    Toggle("chkRef");
+    EXPECT_EQ(Frames(), frames + 1);
+    EXPECT_FLOAT_EQ(sunHeight(), static_cast<float>(std::sin(geometric)));
+}
+
+TEST_F(SkyViewTest, TheZoomAndDistanceBoxesKeepTheirRanges) {
+    for (const char* text : {"0", "-5", "abc"}) {
+        p.Find<QScrollBar>("scrZoom")->setValue(50);
+        p.TypeInto("txtZoom", text);
+        EXPECT_EQ(Zoom(), -30) << text;
+        EXPECT_EQ(p.Text("txtZoom"), "0.5") << text;
+        p.TypeInto("txtZoom", text);  // already at the minimum: the box shows the zoom in effect
+        EXPECT_EQ(p.Text("txtZoom"), "0.5") << text;
+    }
+    Click(p.Find("optOut"), QPoint(6, 8));
+    const std::tuple<const char*, int, const char*> distances[] = {
+        {"0.55", 6, "0.6"}, {"50", 100, "10"}, {"x", 1, "0.1"}};
+    for (const auto& [text, scroll, shown] : distances) {
+        p.TypeInto("txtDist", text);
+        EXPECT_EQ(p.Find<QScrollBar>("scrDist")->value(), scroll) << text;
+        EXPECT_EQ(p.Text("txtDist"), shown) << text;
+        const Camera& cam = sky->Model().SkyCamera;
+        EXPECT_NEAR(std::hypot(cam.X, cam.Y, cam.Z), scroll / 10.0 + 1, 1e-5) << text;
+    }
+}
+
+TEST_F(SkyViewTest, ADoubleClickResetsTheZoomOnlyInside) {
+    p.Find<QScrollBar>("scrZoom")->setValue(50);
+    SendMouse(pic, QEvent::MouseButtonDblClick, {100, 100}, Qt::LeftButton, Qt::LeftButton);
+    EXPECT_EQ(Zoom(), 0);
+    Click(p.Find("optOut"), QPoint(6, 8));
+    const int frames = Frames();
+    SendMouse(pic, QEvent::MouseButtonDblClick, {100, 100}, Qt::LeftButton, Qt::LeftButton);
+    EXPECT_EQ(Zoom(), 40);
+    EXPECT_EQ(Frames(), frames);
+}
+
+TEST_F(SkyViewTest, ThePathAndTheGridSettingsShowAtOnce) {
+    const QImage plain = Sky();
+    Toggle("chkTrack");
+    EXPECT_NE(Sky(), plain);
+    const ObjectData& path = DataAt(sky->Model().SkyObject(10).DataIndex);
+    SolarState st = p.Main().State();
+    ComputeCurrentPosition(st, 0, 0, 0);  // the path starts at the Sun at 00:00, not at a placeholder
+    EXPECT_FLOAT_EQ(path.Points.at(0).Z, static_cast<float>(std::sin(st.Altitude)));
+    Toggle("chkTrack");
+    EXPECT_EQ(Sky(), plain);
+
+    ModalAnswerer answerer;
+    answerer.OnDialog("frmOpt", [](QDialog* d) {
+        TypeInto(Find<QLineEdit>(d, "txtQlty"), "8");
+        Choose(Find<QComboBox>(d, "cmbHor"), "15°");
+        Choose(Find<QComboBox>(d, "cmbVer"), "None");
+        Click(Find(d, "cmdOK"));
+    });
+    p.Find<QAction>("mnuOpt")->trigger();
+    EXPECT_EQ(DataAt(sky->Model().SkyObject(1).DataIndex).PointsCount(), 8) << "horizon in 8 segments";
+    EXPECT_NE(Sky(), plain);
+}
+
+TEST(SkyViewRules, ADragTurnsTheViewAndZooms) {
+    struct Case {
+        double alt, azm;
+        float dx, dy;
+        bool outside;
+        double zoom, wantAlt, wantAzm;
+        const char* what;
+    } cases[] = {
+        {10, 100, 0, 10, false, 2, 5, 100, "upward 10 px at zoom 2 lowers the altitude by 5"},
+        {10, 100, 4, 0, false, 2, 10, 102, "leftward 4 px at zoom 2 raises the azimuth by 2"},
+        {-80, 100, 0, 20, false, 1, -90, 100, "past the nadir stops at -90"},
+        {0, 0.5, -1, 0, false, 1, 0, 359.5, "rightward below 0 wraps once"},
+        {0, 359, 1, 0, false, 1, 0, 360, "exactly 360 stays"},
+        {10, 100, 10, 10, true, 2.51, 0, 90, "outside: a degree a pixel, the other way, whatever the zoom"},
+    };
+    for (const Case& c : cases) {
+        double alt = c.alt, azm = c.azm;
+        TurnView(alt, azm, c.dx, c.dy, c.outside, c.zoom);
+        EXPECT_DOUBLE_EQ(alt, c.wantAlt) << c.what;
+        EXPECT_DOUBLE_EQ(azm, c.wantAzm) << c.what;
+    }
+    const std::tuple<int, float, int> zooms[] = {{0, -5, 5},    {0, 5, -5},      {0, -2.5f, 2},
+                                                 {0, -3.5f, 4}, {195, -10, 200}, {-25, 10, -30}};
+    for (const auto& [value, dx, want] : zooms)
+        EXPECT_EQ(ZoomScrollAfterDrag(value, dx), want) << "value " << value << " dx " << dx;
+}
+
+TEST(SkyViewRules, TheBoxesTextsAndScrollValues) {
+    const std::pair<int, const char*> zoomTexts[] = {
+        {0, "1"}, {10, "1.26"}, {40, "2.51"}, {200, "100"}, {-30, "0.5"}};
+    for (const auto& [value, text] : zoomTexts)
+        EXPECT_EQ(ZoomText(ZoomOf(value)), text) << "scroll value " << value;
+    const std::pair<const char*, int> typedZooms[] = {{"1.26", 10}, {"2.51", 40}, {"100", 200},
+                                                      {"1e9", 200}, {"", -30},    {"3x", 48}};
+    for (const auto& [text, value] : typedZooms)
+        EXPECT_EQ(ZoomScrollForText(text), value) << '"' << text << '"';
+    const std::tuple<const char*, float, const char*, int> distances[] = {
+        {"7", 70, "7", 70},        {"0.05", 1, "0.1", 1},     {"-3", 1, "0.1", 1},
+        {"1e300", 100, "10", 100}, {"0.45", 4.5f, "0.45", 4}, {"3.14", 31.4f, "3.14", 31}};
+    for (const auto& [text, value, shown, scroll] : distances) {
+        const DistanceEntry e = DistanceEntryForText(text);
+        EXPECT_EQ(e.Value, value) << text;
+        EXPECT_EQ(e.Text, shown) << text;
+        EXPECT_EQ(e.Scroll, scroll) << text;
+    }
+    EXPECT_EQ(DistanceText(DistanceOf(5)), "0.5");
+}
+
+TEST(SkyViewRules, TheOutsideCameraLooksAtTheCentre) {
+    const double cases[][3] = {{0, 0, 8}, {30, 200, 8}, {-45, 90, 1.1}, {89, 359, 11}, {-90, 10, 2}};
+    for (const auto& c : cases) {
+        Camera cam;
+        PlaceCameraOutside(cam, DegToRad(c[0]), DegToRad(c[1]), c[2]);
+        const double view[3] = {std::cos(cam.AnV) * std::cos(cam.AnH), std::cos(cam.AnV) * std::sin(cam.AnH),
+                                std::sin(cam.AnV)};
+        const double pos[3] = {cam.X, cam.Y, cam.Z};
+        for (int i = 0; i < 3; ++i)
+            EXPECT_NEAR(view[i], -pos[i] / c[2], 1e-6) << c[0] << " " << c[1] << " axis " << i;
+    }
+}
+
+// The drawing surface: origin at the centre, x to the left, y upward, colours as 0x00BBGGRR.
+TEST(QtDrawSurface, DrawsWhereTheEngineSaysInTheProgramsColours) {
+    QtDrawSurface surface(200, 100);
+    Draw3D scene;
+    scene.DisplayObject(&surface);
+    const auto pixel = [&surface](int x, int y) { return QColor(surface.Image().pixel(x, y)); };
+    const std::pair<QPointF, QPointF> points[] = {
+        {{0, 0}, {100, 50}}, {{199, 99}, {-99, -49}}, {{40, 40}, {60, 10}}};
+    for (const auto& [at, point] : points)
+        EXPECT_EQ(surface.SurfacePoint(at), point) << at.x() << ", " << at.y();
+    surface.Clear();
+    surface.Line(60, 10, 20, 10, 0x0000FF);  // red, pixels 40..80 of row 40
+    surface.Circle(-50, -20, 5, 0x00FFFF);   // a yellow disc around pixel (150, 70)
+    surface.Print(-60, 40, "N");             // green text from pixel (160, 10)
+    EXPECT_EQ(pixel(60, 40), QColor(255, 0, 0));
+    EXPECT_EQ(pixel(60, 39), QColor(0, 0, 0)) << "lines are one pixel wide on black";
+    EXPECT_EQ(pixel(60, 41), QColor(0, 0, 0));
+    EXPECT_EQ(pixel(150, 70), QColor(255, 255, 0)) << "the circle is filled";
+    int green = 0, above = 0;
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 200; ++x)
+            if (pixel(x, y).green() > 100 && pixel(x, y).red() < 50) ++(y < 10 ? above : green);
+    EXPECT_GT(green, 5) << "the label lies right of and below its anchor";
+    EXPECT_EQ(above, 0);
+    surface.Clear();
+    EXPECT_EQ(pixel(60, 40), QColor(0, 0, 0)) << "a new black frame";
+}
+
+}  // namespace
+}  // namespace heliomark::testing
