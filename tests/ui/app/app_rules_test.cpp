@@ -75,9 +75,17 @@ TEST(WindowPlacement, OnlyWindowsOffEveryScreenAreMoved) {
         {{100 * 15, 5000 * 15}, {100, 600}, "far below the first screen"},
         {{1e30f, 1e30f}, {0, 0}, "absurd: the first screen"},
         {{std::nanf(""), 150}, {0, 10}, "not a number: first screen"},
+        {{1330 * 15, 900 * 15}, {1330, 568}, "below the seam: the screen nearest the window's centre"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(PlaceOnScreens(c.Saved, size, screens), c.Placed) << c.What;
+}
+
+TEST(WindowPlacement, TheNearestScreenIsTheOneClosestToTheWindowsCentre) {
+    // A wide short screen beside a tall one: 50 pixels right of the tall one and 200 below it is
+    // nearer than 600 straight below the short one.
+    const std::vector<PixelRect> screens{{0, 0, 1000, 800}, {1000, 0, 1000, 400}};
+    EXPECT_EQ(PlaceOnScreens({900 * 15, 900 * 15}, {300, 200}, screens), (PixelPoint{700, 600}));
 }
 
 TEST(WindowPlacement, AFirstLayoutPacksTheViewsBesideTheMainWindowAndCentresTheGroup) {

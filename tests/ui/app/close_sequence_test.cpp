@@ -12,8 +12,8 @@
 #include <QTimer>
 #include <functional>
 
-#include "../main/program_fixture.h"
 #include "app/quit_signals.h"
+#include "support/test_support.h"
 #include "ui/dialogs/calendar_window.h"
 
 namespace heliomark::testing {
@@ -25,15 +25,14 @@ bool WaitUntilClosed(Program& p) {
 
 TEST(CloseSequence, QuitSignalsCloseLikeTheCloseBox) {
     for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
-        ProgramFolder folder;
-        folder.WriteStandardData("Berlin");
-        std::filesystem::remove(folder.Path("settings.ini"));
+        ProgramFolder folder("Berlin");
+        std::filesystem::remove(folder / "settings.ini");
         Program p(folder);
         CloseOnQuitSignals(&p.Main());
         ::kill(::getpid(), signal);
         ASSERT_TRUE(WaitUntilClosed(p)) << "signal " << signal;
-        EXPECT_NO_THROW(LoadSettings(folder.Path("settings.ini"))) << "signal " << signal;
-        EXPECT_NO_THROW(LoadWindowPositions(folder.Path("pos.ini"))) << "signal " << signal;
+        EXPECT_NO_THROW(LoadSettings(folder / "settings.ini")) << "signal " << signal;
+        EXPECT_NO_THROW(LoadWindowPositions(folder / "pos.ini")) << "signal " << signal;
     }
 }
 
@@ -55,20 +54,18 @@ TEST(CloseSequence, ClosingUnderAModalWindowClosesThatWindowFirst) {
         {"mnuCal", "frmCal"}, {"mnuOpt", "frmOpt"},   {"mnuCities", "frmCity"},
         {"mnuDST", "frmDST"}, {"mnuDict", "frmDict"}, {"mnuAbout", "frmAbout"}};
     for (const auto& [item, name] : dialogs) {
-        ProgramFolder folder;
-        folder.WriteStandardData("Lima");
-        std::filesystem::remove(folder.Path("settings.ini"));
+        ProgramFolder folder("Lima");
+        std::filesystem::remove(folder / "settings.ini");
         Program p(folder);
         CloseWithModalOpen(p, item, name);
         EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << name;
         ASSERT_TRUE(WaitUntilClosed(p)) << name;
-        EXPECT_TRUE(std::filesystem::exists(folder.Path("settings.ini"))) << name;
+        EXPECT_TRUE(std::filesystem::exists(folder / "settings.ini")) << name;
     }
 }
 
 TEST(CloseSequence, NestedModalWindowsCloseInnermostFirst) {
-    ProgramFolder folder;
-    folder.WriteStandardData("Lima");
+    ProgramFolder folder("Lima");
     Program p(folder);
     CloseWithModalOpen(p, "mnuCal", "frmCal", [&p](QDialog* calendar) {
         // The save dialog runs its own loop inside the calendar's; the close arrives from there.
