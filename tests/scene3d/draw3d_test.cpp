@@ -173,6 +173,7 @@ TEST(Draw3D, DrawsVisibleObjectsInListOrderAndNothingUndefined) {
     a.AddPoint(2, 0, 0);
     a.AddPoint(2, 1, 0);
     a.AddLine(1, 2, 1);
+    a.AddLine(2, 1, 1);
     a.AddCircle(2, 0, 0, 0, 0, "A");
     hidden.AddCircle(2, 0, 0, 0, 0, "hidden");
     b.AddCircle(2, 0, 0, 0.1f, 2, "");
@@ -189,7 +190,7 @@ TEST(Draw3D, DrawsVisibleObjectsInListOrderAndNothingUndefined) {
     scene.Draw(Camera{});
     using K = RecordingSurface::Kind;
     EXPECT_EQ(surface.ClearCount, 2);
-    EXPECT_EQ(surface.Order, (std::vector<K>{K::Print, K::Line, K::Circle}))
+    EXPECT_EQ(surface.Order, (std::vector<K>{K::Print, K::Line, K::Line, K::Circle}))
         << "labels, lines, then discs; A before B";
     ASSERT_EQ(surface.Prints.size(), 1u);
     EXPECT_EQ(surface.Prints[0].Text, "A");

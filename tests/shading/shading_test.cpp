@@ -73,10 +73,15 @@ TEST(PixelBuffer, BlockTransfersClipToBothBuffers) {
     // From (-1, 2) in the source to (4, -1) in the destination, 3 x 3: of the block only the source
     // pixel (0, 3) lies inside both buffers, and lands on (5, 0).
     BlockTransfer(dst, 4, -1, 3, 3, src, -1, 2, BlockOp::Copy);
+    BlockTransfer(dst, 0, 2, 1, 1, src, 2, 1, BlockOp::Copy);  // the pixel beside it stays
+    BlockTransfer(dst, 2, 2, 2, 1, src, 3, 1, BlockOp::Copy);  // the second column lies beyond the source
     ExpectPixels(
         dst,
         [&](int x, int y) {
-            return x == 5 && y == 0 ? GetPixel(src, 0, 3) : Rgb{0, 0, 0};
+            return x == 5 && y == 0   ? GetPixel(src, 0, 3)
+                   : x == 0 && y == 2 ? GetPixel(src, 2, 1)
+                   : x == 2 && y == 2 ? GetPixel(src, 3, 1)
+                                      : Rgb{0, 0, 0};
         },
         "copy");
     PixelBuffer masked = SolidPixelBuffer(2, 1, {0xF0, 0x0F, 0xFF});
@@ -157,6 +162,7 @@ TEST(DayView, ShadingMatchesAStraightforwardComputation) {
         int Y, M, D;
     } places[] = {
         {"Paris at the equinox", 48.85, 2.35, 1, 2026, 3, 20},
+        {"Paris at midsummer, twilight at midnight", 48.85, 2.35, 2, 2026, 6, 21},
         {"Quito", -0.22, -78.5, -5, 2026, 7, 4},
         {"Reykjavik in winter", 64.15, -21.94, 0, 2025, 12, 21},
         {"Tromso at midsummer", 69.65, 18.96, 2, 2026, 6, 21},
