@@ -150,10 +150,10 @@ TEST(CalendarText, DayLinesReadAsTheColumnsAsk) {
     pole.Latitude = HalfPi;
     heliomark::testing::ExpectTexts({
         // Rise, set, length, maximum altitude, transit, right ascension, declination.
-        ROW(DayLine(all, 3, 1), "01  06:55:24  17:49:02  10:53:38  29.983°  12:22:13  341.857°  -7.506°"),
-        ROW(DayLine(hours, 3, 1), "01  29.983°  22h47m25.6s  -7.506°"),
-        ROW(DayLine(raDms, 3, 1), "01  29.983°  341°51'25''  -7.506°"),
-        ROW(DayLine(dms, 3, 1), "01  29°59'0''  341.857°  -7°30'22''"),
+        ROW(DayLine(all, 3, 1), "01  06:52:00  17:46:07  10:54:07  30.174°  12:18:35  342.800°  -7.306°"),
+        ROW(DayLine(hours, 3, 1), "01  30.174°  22h51m12.1s  -7.306°"),
+        ROW(DayLine(raDms, 3, 1), "01  30.174°  342°48'1''  -7.306°"),
+        ROW(DayLine(dms, 3, 1), "01  30°10'27''  342.800°  -7°18'21''"),
         ROW(DayLine(polar, 6, 21), "21  -  -  Polar Day"),
         ROW(DayLine(polar, 12, 21), "21  -  -  Polar Night"),
         ROW(DayLine(pole, 6, 21), "21  -  -  -"),  // the pole: no times and no polar mark, not a day of 00:00
@@ -235,16 +235,16 @@ TEST(CalendarHeader, PlaceZoneDaylightSavingAndSeasons) {
           {7, none, "Daylight saving time is disabled"},
           {10, north, "Daylight saving time ends at 2024-10-27"},
           {1, wraps, "Daylight saving time is enabled"},
-          {3, march, "Daylight saving time starts at 2024-03-03|Vernal Equinox at 2024-03-20 05:06"},
-          {6, wraps, "Daylight saving time is disabled|Summer Solstice at 2024-06-20 21:51"},
+          {3, march, "Daylight saving time starts at 2024-03-03|Vernal Equinox at 2024-03-20 05:07"},
+          {6, wraps, "Daylight saving time is disabled|Summer Solstice at 2024-06-20 21:53"},
           {0, none,
-           "Daylight saving time is disabled|Vernal Equinox at 2024-03-20 04:06|Summer Solstice at "
+           "Daylight saving time is disabled|Vernal Equinox at 2024-03-20 04:07|Summer Solstice at "
            "2024-06-20 "
-           "21:51|Autumnal Equinox at 2024-09-22 13:44|Winter Solstice at 2024-12-21 10:20"},
+           "21:53|Autumnal Equinox at 2024-09-22 13:41|Winter Solstice at 2024-12-21 10:19"},
           {0, north,
            "Daylight saving time starts at 2024-03-31|Daylight saving time ends at 2024-10-27|Vernal Equinox "
-           "at 2024-03-20 04:06|Summer Solstice at 2024-06-20 22:51|Autumnal Equinox at 2024-09-22 14:44|"
-           "Winter Solstice at 2024-12-21 10:20"}}) {
+           "at 2024-03-20 04:07|Summer Solstice at 2024-06-20 22:53|Autumnal Equinox at 2024-09-22 14:41|"
+           "Winter Solstice at 2024-12-21 10:19"}}) {
         CalendarRequest r = Berlin();
         r.WholeYear = month == 0;
         r.Month = month == 0 ? 5 : month;
@@ -274,7 +274,7 @@ TEST(CalendarHeader, SeasonDatesAndTimesComeFromTheLocaleOrReadMissing) {
         return std::to_string(m / 60 % 12 == 0 ? 12 : m / 60 % 12) + ":" + FormatPadded(m % 60, 2) +
                (m >= 720 ? " PM" : " AM");
     };
-    EXPECT_EQ(HeaderLine(r, 3), "Summer Solstice at 20.06.2024 8:51 PM");
+    EXPECT_EQ(HeaderLine(r, 3), "Summer Solstice at 20.06.2024 8:53 PM");
     r.Year = 1000;  // the model's crossings leave the sampled days this far back
     r.WholeYear = true;
     EXPECT_TRUE(HeaderLine(r, 4) == "Vernal Equinox at -" && HeaderLine(r, 7) == "Winter Solstice at -")

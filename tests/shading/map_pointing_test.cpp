@@ -80,8 +80,8 @@ TEST(MapPointing, NearestCityWithinTwentySquareDegreesAndTitlesInsideTheMap) {
     });
     const CityLabels paris = PlaceCityLabels(City("Paris", 48.85, 2.35), 30, 13);
     const int x = LonToPixel(DegToRad(2.35)), y = LatToPixel(DegToRad(48.85));
-    EXPECT_TRUE(paris.MarkerLeft == x - 4 && paris.MarkerTop == y - 8 &&
-                paris.Title == LabelRect{x + 6, y - 8, 33, 13});
+    EXPECT_TRUE((paris.MarkerLeft == x - 4 && paris.MarkerTop == y - 8 &&
+                 paris.Title == LabelRect{x + 6, y - 8, 33, 13}));
     EXPECT_EQ(PlaceCityLabels(City("Anadyr", 64.73, 177.5), 40, 13).Title.Left,
               PlaceCityLabels(City("Anadyr", 64.73, 177.5), 40, 13).MarkerLeft - 45)
         << "near the east edge the name goes left of the marker";
