@@ -80,7 +80,7 @@ std::string BuildCalendarDayLine(const CalendarRequest& request, const SolarStat
     return line;
 }
 
-std::string BuildCalendarText(const CalendarRequest& request, SolarState& state) {
+std::string BuildCalendarText(const CalendarRequest& request, SolarState state) {
     if (request.Month < 1 || request.Month > 12) throw std::invalid_argument("calendar month out of range");
     state.Latitude = request.Latitude;
     state.Longitude = request.Longitude;

@@ -28,6 +28,14 @@ int16_t MainWindow::IsDST() const {
     return IsInDstPeriod(DateP->Value(), {dpStart->Value(), dpEnd->Value()}) ? 1 : 0;
 }
 
+double MainWindow::InputLatitude() const {
+    return DegToRad(apLat->Value()) * (1 - 2 * cmbLat->currentIndex());
+}
+
+double MainWindow::InputLongitude() const {
+    return apLon->Value() * (1 - 2 * cmbLon->currentIndex());
+}
+
 void MainWindow::SyncPickersToUT() {
     // Keeps the universal instant and moves the local clock shown into the current zone, rolling
     // the date when the shifted time crosses midnight.
@@ -48,8 +56,8 @@ void MainWindow::UpdateGeneralData(bool syncPickers, bool refreshMap) {
     SharedState& s = *state_;
     const Settings& settings = s.Settings;
     if (syncPickers) SyncPickersToUT();
-    s.Latitude = DegToRad(apLat->Value()) * (1 - 2 * cmbLat->currentIndex());
-    s.Longitude = apLon->Value() * (1 - 2 * cmbLon->currentIndex());
+    s.Latitude = InputLatitude();
+    s.Longitude = InputLongitude();
     s.Year = static_cast<int16_t>(DateP->YearValue());
     s.Month = static_cast<int16_t>(DateP->MonthValue());
     s.Day = static_cast<int16_t>(DateP->DayValue());

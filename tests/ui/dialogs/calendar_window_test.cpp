@@ -201,7 +201,7 @@ TEST(CalendarWindow, CalculateReadsTheMainWindowAsItIsThen) {
     const QString expected = QString::fromStdString(BuildCalendarText(r, state));
     const QStringList expectedLines = expected.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     EXPECT_EQ(moved, expectedLines.mid(expectedLines.indexOf(QStringLiteral("June"))));
-    EXPECT_EQ(c.program->Main().State().Day, 30) << "the calendar leaves the last day computed";
+    EXPECT_EQ(c.program->Main().State().Day, 21) << "the calendar computes on its own copy of the state";
 
     // Another city: its name, its southern and western place texts, no daylight saving.
     c.program->Choose("cmbCities", "Lima");
@@ -365,7 +365,8 @@ TEST(CalendarWindow, TheMainWindowRestoresItsDayWhenTheCalendarCloses) {
         {"mnuCal", [item] { item->trigger(); }},
         {"fbCal", [button] { QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, 8)); }}};
     for (const auto& [way, open] : ways) {
-        EXPECT_EQ(DayComputedInsideTheModalCalendar(p, open), 30) << way;
+        EXPECT_EQ(DayComputedInsideTheModalCalendar(p, open), 21)
+            << way << ": the shared state is left alone";
         EXPECT_EQ(p.Main().State().Day, 21) << way;
         EXPECT_EQ(p.Main().State().Month, 6) << way;
         EXPECT_EQ(p.Text("txtSR"), sunrise) << way;
