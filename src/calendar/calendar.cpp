@@ -127,12 +127,4 @@ std::string ExtractFolder(std::string_view path) {
     return std::string(path.substr(0, slash + 1));
 }
 
-std::string_view CalendarMonthName(int month) {
-    static constexpr std::string_view Names[12] = {"January",   "February", "March",    "April",
-                                                   "May",       "June",     "July",     "August",
-                                                   "September", "October",  "November", "December"};
-    if (month < 1 || month > 12) return {};
-    return Names[month - 1];
-}
-
 }  // namespace heliomark

@@ -116,7 +116,5 @@ std::string BuildCalendarText(const CalendarRequest& request, SolarState state);
 std::string FormatCalendarAngle(double degrees, bool useDMS);
 // The folder part of a file path, up to and including its last "/"; empty when it has none.
 std::string ExtractFolder(std::string_view path);
-// "January" .. "December" for 1..12.
-std::string_view CalendarMonthName(int month);
 
 }  // namespace heliomark

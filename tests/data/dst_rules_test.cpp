@@ -225,7 +225,7 @@ TEST(DstRules, PeriodIncludesTheStartDayAndExcludesTheEndDay) {
     for (const Case& c : cases) {
         const auto period = DstPeriodForYear(*c.Rule, c.Date.Year);
         ASSERT_TRUE(period.has_value());
-        EXPECT_EQ(IsInDstPeriod(D(c.Date), *period), c.Expected)
+        EXPECT_EQ(InDstPeriod(D(c.Date), period->Start, period->End), c.Expected)
             << c.Rule->Name << " on " << c.Date.Year << "-" << c.Date.Month << "-" << c.Date.Day;
     }
 }

@@ -58,7 +58,7 @@ double ProgramOffset(const CityRecord& city, int year, int month, int day) {
     const int rule = FindDstRule(ShippedRules(), city.DstName);
     if (rule > 0) {
         const std::optional<DstPeriod> period = DstPeriodForYear(ShippedRules()[rule - 1], year);
-        if (period && IsInDstPeriod(date, *period)) hours += 1;
+        if (period && InDstPeriod(date, period->Start, period->End)) hours += 1;
     }
     return hours;
 }
@@ -226,7 +226,8 @@ TEST(ShippedRules, SwitchDaysOfWellKnownRules) {
         const int k = FindDstRule(ShippedRules(), d.Rule);
         ASSERT_GT(k, 0) << d.Rule;
         const std::optional<DstPeriod> period = DstPeriodForYear(ShippedRules()[k - 1], d.Year);
-        const bool inDst = period && IsInDstPeriod(DateSerial(d.Year, d.Month, d.Day), *period);
+        const bool inDst =
+            period && InDstPeriod(DateSerial(d.Year, d.Month, d.Day), period->Start, period->End);
         EXPECT_EQ(inDst, d.InDst) << d.Rule << " " << d.Year << "-" << d.Month << "-" << d.Day;
     }
 }

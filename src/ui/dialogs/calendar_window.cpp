@@ -96,9 +96,7 @@ CalendarWindow::CalendarWindow(MainWindow& main) : QDialog(&main), main_(main) {
     txtYear->setMaximumWidth(64);
     optY = Named(new QRadioButton(QStringLiteral("Whole Year"), this), "optY");
     optM = Named(new QRadioButton(QStringLiteral("Month"), this), "optM");
-    cmbMonths = NewDropDown(this, "cmbMonths");
-    for (int month = 1; month <= 12; ++month)
-        cmbMonths->addItem(QString::fromStdString(std::string(CalendarMonthName(month))));
+    cmbMonths = NewDropDown(this, "cmbMonths", MonthNames());
     QSizePolicy keepPlace = cmbMonths->sizePolicy();
     keepPlace.setRetainSizeWhenHidden(true);  // the window keeps its shape in Whole Year mode
     cmbMonths->setSizePolicy(keepPlace);

@@ -25,15 +25,15 @@ QString Text(const std::string& utf8) {
 
 int16_t MainWindow::IsDST() const {
     if (!DSTActive) return 0;
-    return IsInDstPeriod(DateP->Value(), {dpStart->Value(), dpEnd->Value()}) ? 1 : 0;
+    return InDstPeriod(DateP->Value(), dpStart->Value(), dpEnd->Value()) ? 1 : 0;
 }
 
 double MainWindow::InputLatitude() const {
-    return DegToRad(apLat->Value()) * (1 - 2 * cmbLat->currentIndex());
+    return SignedByHemisphere(DegToRad(apLat->Value()), cmbLat->currentIndex());
 }
 
 double MainWindow::InputLongitude() const {
-    return apLon->Value() * (1 - 2 * cmbLon->currentIndex());
+    return SignedByHemisphere(apLon->Value(), cmbLon->currentIndex());
 }
 
 void MainWindow::SyncPickersToUT() {
