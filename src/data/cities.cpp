@@ -72,20 +72,25 @@ std::vector<unsigned char> SerializeCities(const CityList& cities) {
     return out.Take();
 }
 
-CityList ParseCities(const std::filesystem::path& file, const unsigned char* data, std::size_t size) {
+CityList ParseCities(const std::filesystem::path& file, const unsigned char* data, std::size_t size,
+                     Salvage* salvage) {
     if (size == 0) throw DataFileError(file, "the file is empty");
     if (size < 2) throw DataFileError(file, "the file is too short to hold the city count");
     detail::ByteReader in(file, data, size);
     const int16_t count = in.Int16();
     if (count < 0) throw DataFileError(file, "the city count is negative (" + std::to_string(count) + ")");
+    std::size_t kept = static_cast<std::size_t>(count);
     const std::size_t whole = in.Remaining() / CityRecordSize;
-    if (whole < static_cast<std::size_t>(count)) {
-        throw DataFileError(file, "the city count is " + std::to_string(count) +
-                                      ", but the file holds only " + std::to_string(whole) +
-                                      " whole records of 48 bytes; city " + std::to_string(whole + 1) +
-                                      " is cut short");
+    if (whole < kept) {
+        const std::string problem = "the city count is " + std::to_string(count) +
+                                    ", but the file holds only " + std::to_string(whole) +
+                                    " whole records of 48 bytes; city " + std::to_string(whole + 1) +
+                                    " is cut short";
+        if (!salvage) throw DataFileError(file, problem);
+        *salvage = {true, problem};
+        kept = whole;
     }
-    CityList cities(static_cast<std::size_t>(count));
+    CityList cities(kept);
     for (std::size_t i = 0; i < cities.size(); ++i) {
         CityRecord& c = cities[i];
         c.Name = detail::ReadName(in);
@@ -100,24 +105,18 @@ CityList ParseCities(const std::filesystem::path& file, const unsigned char* dat
     return cities;  // bytes after the last record are ignored
 }
 
-CityList LoadCities(const std::filesystem::path& file) {
+CityList LoadCities(const std::filesystem::path& file, Salvage* salvage) {
     bool truncated = false;
     const auto bytes = detail::ReadFilePrefix(file, MaxCityFileBytes, truncated);
-    return ParseCities(file, bytes.data(), bytes.size());
+    return ParseCities(file, bytes.data(), bytes.size(), salvage);
 }
 
 void SaveCities(const std::filesystem::path& file, const CityList& cities) {
-    if (auto problem = CitiesProblem(cities)) throw DataFileError(file, "not saved: " + *problem);
-    const auto bytes = SerializeCities(cities);
-    WriteFileAtomically(file, bytes.data(), bytes.size());
+    detail::SaveListFile(file, CitiesProblem(cities), [&cities] { return SerializeCities(cities); });
 }
 
 int FindCity(const CityList& cities, std::string_view name) {
-    const std::string wanted = LowerCaseName(name);
-    for (std::size_t i = 0; i < cities.size(); ++i) {
-        if (LowerCaseName(TrimBlanks(cities[i].Name)) == wanted) return static_cast<int>(i + 1);
-    }
-    return 0;
+    return detail::FindByName(cities, name);
 }
 
 void InsertCitySorted(CityList& cities, const CityRecord& record) {
@@ -130,6 +129,10 @@ void InsertCitySorted(CityList& cities, const CityRecord& record) {
     while (i < cities.size() && !(std::memcmp(key.data(), SortKey(cities[i].Name).data(), NameLength) < 0))
         ++i;
     cities.insert(cities.begin() + static_cast<std::ptrdiff_t>(i), std::move(fitted));
+}
+
+double SignedByHemisphere(double magnitude, int listPosition) {
+    return magnitude * (1 - 2 * listPosition);
 }
 
 void RemoveCity(CityList& cities, int index) {

@@ -77,11 +77,21 @@ struct DstRule {
 };
 using DstRuleList = std::vector<DstRule>;
 
-DstRuleList LoadDstRules(const std::filesystem::path& file);
+// Reading a list file (rules, cities) that ends inside its records. A strict read refuses such a
+// file; a salvaging read, asked for by passing a Salvage, keeps the whole records before the cut,
+// each checked as in a complete file (a bad record still refuses the file), and tells why the file
+// is short. Any other fault refuses the file either way.
+struct Salvage {
+    bool CutShort = false;
+    std::string Problem;  // the cut, as a strict read would have said it
+};
+
+DstRuleList LoadDstRules(const std::filesystem::path& file, Salvage* salvage = nullptr);
 void SaveDstRules(const std::filesystem::path& file, const DstRuleList& rules);
 // Bytes of the file layout, for the writer, the tests and the fuzzers.
 std::vector<unsigned char> SerializeDstRules(const DstRuleList& rules);
-DstRuleList ParseDstRules(const std::filesystem::path& file, const unsigned char* data, std::size_t size);
+DstRuleList ParseDstRules(const std::filesystem::path& file, const unsigned char* data, std::size_t size,
+                          Salvage* salvage = nullptr);
 
 int FindDstRule(const DstRuleList& rules, std::string_view name);  // argument not trimmed
 int FindDstYear(const DstRule& rule, int year);
@@ -89,6 +99,9 @@ void AppendDstRule(DstRuleList& rules, const DstRule& rule);
 void RemoveDstRule(DstRuleList& rules, int index);      // 1-based
 void RemoveDstYear(DstRule& rule, int index);           // 1-based
 double RuleDayToDate(const DstRuleDay& day, int year);  // OLE date
+// Whether dst_types.txt can hold an OLE date: a finite day of the years 100 to 9999 (outside them
+// the date helpers overflow). The reader refuses, and the writer will not write, any other.
+bool IsStorableDstDate(double date);
 
 // The DST period a rule gives for a year: the year's entry (variable format; none when the year is
 // not listed) or the two RuleDayToDate dates (permanent format).
@@ -96,9 +109,8 @@ struct DstPeriod {
     double Start = 0;
     double End = 0;
 };
+// Whether a date lies in a period is the engine's InDstPeriod(date, Start, End).
 std::optional<DstPeriod> DstPeriodForYear(const DstRule& rule, int year);
-// The [start, end) test behind IsDST; a period whose start lies after its end wraps the year.
-bool IsInDstPeriod(double date, const DstPeriod& period);
 
 // ------------------------------------------------------------------ cities
 struct CityRecord {
@@ -111,14 +123,20 @@ struct CityRecord {
 using CityList = std::vector<CityRecord>;
 inline constexpr std::size_t CityRecordSize = 48;
 
-CityList LoadCities(const std::filesystem::path& file);
+CityList LoadCities(const std::filesystem::path& file, Salvage* salvage = nullptr);
 void SaveCities(const std::filesystem::path& file, const CityList& cities);
 std::vector<unsigned char> SerializeCities(const CityList& cities);
-CityList ParseCities(const std::filesystem::path& file, const unsigned char* data, std::size_t size);
+CityList ParseCities(const std::filesystem::path& file, const unsigned char* data, std::size_t size,
+                     Salvage* salvage = nullptr);
 
 int FindCity(const CityList& cities, std::string_view name);  // case-blind, argument not trimmed
 void InsertCitySorted(CityList& cities, const CityRecord& record);
 void RemoveCity(CityList& cities, int index);  // 1-based
+
+// The windows enter a place as a magnitude beside a hemisphere list, "N"/"S" or "E"/"W": position 0
+// is north or east, 1 south or west. The signed angle, south and west negative, in the magnitude's
+// unit.
+double SignedByHemisphere(double magnitude, int listPosition);
 
 // ------------------------------------------------------------------ settings and positions
 struct Settings {
@@ -132,8 +150,11 @@ struct Settings {
     int16_t MeridiansDensity = 0;  // 0..4
     bool MoveWindowsTogether = false;
 };
-// A GridQuality outside 4..50 is brought into that range (the sky model divides by it); the other
-// values are kept as read.
+// The range of GridQuality: segments per quarter circle of the sky grid.
+inline constexpr int16_t MinGridQuality = 4;
+inline constexpr int16_t MaxGridQuality = 50;
+// A GridQuality outside MinGridQuality..MaxGridQuality is brought into that range (the sky model
+// divides by it); the other values are kept as read.
 Settings LoadSettings(const std::filesystem::path& file);
 void SaveSettings(const std::filesystem::path& file, const Settings& settings);
 std::string SerializeSettings(const Settings& settings);

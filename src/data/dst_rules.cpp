@@ -6,6 +6,7 @@
 // an int32 entry count, an int32 lower bound (1) and the entries -- followed by the YearCount entries
 // a second time. An entry is int16 Year, double StartDate, double EndDate (OLE dates), 18 bytes.
 // The reader uses the second copy, as the program always has.
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -24,13 +25,9 @@ constexpr std::size_t YearEntrySize = 2 + 8 + 8;
 // A DST table is a few kilobytes (a hundred rules of a hundred years each take 360 KB); the cap keeps
 // a runaway file from filling the memory.
 constexpr std::size_t MaxDstFileBytes = 4u << 20;
-// The OLE date range: 1 January 100 to 31 December 9999. Outside it the date helpers overflow.
+// The OLE date range: 1 January 100 to 31 December 9999.
 constexpr double FirstOleDate = -657434;
 constexpr double LastOleDate = 2958465;
-
-bool IsStorableDate(double date) {
-    return std::isfinite(date) && date >= FirstOleDate && date <= LastOleDate;
-}
 
 // Why a list cannot be stored in the file format, or nothing when it can.
 std::optional<std::string> DstRulesProblem(const DstRuleList& rules) {
@@ -45,7 +42,7 @@ std::optional<std::string> DstRulesProblem(const DstRuleList& rules) {
         }
         for (std::size_t y = 0; y < rule.Years.size(); ++y) {
             const DstYearEntry& e = rule.Years[y];
-            if (!IsStorableDate(e.StartDate) || !IsStorableDate(e.EndDate)) {
+            if (!IsStorableDstDate(e.StartDate) || !IsStorableDstDate(e.EndDate)) {
                 return label + ", year entry " + std::to_string(y + 1) + " (" + std::to_string(e.Year) +
                        "), has a date outside the years 100 to 9999";
             }
@@ -76,13 +73,17 @@ void WriteYears(detail::ByteWriter& out, const std::vector<DstYearEntry>& years)
     }
 }
 
-void CheckRemaining(const std::filesystem::path& file, const detail::ByteReader& in, std::size_t need,
-                    const std::string& what) {
-    if (in.Remaining() < need) {
-        throw DataFileError(file, what + " is cut short: " + std::to_string(need) +
-                                      " bytes needed at offset " + std::to_string(in.Offset()) + ", " +
-                                      std::to_string(in.Remaining()) + " present");
-    }
+// Whether `need` bytes are left for `what`. When they are not, a strict read throws; a salvaging read
+// records the cut and the caller keeps the rules read so far.
+bool Present(const std::filesystem::path& file, const detail::ByteReader& in, std::size_t need,
+             const std::string& what, Salvage* salvage) {
+    if (in.Remaining() >= need) return true;
+    const std::string problem = what + " is cut short: " + std::to_string(need) + " bytes needed at offset " +
+                                std::to_string(in.Offset()) + ", " + std::to_string(in.Remaining()) +
+                                " present";
+    if (!salvage) throw DataFileError(file, problem);
+    *salvage = {true, problem};
+    return false;
 }
 
 }  // namespace
@@ -110,21 +111,22 @@ std::vector<unsigned char> SerializeDstRules(const DstRuleList& rules) {
     return out.Take();
 }
 
-DstRuleList ParseDstRules(const std::filesystem::path& file, const unsigned char* data, std::size_t size) {
+DstRuleList ParseDstRules(const std::filesystem::path& file, const unsigned char* data, std::size_t size,
+                          Salvage* salvage) {
     if (size == 0) throw DataFileError(file, "the file is empty");
     if (size < 2) throw DataFileError(file, "the file is too short to hold the rule count");
     detail::ByteReader in(file, data, size);
     const int16_t count = in.Int16();
     if (count < 0) throw DataFileError(file, "the rule count is negative (" + std::to_string(count) + ")");
-    if (static_cast<std::size_t>(count) * RuleFixedSize > in.Remaining()) {
+    if (!salvage && static_cast<std::size_t>(count) * RuleFixedSize > in.Remaining()) {
         throw DataFileError(file, "the rule count is " + std::to_string(count) + ", but the " +
                                       std::to_string(in.Remaining()) +
                                       " bytes after it cannot hold that many rules of at least 31 bytes");
     }
     DstRuleList rules;
-    rules.reserve(static_cast<std::size_t>(count));
+    rules.reserve(std::min<std::size_t>(static_cast<std::size_t>(count), in.Remaining() / RuleFixedSize));
     for (int r = 1; r <= count; ++r) {
-        CheckRemaining(file, in, RuleFixedSize, "rule " + std::to_string(r));
+        if (!Present(file, in, RuleFixedSize, "rule " + std::to_string(r), salvage)) break;
         DstRule rule;
         rule.Name = detail::ReadName(in);
         const std::string label = detail::RecordLabel("rule", static_cast<std::size_t>(r), rule.Name);
@@ -145,7 +147,7 @@ DstRuleList ParseDstRules(const std::filesystem::path& file, const unsigned char
                 file, label + " has YearCount " + std::to_string(yearCount) + " but no embedded year list");
         }
         if (dims == 1) {
-            CheckRemaining(file, in, ArrayHeaderSize, label);
+            if (!Present(file, in, ArrayHeaderSize, label, salvage)) break;
             const int32_t embedded = in.Int32();
             const int32_t lowerBound = in.Int32();
             if (embedded != yearCount) {
@@ -158,17 +160,18 @@ DstRuleList ParseDstRules(const std::filesystem::path& file, const unsigned char
                                               std::to_string(lowerBound) + "; 1 expected");
             }
             // The embedded copy is skipped: the copy that follows the record is the one that counts.
-            CheckRemaining(file, in, YearEntrySize * static_cast<std::size_t>(yearCount), label);
+            if (!Present(file, in, YearEntrySize * static_cast<std::size_t>(yearCount), label, salvage))
+                break;
             in.Take(YearEntrySize * static_cast<std::size_t>(yearCount));
         }
-        CheckRemaining(file, in, YearEntrySize * static_cast<std::size_t>(yearCount), label);
+        if (!Present(file, in, YearEntrySize * static_cast<std::size_t>(yearCount), label, salvage)) break;
         rule.Years.resize(static_cast<std::size_t>(yearCount));
         for (std::size_t y = 0; y < rule.Years.size(); ++y) {
             DstYearEntry& e = rule.Years[y];
             e.Year = in.Int16();
             e.StartDate = in.Double();
             e.EndDate = in.Double();
-            if (!IsStorableDate(e.StartDate) || !IsStorableDate(e.EndDate)) {
+            if (!IsStorableDstDate(e.StartDate) || !IsStorableDstDate(e.EndDate)) {
                 throw DataFileError(file, label + ", year entry " + std::to_string(y + 1) + " (" +
                                               std::to_string(e.Year) +
                                               "), has a date that is not a day of the years 100 to 9999");
@@ -179,11 +182,12 @@ DstRuleList ParseDstRules(const std::filesystem::path& file, const unsigned char
     return rules;  // bytes after the last rule are ignored
 }
 
-DstRuleList LoadDstRules(const std::filesystem::path& file) {
+DstRuleList LoadDstRules(const std::filesystem::path& file, Salvage* salvage) {
     bool truncated = false;
     const auto bytes = detail::ReadFilePrefix(file, MaxDstFileBytes, truncated);
     try {
-        return ParseDstRules(file, bytes.data(), bytes.size());
+        // Only a file that ends by itself is salvaged: the part of an oversized one is not a cut.
+        return ParseDstRules(file, bytes.data(), bytes.size(), truncated ? nullptr : salvage);
     } catch (const DataFileError&) {
         if (!truncated) throw;
         throw DataFileError(file, "the file is larger than the " + std::to_string(MaxDstFileBytes) +
@@ -192,17 +196,11 @@ DstRuleList LoadDstRules(const std::filesystem::path& file) {
 }
 
 void SaveDstRules(const std::filesystem::path& file, const DstRuleList& rules) {
-    if (auto problem = DstRulesProblem(rules)) throw DataFileError(file, "not saved: " + *problem);
-    const auto bytes = SerializeDstRules(rules);
-    WriteFileAtomically(file, bytes.data(), bytes.size());
+    detail::SaveListFile(file, DstRulesProblem(rules), [&rules] { return SerializeDstRules(rules); });
 }
 
 int FindDstRule(const DstRuleList& rules, std::string_view name) {
-    const std::string wanted = LowerCaseName(name);
-    for (std::size_t i = 0; i < rules.size(); ++i) {
-        if (LowerCaseName(TrimBlanks(rules[i].Name)) == wanted) return static_cast<int>(i + 1);
-    }
-    return 0;
+    return detail::FindByName(rules, name);
 }
 
 int FindDstYear(const DstRule& rule, int year) {
@@ -231,6 +229,10 @@ void RemoveDstYear(DstRule& rule, int index) {
     rule.Years.erase(rule.Years.begin() + (index - 1));
 }
 
+bool IsStorableDstDate(double date) {
+    return std::isfinite(date) && date >= FirstOleDate && date <= LastOleDate;
+}
+
 double RuleDayToDate(const DstRuleDay& day, int year) {
     if (day.Ordinal >= 5) {
         // Day 0 of the next month is the last day of this one; walk back to the wanted weekday.
@@ -254,10 +256,6 @@ std::optional<DstPeriod> DstPeriodForYear(const DstRule& rule, int year) {
         return DstPeriod{e.StartDate, e.EndDate};
     }
     return DstPeriod{RuleDayToDate(rule.Start, year), RuleDayToDate(rule.End, year)};
-}
-
-bool IsInDstPeriod(double date, const DstPeriod& period) {
-    return InDstPeriod(date, period.Start, period.End);
 }
 
 }  // namespace heliomark
