@@ -1,6 +1,7 @@
 // The calendar command of the File menu and the toolbar, and what the calendar is told of the inputs.
 #include <QComboBox>
 
+#include "ui/controls/city_picker.h"
 #include "ui/controls/date_picker.h"
 #include "ui/controls/hour_zone_picker.h"
 #include "ui/dialogs/calendar_window.h"

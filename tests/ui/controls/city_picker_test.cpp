@@ -4,11 +4,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "control_test_support.h"
+#include <QSignalSpy>
+
+#include "support/test_support.h"
 #include "ui/controls/city_picker.h"
 #include "ui/dialogs/city_editor.h"
 #include "ui/dialogs/settings_dialog.h"
-#include "ui/main/program_fixture.h"
 
 namespace heliomark::testing {
 namespace {
@@ -32,8 +33,7 @@ void PickByTyping(QComboBox* list, const char* keys, const QString& picked) {
 }
 
 TEST(FindByTyping, EnterPicksAMatchAndEscapePutsTheChoiceBack) {
-    ProgramFolder folder;
-    folder.WriteStandardData("Berlin");
+    ProgramFolder folder("Berlin");
     {
         Program p(folder);  // the main window applies the city
         PickByTyping(p.Find<QComboBox>("cmbCities"), "syd", "Sydney");
@@ -45,23 +45,28 @@ TEST(FindByTyping, EnterPicksAMatchAndEscapePutsTheChoiceBack) {
     Settings settings;
     settings.DefaultCitySetting = "Berlin";
     {
-        SettingsDialog dialog(settings, cities, folder.Path("settings.ini"));  // OK stores it
+        SettingsDialog dialog(settings, cities, folder / "settings.ini");  // OK stores it
         dialog.show();
         PickByTyping(dialog.findChild<QComboBox*>("cmbHome"), "L\xC3\x8DM", "Lima");  // LÍM: accents ignored
         dialog.findChild<QPushButton*>("cmdOK")->click();
         EXPECT_EQ(settings.DefaultCitySetting, "Lima");
     }
-    CityEditor editor(cities, rules, settings, folder.Path("city_db.txt"));  // the editor shows it
+    CityEditor editor(cities, rules, settings, folder / "city_db.txt");  // the editor shows it
     editor.show();
     PickByTyping(editor.findChild<QComboBox*>("cmbCities"), "town", "Varia Town");
     EXPECT_EQ(editor.findChild<QLineEdit*>("txtName")->text(), "Varia Town");
 }
 
 TEST(FindByTyping, ListKeysAndClicksMoveAndPick) {
-    test::TestWindow w;
-    auto* picker = new CityPicker(&w.window);
+    QWidget window;
+    window.resize(300, 80);
+    auto* picker = new CityPicker(&window);
+    auto* outside = new QLineEdit(&window);  // somewhere else for the focus to go
+    outside->move(150, 50);
     picker->SetNames({"Berlin", "New York", "Newark", "York", "Zurich"});
-    ASSERT_TRUE(w.Activate());
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     picker->setFocus(Qt::TabFocusReason);
     QSignalSpy changed(picker, &QComboBox::currentIndexChanged), activated(picker, &QComboBox::activated);
     QTest::keyClicks(picker, "york");  // New York and York; York, the name itself, highlighted
@@ -84,7 +89,7 @@ TEST(FindByTyping, ListKeysAndClicksMoveAndPick) {
     EXPECT_EQ(changed.count(), 4);  // each pick as a pick from the list: the change, then activated
     EXPECT_EQ(activated.count(), 4);
     QTest::keyClicks(picker, "new");
-    w.outside->setFocus(Qt::TabFocusReason);  // leaving the box picks nothing
+    outside->setFocus(Qt::TabFocusReason);  // leaving the box picks nothing
     EXPECT_EQ(picker->lineEdit()->text(), "Berlin");
 }
 
