@@ -40,6 +40,25 @@ std::string TrimBlanks(std::string_view text);
 // and invalid UTF-8 bytes are kept as they are.
 std::string LowerCaseName(std::string_view utf8);
 
+// ------------------------------------------------------------------ finding names by typing
+// The form in which a typed text and the names are compared when the user finds a place by typing
+// part of its name: letters in lower case without their accents (São -> sao, Łódź -> lodz, Straße
+// -> strasse), '-' read as a blank, dots and apostrophes dropped, leading blanks dropped and runs of
+// blanks made one, so "st pete" finds "St. Pete" and "winston salem" "Winston-Salem". Characters
+// without a plain-letter form are kept as they are.
+std::string SearchKey(std::string_view utf8);
+
+// The names that contain a typed text. Positions are 0-based into the list of keys (the SearchKey
+// of every name, in list order) and stay in list order; a text whose key is empty matches every
+// name. Best is the position to offer first: the name equal to the text, else the first that
+// begins with it, else the first with a word that begins with it, else the first match; -1 when
+// nothing matches or the text is empty.
+struct NameMatches {
+    std::vector<int> Positions;
+    int Best = -1;
+};
+NameMatches FindNamesContaining(const std::vector<std::string>& keys, std::string_view typed);
+
 // ------------------------------------------------------------------ DST rules
 struct DstRuleDay {
     int16_t Weekday = 0;  // 1 Sunday .. 7 Saturday

@@ -8,6 +8,8 @@
 #include <cmath>
 #include <limits>
 
+#include "ui/controls/city_picker.h"
+
 namespace heliomark {
 
 QComboBox* NewDropDown(QWidget* parent, const char* name, const QStringList& items) {
@@ -41,12 +43,8 @@ QLabel* NewLabel(QWidget* parent, const QString& caption, const char* name) {
     return label;
 }
 
-void FillCityCombo(QComboBox* list, const CityList& cities) {
-    const QSignalBlocker quiet(list);
-    list->clear();
-    for (const CityRecord& city : cities)
-        list->addItem(QString::fromStdString(TrimBlanks(city.Name)));
-    list->setCurrentIndex(-1);
+void FillCityCombo(CityPicker* list, const CityList& cities) {
+    list->SetNames(CityNames(cities));
 }
 
 int16_t RoundedInt16(const QString& text) {

@@ -32,6 +32,7 @@ class QTimer;
 namespace heliomark {
 
 class AnglePicker;
+class CityPicker;
 class DatePicker;
 class DayViewWindow;
 class FlatButton;
@@ -219,7 +220,7 @@ class MainWindow : public QMainWindow {
     // While a close waits for modal windows: the event-loop depth it waits to come back to; else -1.
     int closeLoopLevel_ = -1;
 
-    QComboBox* cmbCities = nullptr;
+    CityPicker* cmbCities = nullptr;
     AnglePicker* apLat = nullptr;
     QComboBox* cmbLat = nullptr;
     AnglePicker* apLon = nullptr;

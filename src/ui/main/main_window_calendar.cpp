@@ -1,6 +1,7 @@
 // The calendar command of the File menu and the toolbar, and what the calendar is told of the inputs.
 #include <QComboBox>
 
+#include "ui/controls/city_picker.h"
 #include "ui/controls/date_picker.h"
 #include "ui/controls/hour_zone_picker.h"
 #include "ui/dialogs/calendar_window.h"
@@ -27,8 +28,8 @@ CalendarInputs MainWindow::InputsForCalendar() const {
     const int k = cmbCities->currentIndex() + 1;
     if (k >= 1 && k <= static_cast<int>(state_->Cities.size())) {
         const CityRecord& city = state_->Cities[k - 1];
-        inputs.SelectedCity =
-            CalendarCity{cmbCities->currentText().toStdString(), city.Latitude, city.Longitude};
+        inputs.SelectedCity = CalendarCity{cmbCities->itemText(cmbCities->currentIndex()).toStdString(),
+                                           city.Latitude, city.Longitude};
     }
     return inputs;
 }
