@@ -51,9 +51,21 @@ std::vector<DamagedFile> LoadProgramData(SharedState& state) {
     return damaged;
 }
 
+std::filesystem::path WindowPositionsFile(const std::filesystem::path& programFolder) {
+    return programFolder / "pos.ini";
+}
+
 std::optional<WindowPositions> LoadSavedPositions(const std::filesystem::path& programFolder) {
     try {
-        return LoadWindowPositions(programFolder / "pos.ini");
+        return LoadWindowPositions(WindowPositionsFile(programFolder));
+    } catch (const DataFileError&) {
+        return std::nullopt;
+    }
+}
+
+std::optional<ViewPositions> LoadSavedViewPositions(const std::filesystem::path& programFolder) {
+    try {
+        return LoadViewPositions(ViewPositionsFileBeside(WindowPositionsFile(programFolder)));
     } catch (const DataFileError&) {
         return std::nullopt;
     }

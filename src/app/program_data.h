@@ -27,8 +27,12 @@ struct DamagedFile {
 // ProgramFolder is set). Throws DataFileError for refs.txt; returns the damaged lists' files.
 std::vector<DamagedFile> LoadProgramData(SharedState& state);
 
-// pos.ini of the program folder, or nothing when it is missing or damaged.
+// Where pos.ini is kept; the views' pos_views.ini lies beside it (ViewPositionsFileBeside).
+std::filesystem::path WindowPositionsFile(const std::filesystem::path& programFolder);
+// pos.ini, or nothing when it is missing or damaged.
 std::optional<WindowPositions> LoadSavedPositions(const std::filesystem::path& programFolder);
+// pos_views.ini beside pos.ini, or nothing when it is missing or damaged.
+std::optional<ViewPositions> LoadSavedViewPositions(const std::filesystem::path& programFolder);
 
 // Moves a damaged file aside to "<name>.damaged" (".damaged2", ... when that name is taken, so an
 // earlier damaged copy is never replaced). Returns the new path, or nothing when it cannot move.

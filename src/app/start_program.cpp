@@ -13,13 +13,27 @@ namespace heliomark {
 
 namespace {
 
+PixelRect ScreenRect(const QScreen* screen) {
+    if (!screen) return {0, 0, 1024, 768};
+    const QRect r = screen->availableGeometry();
+    return {r.x(), r.y(), r.width(), r.height()};
+}
+
 WindowPositions DefaultPositions(const QWidget& main) {
-    PixelRect screen{0, 0, 1024, 768};
-    if (const QScreen* primary = QGuiApplication::primaryScreen()) {
-        const QRect r = primary->availableGeometry();
-        screen = {r.x(), r.y(), r.width(), r.height()};
-    }
-    return DefaultWindowPositions(screen, {main.width(), main.height()});
+    return DefaultWindowPositions(ScreenRect(QGuiApplication::primaryScreen()),
+                                  {main.width(), main.height()});
+}
+
+// Beside the main window where it now stands, on its screen.
+ViewPositions ViewDefaults(MainWindow& main) {
+    const QScreen* screen = QGuiApplication::screenAt(main.geometry().center());
+    const auto size = [&main](PositionedWindows::Slot slot) {
+        const QWidget* w = main.Positions().Window(slot);
+        return w ? PixelSize{w->width(), w->height()} : PixelSize{};
+    };
+    return DefaultViewPositions(ScreenRect(screen ? screen : QGuiApplication::primaryScreen()),
+                                {main.x(), main.y(), main.width(), main.height()},
+                                {size(PositionedWindows::EventsSlot), size(PositionedWindows::YearSlot)});
 }
 
 void TellAboutDamagedFiles(QWidget* main, const std::vector<DamagedFile>& damaged) {
@@ -48,6 +62,8 @@ QWidget* StartProgram(const QString& programFolder, std::shared_ptr<const Progra
     main->Load();
     const std::optional<WindowPositions> saved = LoadSavedPositions(folder);
     main->Positions().Apply(saved ? *saved : DefaultPositions(*main));
+    const std::optional<ViewPositions> savedViews = LoadSavedViewPositions(folder);
+    main->Positions().ApplyViews(savedViews ? *savedViews : ViewDefaults(*main));
     main->LastX = main->Positions().Left(PositionedWindows::MainSlot);
     main->LastY = main->Positions().Top(PositionedWindows::MainSlot);
     main->show();

@@ -39,4 +39,10 @@ PixelPoint PlaceOnScreens(const WindowPosition& saved, PixelSize size, const std
 // cascading down. Twips.
 WindowPositions DefaultWindowPositions(const PixelRect& screen, PixelSize main);
 
+// Built-in positions for a missing or damaged pos_views.ini: the Sun Events and Year windows
+// (of sizes `views`) go on with the cascade of the other views beside the main window (`main`, in
+// pixels), and are kept wholly inside `screen` as far as they fit. Twips.
+ViewPositions DefaultViewPositions(const PixelRect& screen, const PixelRect& main,
+                                   const std::array<PixelSize, 2>& views);
+
 }  // namespace heliomark

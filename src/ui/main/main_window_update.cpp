@@ -25,6 +25,17 @@ int16_t MainWindow::IsDST() const {
     return IsInDstPeriod(DateP->Value(), {dpStart->Value(), dpEnd->Value()}) ? 1 : 0;
 }
 
+ZoneSchedule MainWindow::CurrentZoneSchedule() const {
+    ZoneSchedule schedule;
+    schedule.HourZone = cmbHZ->HourZone();
+    schedule.DisplayedYear = DateP->YearValue();
+    if (DSTActive) schedule.DisplayedPeriod = DstPeriod{dpStart->Value(), dpEnd->Value()};
+    const int rule = cmbDST->currentIndex();
+    if (rule > 0 && rule <= static_cast<int>(state_->DstRules.size()))
+        schedule.Rule = &state_->DstRules[static_cast<std::size_t>(rule - 1)];
+    return schedule;
+}
+
 void MainWindow::SyncPickersToUT() {
     // Keeps the universal instant and moves the local clock shown into the current zone, rolling
     // the date when the shifted time crosses midnight.
@@ -69,11 +80,14 @@ void MainWindow::UpdateGeneralData(bool syncPickers, bool refreshMap) {
     txtDec->setText(Text(FormatAngle(RadToDeg(s.Declination), settings.AngleFormatSetting)));
 
     if (ExtTW) frmTW->UpdateTWData();
+    if (ExtEvents && frmEvents.UpdateEventsData) frmEvents.UpdateEventsData();
     UpdateCurrentData(false);
     // Day view hook: redraws the day's curve once the current time is known.
     if (ExtGraf && frmGraf.UpdateGrafData) frmGraf.UpdateGrafData();
     // World map hook: the lit half of the Earth depends on the date and time.
     if (refreshMap && ExtMap && frmMap.UpdateMapData) frmMap.UpdateMapData();
+    // Year hook: a new picture only when the place, zone, DST period or year changed.
+    if (ExtYear && frmYear.UpdateYearData) frmYear.UpdateYearData();
 }
 
 void MainWindow::UpdateCurrentData(bool refreshMap) {
@@ -95,6 +109,7 @@ void MainWindow::UpdateCurrentData(bool refreshMap) {
     txtCurAzm->setText(Text(FormatAngle(FloorMod(RadToDeg(s.Azimuth), 360), dms)));
     VisAlt = RefractionLookup(s.Refraction, s.Altitude);
     txtTAlt->setText(Text(FormatAngle(RadToDeg(VisAlt), dms)));
+    if (ExtEvents && frmEvents.UpdateShadow) frmEvents.UpdateShadow(VisAlt);
     // Sky view hook: draws the Sun at VisAlt.
     if (Ext3D && frm3D.UpdateSkyData) frm3D.UpdateSkyData();
 }

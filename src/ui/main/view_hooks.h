@@ -38,4 +38,19 @@ struct SkyViewHooks {
     std::function<void(bool locked)> SetIsLocked;
 };
 
+// Sun Events window (frmEvents).
+struct SunEventsHooks {
+    QPointer<QWidget> Window;
+    // The read-outs of the day; called while the view is shown, after the day values.
+    std::function<void()> UpdateEventsData;
+    // The stick's shadow now, from the refracted altitude (radians) the main window computed.
+    std::function<void(double visAlt)> UpdateShadow;
+};
+
+// Year window (frmYear): a new picture when the year's inputs changed, else the marker moves.
+struct YearHooks {
+    QPointer<QWidget> Window;
+    std::function<void()> UpdateYearData;
+};
+
 }  // namespace heliomark
