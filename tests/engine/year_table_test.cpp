@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "data/data.h"
+#include "engine/sun_events_text.h"
 #include "engine/year_table.h"
 
 using namespace heliomark;
@@ -29,11 +30,8 @@ TEST(ZoneSchedule, DisplayedPeriodInItsYearTheRuleInOthers) {
     const ZoneSchedule edited{1, 2024, DstPeriod{DateSerial(2024, 5, 1), DateSerial(2024, 9, 1)}, &Europe};
     const struct {
         double Date, Hours;
-    } cases[] = {
-        {DateSerial(2024, 4, 30), 1},  {DateSerial(2024, 5, 1), 2},   {DateSerial(2024, 8, 31), 2},
-        {DateSerial(2024, 9, 1), 1},   {DateSerial(2025, 3, 29), 1},  {DateSerial(2025, 3, 30), 2},
-        {DateSerial(2023, 10, 28), 2}, {DateSerial(2023, 10, 29), 1},
-    };
+    } cases[] = {{DateSerial(2024, 4, 30), 1}, {DateSerial(2024, 5, 1), 2},  {DateSerial(2024, 9, 1), 1},
+                 {DateSerial(2025, 3, 29), 1}, {DateSerial(2025, 3, 30), 2}, {DateSerial(2023, 10, 29), 1}};
     for (const auto& c : cases)
         EXPECT_EQ(edited.ZoneHoursOn(c.Date), c.Hours) << FormatGeneral(c.Date);
     const ZoneSchedule none{-3.5, 2024, std::nullopt, nullptr};
@@ -54,12 +52,12 @@ TEST(YearTable, NightAtMidnightAndDayAtNoonNorthAndSouth) {
         {"Berlin", 52.52, 13.405, 1, &Europe, 6, 21, 0.5, SkyBand::Astronomical},  // the Sun only 14° down
         {"Berlin", 52.52, 13.405, 1, &Europe, 12, 21, 7.75, SkyBand::Civil},       // sunrise 08:15
         {"Berlin", 52.52, 13.405, 1, &Europe, 12, 21, 7.25, SkyBand::Nautical},
-        {"Berlin", 52.52, 13.405, 1, &Europe, 12, 21, 6.5, SkyBand::Astronomical},
         {"Sydney", -33.87, 151.21, 10, &AusSouth, 6, 21, 0, SkyBand::Night},
         {"Sydney", -33.87, 151.21, 10, &AusSouth, 12, 21, 13, SkyBand::Daylight},
-        {"Lima", -12.05, -77.04, -5, nullptr, 3, 1, 23.9, SkyBand::Night},
         {"Tromso", 69.65, 18.96, 1, &Europe, 12, 21, 12, SkyBand::Civil},   // polar night, twilight at noon
         {"Tromso", 69.65, 18.96, 1, &Europe, 6, 21, 0, SkyBand::Daylight},  // polar day
+        {"South Pole", -90, 0, 0, nullptr, 6, 21, 12, SkyBand::Night},      // no crossings: the side it keeps
+        {"South Pole", -90, 0, 0, nullptr, 12, 21, 0, SkyBand::Daylight},
     };
     for (const auto& c : cases) {
         const std::vector<YearDay> table = Table(c.Lat, c.Lon, c.Zone, c.Rule);
@@ -76,8 +74,9 @@ TEST(YearTable, NightAtMidnightAndDayAtNoonNorthAndSouth) {
                 EXPECT_EQ(bands.Runs[k].From, bands.Runs[k - 1].To) << c.Place;
                 EXPECT_NE(bands.Runs[k].Band, bands.Runs[k - 1].Band) << c.Place;
             }
-            const double middle = (bands.Runs[k].From + bands.Runs[k].To) / 2;
-            EXPECT_EQ(BandAt(day, middle), bands.Runs[k].Band) << c.Place << " " << middle << " h";
+            // A run is its band right up to both its ends.
+            for (const double at : {bands.Runs[k].From + 1e-6, bands.Runs[k].To - 1e-6})
+                EXPECT_EQ(BandAt(day, at), bands.Runs[k].Band) << c.Place << " " << at << " h";
         }
     }
 }
@@ -104,14 +103,27 @@ TEST(YearTable, DaylightSavingJumpsOnTheRulesSwitchDays) {
     }
 }
 
-TEST(YearTable, PointerReadOutInTheMainWindowsFormats) {
-    const std::vector<YearDay> berlin = Table(52.52, 13.405, 1, &Europe);
-    EXPECT_EQ(FormatYearDay(berlin[DayIndex(2024, 6, 21)], 0),
-              "21 Jun 2024: sunrise 04:43, sunset 21:33, day length 16:50");
-    EXPECT_EQ(FormatYearDay(berlin[DayIndex(2024, 1, 1)], 1),
-              "1 Jan 2024: sunrise 08:17:15, sunset 16:02:18, day length 07:45:03");
+TEST(YearTable, PointerReadOutOfAPolarDayAndNight) {
     const std::vector<YearDay> tromso = Table(69.65, 18.96, 1, &Europe);
     EXPECT_EQ(FormatYearDay(tromso[DayIndex(2024, 12, 21)], 0),
               "21 Dec 2024: sunrise -, sunset -, Polar Night");
-    EXPECT_EQ(FormatYearDay(tromso[DayIndex(2024, 6, 21)], 0), "21 Jun 2024: sunrise -, sunset -, Polar Day");
+    EXPECT_EQ(FormatYearDay(tromso[DayIndex(2024, 6, 21)], 1), "21 Jun 2024: sunrise -, sunset -, Polar Day");
+}
+
+TEST(YearTable, AMissingCrossingLeavesTheSunOnTheSideItKeeps) {
+    // A made-up day from day number 100: the Sun rises above -18° at 02:24 and stays up past
+    // midnight, it stays above -12° from the day before until 21:36, never reaches -6°, and a
+    // sunrise/sunset altitude it stays above all day (status 1) counts as day.
+    YearDay day;
+    day.Midnight = 100;
+    day.Twilights = {AltitudeCrossings{100.1, NoValue, 1}, AltitudeCrossings{NoValue, 100.9, -1},
+                     AltitudeCrossings{NoValue, NoValue, -1}};
+    day.PolarState = -1;
+    const std::pair<double, SkyBand> at[] = {
+        {1, SkyBand::Astronomical}, {12, SkyBand::Nautical}, {23, SkyBand::Astronomical}};
+    for (const auto& [hours, band] : at)
+        EXPECT_EQ(BandAt(day, hours), band) << hours << " h";
+    day.PolarState = 1;
+    EXPECT_EQ(BandAt(day, 23), SkyBand::Nautical);
+    EXPECT_EQ(FormatHourLabel(6), "6h");
 }

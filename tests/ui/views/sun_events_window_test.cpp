@@ -22,7 +22,6 @@ TEST(SunEventsAndYear, ToolbarButtonAndMenuShowAndHide) {
         Program p(folder);
         QWidget* window = View(p, v.Window);
         ASSERT_FALSE(window->isVisible()) << v.Window << " starts hidden";
-        ASSERT_EQ(window->parentWidget(), &p.Main()) << v.Window;
         QWidget* button = p.Find(v.Button);
         QAction* item = p.Find<QAction>(v.MenuItem);
         for (int step = 0; step < 4; ++step) {  // shown and hidden by the button, then by the menu
@@ -109,7 +108,9 @@ TEST(SunEvents, PolarLineOnPolarDaysAndNights) {
     EXPECT_TRUE(polar->isVisible());
     // The times are those the main window shows on 18 April and 24 August (a sunset after midnight).
     EXPECT_EQ(polar->text(), "Polar day since 19 Apr (last sunrise 01:14), next sunset 24 Aug at 00:10 T");
-    p.TypeInto("DateP", "txtMonth", "12");
+    // 21 January 2025: the last sunset, in 2024, takes the rule's 2024 period (13:30 CEST).
+    p.TypeInto("DateP", "txtMonth", "1");
+    p.TypeInto("DateP", "txtYear", "2025");
     EXPECT_EQ(polar->text(), "Polar night since 26 Oct (last sunset 13:30), next sunrise 15 Feb at 11:41");
     EXPECT_EQ(p.Text("txtRiseAzm"), "-");
 }

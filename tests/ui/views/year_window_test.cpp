@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include "app/window_placement.h"
 #include "ui/views/year_picture.h"
 #include "ui/views/year_window.h"
 #include "view_test_support.h"
@@ -23,6 +24,11 @@ TEST(YearWindow, MarkerOnTheMainWindowsDateAndANewTableOnlyForANewYearOrPlace) {
     EXPECT_EQ(picture->property("MarkerDay").toInt(), 172) << "21 June 2024";
     const QImage shown = Shown(picture);
     EXPECT_EQ(shown.pixelColor(YearPicture::PlotLeft + 2 * 172, 100), QColor(255, 0, 0));
+    // 21 December (north): night at midnight, daylight before noon, in the legend's colours.
+    const int december = YearPicture::PlotLeft + 2 * 355 + 1;
+    EXPECT_EQ(shown.pixelColor(december, YearPicture::PlotTop + 1), QColor(14, 20, 52));
+    EXPECT_EQ(shown.pixelColor(december, YearPicture::PlotTop + 11 * YearPicture::HourHeight),
+              QColor(206, 228, 246));
     const YearDay* table = picture->Table().data();
 
     p.TypeInto("DateP", "txtDay", "1");
@@ -93,14 +99,21 @@ TEST(ViewPositions, KeptBesidePosIniAndMovedWithTheMainWindow) {
     EXPECT_NO_THROW(LoadWindowPositions(folder.Path("pos.ini")));
     EXPECT_EQ(QString::fromStdString(ReadBytes(folder.Path("pos.ini"))).count("\r\n"), 5) << "five lines";
 
-    WriteBytes(folder.Path("pos_views.ini"), "3000,1500\r\n");  // damaged: one line
-    Program p(folder);
-    EXPECT_NE(p.Find("frmEvents")->pos(), QPoint(200, 100)) << "the built-in place";
-    p.Close();
     WriteBytes(folder.Path("pos_views.ini"), "3000,1500\r\n900,600\r\n");
     Program again(folder);
     EXPECT_EQ(again.Find("frmEvents")->pos(), QPoint(200, 100));
     EXPECT_EQ(again.Find("frmYear")->pos(), QPoint(60, 40));
+}
+
+TEST(ViewPositions, BuiltInPlacesGoOnWithTheCascadeInsideTheScreen) {
+    // Main window 600 x 500 at (340, 150): the two views after the four at +96 and +120 pixels,
+    // pushed back inside a 1280 x 800 screen (room for 400 and 800 pixels of width).
+    const ViewPositions p =
+        DefaultViewPositions({0, 0, 1280, 800}, {340, 150, 600, 500}, {{{400, 200}, {800, 700}}});
+    EXPECT_EQ(p[0].Left, 880 * 15);
+    EXPECT_EQ(p[0].Top, (150 + 96) * 15);
+    EXPECT_EQ(p[1].Left, 480 * 15);
+    EXPECT_EQ(p[1].Top, 100 * 15);
 }
 
 }  // namespace
