@@ -3,10 +3,13 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
+#include <QStandardPaths>
+#include <QTimeZone>
 
 #include "app/program_clock.h"
 #include "app/program_data.h"
 #include "app/window_placement.h"
+#include "data/zone_places.h"
 #include "ui/main/main_window.h"
 
 namespace heliomark {
@@ -19,9 +22,18 @@ PixelRect ScreenRect(const QScreen* screen) {
     return {r.x(), r.y(), r.width(), r.height()};
 }
 
-WindowPositions DefaultPositions(const QWidget& main) {
-    return DefaultWindowPositions(ScreenRect(QGuiApplication::primaryScreen()),
-                                  {main.width(), main.height()});
+WindowPositions DefaultPositions(PositionedWindows& windows) {
+    std::vector<PixelSize> sizes;
+    for (int i = 0; i < 5; ++i) {
+        const QWidget* w = windows.Window(static_cast<PositionedWindows::Slot>(i));
+        sizes.push_back(w ? PixelSize{w->width(), w->height()} : PixelSize{});
+    }
+    const std::vector<PixelPoint> points =
+        ArrangeWindows(ScreenRect(QGuiApplication::primaryScreen()), sizes);
+    WindowPositions positions{};
+    for (int i = 0; i < 5; ++i)
+        positions[i] = {points[i].X * TwipsPerPixel, points[i].Y * TwipsPerPixel};
+    return positions;
 }
 
 // Beside the main window where it now stands, on its screen.
@@ -34,6 +46,10 @@ ViewPositions ViewDefaults(MainWindow& main) {
     return DefaultViewPositions(ScreenRect(screen ? screen : QGuiApplication::primaryScreen()),
                                 {main.x(), main.y(), main.width(), main.height()},
                                 {size(PositionedWindows::EventsSlot), size(PositionedWindows::YearSlot)});
+}
+
+std::filesystem::path LocalPath(const QString& folder) {
+    return std::filesystem::path(folder.toStdString());
 }
 
 void TellAboutDamagedFiles(QWidget* main, const std::vector<DamagedFile>& damaged) {
@@ -53,16 +69,35 @@ QWidget* StartProgram(const QString& programFolder) {
 }
 
 QWidget* StartProgram(const QString& programFolder, std::shared_ptr<const ProgramClock> clock) {
-    auto state = std::make_unique<SharedState>();
-    state->ProgramFolder = std::filesystem::path(programFolder.toStdString());
-    const std::vector<DamagedFile> damaged = LoadProgramData(*state);  // throws for refs.txt
+    return StartProgram(FindProgramFolders(LocalPath(programFolder), QtUserFolders()), std::move(clock),
+                        ComputerZone());
+}
 
-    const std::filesystem::path folder = state->ProgramFolder;
+UserFolders QtUserFolders() {
+    const auto location = [](QStandardPaths::StandardLocation type) {
+        return LocalPath(QStandardPaths::writableLocation(type)) / ApplicationFolderName;
+    };
+    return {location(QStandardPaths::GenericConfigLocation), location(QStandardPaths::GenericDataLocation)};
+}
+
+SystemZone ComputerZone() {
+    SystemZone zone;
+    zone.Id = QTimeZone::systemTimeZoneId().toStdString();
+    if (zone.Id.empty()) zone.Id = ZoneIdOfLocaltime();
+    return zone;
+}
+
+QWidget* StartProgram(const ProgramFolders& folders, std::shared_ptr<const ProgramClock> clock,
+                      const SystemZone& zone) {
+    auto state = std::make_unique<SharedState>();
+    state->Folders = folders;
+    const std::vector<DamagedFile> damaged = LoadProgramData(*state, zone);  // throws for refs.txt
+
     auto* main = new MainWindow(std::move(state), std::move(clock));
     main->Load();
-    const std::optional<WindowPositions> saved = LoadSavedPositions(folder);
-    main->Positions().Apply(saved ? *saved : DefaultPositions(*main));
-    const std::optional<ViewPositions> savedViews = LoadSavedViewPositions(folder);
+    const std::optional<WindowPositions> saved = LoadSavedPositions(folders.PositionsFile());
+    main->Positions().Apply(saved ? *saved : DefaultPositions(main->Positions()));
+    const std::optional<ViewPositions> savedViews = LoadSavedViewPositions(folders.PositionsFile());
     main->Positions().ApplyViews(savedViews ? *savedViews : ViewDefaults(*main));
     main->LastX = main->Positions().Left(PositionedWindows::MainSlot);
     main->LastY = main->Positions().Top(PositionedWindows::MainSlot);

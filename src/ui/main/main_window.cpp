@@ -2,6 +2,7 @@
 #include "ui/main/main_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
@@ -14,7 +15,9 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QThread>
 #include <QTimer>
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -26,7 +29,6 @@
 #include "ui/controls/time_picker.h"
 #include "ui/main/list_click.h"
 #include "ui/main/toolbar_pictures.h"
-#include "ui/views/twilights_window.h"
 
 namespace heliomark {
 
@@ -280,6 +282,22 @@ void MainWindow::BuildMenus() {
     BuildDialogMenus();
 }
 
+FlatButton* MainWindow::AddToolbarButton(int slot, const char* name, const QString& toolTip,
+                                         const QPixmap& picture, int style) {
+    auto* button = new FlatButton(toolbar_);
+    button->setObjectName(name);
+    button->setToolTip(toolTip);
+    button->SetPicture(picture);
+    button->SetStyle(style);
+    auto* layout = static_cast<QHBoxLayout*>(toolbar_->layout());
+    int index = 0;
+    for (const auto& [other, unused] : toolbarButtons_)
+        if (other < slot) ++index;
+    layout->insertWidget(index, button);
+    toolbarButtons_[slot] = button;
+    return button;
+}
+
 void MainWindow::Load() {
     dpStart->SetEnabledYears(false);
     dpEnd->SetEnabledYears(false);
@@ -288,7 +306,7 @@ void MainWindow::Load() {
     FillCityList();
     CreateViews();
 
-    IsAdjust = false;
+    // IsAdjust first turns on after the start-up city is selected, so selecting it runs no update.
     const int k = FindCity(state_->Cities, state_->Settings.DefaultCitySetting);
     cmbCities->setCurrentIndex(k - 1);
     IsAdjust = true;
@@ -304,24 +322,59 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
+int MainWindow::CloseModalWindows() {
+    int open = 0;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && w->isModal()) ++open;
+    // Innermost first: an outer dialog cannot end its exec() while one opened from it still runs.
+    // A window that refuses (a question without a cancel answer) stays, and the close waits for it.
+    while (QWidget* modal = QApplication::activeModalWidget()) {
+        if (modal == this || !modal->close() || QApplication::activeModalWidget() == modal) break;
+    }
+    return open;
+}
+
+void MainWindow::CloseWhenModalWindowsHaveReturned() {
+    if (QThread::currentThread()->loopLevel() > closeLoopLevel_ || QApplication::activeModalWidget()) {
+        QTimer::singleShot(20, this, &MainWindow::CloseWhenModalWindowsHaveReturned);
+        return;
+    }
+    closeLoopLevel_ = -1;
+    close();
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // Each modal window runs its own event loop under the handler that opened it. Deleting the main
+    // window from inside one would delete that dialog and the handlers still running below it, so
+    // the modal windows close first and the main window closes once their loops have returned.
+    if (closeLoopLevel_ >= 0) {
+        event->ignore();
+        return;
+    }
+    if (const int modal = CloseModalWindows(); modal > 0) {
+        closeLoopLevel_ = std::max(0, QThread::currentThread()->loopLevel() - modal);
+        event->ignore();
+        QTimer::singleShot(0, this, &MainWindow::CloseWhenModalWindowsHaveReturned);
+        return;
+    }
     // The close never cancels: settings first, then the positions, which stay as they were when
     // the window is minimised (its position then means nothing).
     QStringList failures;
     try {
-        SaveSettings(state_->ProgramFolder / "settings.ini", state_->Settings);
+        CreateFolderFor(state_->Folders.SettingsFile());
+        SaveSettings(state_->Folders.SettingsFile(), state_->Settings);
     } catch (const DataFileError& e) {
         failures << QString::fromStdString(e.what());
     }
     if (!isMinimized()) {
-        const std::filesystem::path positionsFile = WindowPositionsFile(state_->ProgramFolder);
         try {
-            SaveWindowPositions(positionsFile, positions_.Current());
+            SaveWindowPositions(state_->Folders.PositionsFile(), positions_.Current());
         } catch (const DataFileError& e) {
             failures << QString::fromStdString(e.what());
         }
         try {
-            SaveViewPositions(ViewPositionsFileBeside(positionsFile), positions_.CurrentViews());
+            SaveViewPositions(ViewPositionsFileBeside(state_->Folders.PositionsFile()),
+                              positions_.CurrentViews());
         } catch (const DataFileError& e) {
             failures << QString::fromStdString(e.what());
         }
@@ -330,18 +383,18 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     Timer2->stop();
     Timer3->stop();
     if (!failures.isEmpty()) {
+        const QString text = "Heliomark could not save its settings:\n\n" + failures.join("\n");
+        qWarning("%s", qPrintable(text));
         // Said without waiting, in a window of its own that outlives the main window; the program
         // ends when the user closes it.
-        auto* box = new QMessageBox(QMessageBox::Warning, "Heliomark",
-                                    "Heliomark could not save its settings:\n\n" + failures.join("\n"));
+        auto* box = new QMessageBox(QMessageBox::Warning, "Heliomark", text);
         box->setObjectName("msgSaveFailed");
         box->setAttribute(Qt::WA_DeleteOnClose);
         box->setWindowModality(Qt::NonModal);
         box->show();
     }
-    for (QWidget* view : {static_cast<QWidget*>(frmTW), frmGraf.Window.data(), frmMap.Window.data(),
-                          frm3D.Window.data(), frmEvents.Window.data(), frmYear.Window.data()})
-        if (view) view->hide();
+    for (QWidget* view : views_)
+        view->hide();
     event->accept();
 }
 

@@ -1,8 +1,6 @@
-// The main window's toolbar buttons and View menu items, and the view windows it creates, hidden,
-// at load: each view's hooks are filled here and its button and menu item show and hide it.
+// The views: their creation at load, their toolbar buttons and View menu items, and what the
+// settings dialog does to the sky view's grid.
 #include <QAction>
-#include <QFrame>
-#include <QHBoxLayout>
 #include <QMenu>
 
 #include "ui/controls/flat_button.h"
@@ -17,22 +15,6 @@
 
 namespace heliomark {
 
-FlatButton* MainWindow::AddToolbarButton(int slot, const char* name, const QString& toolTip,
-                                         const QPixmap& picture, int style) {
-    auto* button = new FlatButton(toolbar_);
-    button->setObjectName(name);
-    button->setToolTip(toolTip);
-    button->SetPicture(picture);
-    button->SetStyle(style);
-    auto* layout = static_cast<QHBoxLayout*>(toolbar_->layout());
-    int index = 0;
-    for (const auto& [other, unused] : toolbarButtons_)
-        if (other < slot) ++index;
-    layout->insertWidget(index, button);
-    toolbarButtons_[slot] = button;
-    return button;
-}
-
 FlatButton* MainWindow::AddViewToggle(const ViewToggle& toggle) {
     FlatButton* button = AddToolbarButton(toggle.Slot, toggle.ButtonName, toggle.ToolTip, toggle.Picture, 1);
 
@@ -45,6 +27,7 @@ FlatButton* MainWindow::AddViewToggle(const ViewToggle& toggle) {
         if (order > toggle.MenuOrder && !before) before = other;
     view->insertAction(before, item);
     viewMenuItems_[toggle.MenuOrder] = item;
+    views_.push_back(toggle.Window);
 
     // The menu only toggles the button; the button's handler sets the flag and the check mark.
     bool* flag = toggle.Flag;
@@ -52,93 +35,73 @@ FlatButton* MainWindow::AddViewToggle(const ViewToggle& toggle) {
         item->setChecked(*flag);
         button->SetValue(!*flag);
     });
-    connect(button, &FlatButton::Click, this, [this, button, item, flag, toggle] {
+    connect(button, &FlatButton::Click, this, [button, item, flag, toggle] {
         *flag = button->Value();
         item->setChecked(*flag);
-        QWidget* window = toggle.Window();
-        if (!window) return;
         if (*flag) {
-            window->show();
+            toggle.Window->show();
             if (toggle.AfterShow) toggle.AfterShow();
         } else {
-            window->hide();
+            toggle.Window->hide();
         }
     });
     return button;
 }
 
 void MainWindow::CreateViews() {
-    // The views load hidden, owned by the main window, in the order sky view, twilights, day view,
-    // world map; each fills its hooks and adds its toolbar button and View menu item.
-    auto* sky = new SkyView(*state_, this);
-    frm3D.Window = sky;
-    frm3D.UpdateSkyData = [this, sky] {
-        sky->VisAlt = VisAlt;
-        sky->UpdateSkyData();
-    };
-    frm3D.SetIsLocked = [sky](bool locked) { sky->IsLocked = locked; };
-    positions_.SetWindow(PositionedWindows::SkyViewSlot, sky);
+    // The views load hidden, in the order sky view, twilights, day view, world map.
+    frm3D = new SkyView(*state_, this);
+    positions_.SetWindow(PositionedWindows::SkyViewSlot, frm3D);
     // Opened centred on the Sun: locked for its first update only.
-    AddViewToggle({4, "fb3D", "Sky View", SkyViewPicture(), "mnu3D", "S&ky View", 0, &Ext3D,
-                   [sky] { return sky; },
-                   [this] {
-                       frm3D.SetIsLocked(true);
-                       frm3D.UpdateSkyData();
-                       frm3D.SetIsLocked(false);
+    AddViewToggle({4, "fb3D", "Sky View", SkyViewPicture(), "mnu3D", "S&ky View", 0, &Ext3D, frm3D, [this] {
+                       frm3D->IsLocked = true;
+                       frm3D->UpdateSkyData();
+                       frm3D->IsLocked = false;
                    }});
-    skyGridHooks_.RebuildModel = [sky] { sky->Model().BuildModel(false); };
-    skyGridHooks_.SetMeridiansDensity = [sky](int16_t d) { sky->Model().SetMeridiansDensity(d); };
-    skyGridHooks_.SetParallelsDensity = [sky](int16_t d) { sky->Model().SetParallelsDensity(d); };
-    skyGridHooks_.RedrawIfVisible = [sky] {
-        if (sky->isVisible()) sky->Model().DrawScene();
-    };
 
     frmTW = new TwilightsWindow(*state_, this);
     positions_.SetWindow(PositionedWindows::TwilightsSlot, frmTW);
-    AddViewToggle({3, "fbTW", "Twilights", TwilightsPicture(), "mnuTW", "T&wilights", 3, &ExtTW,
-                   [this] { return frmTW; }, [this] { UpdateGeneralData(false, false); }});
+    // The day's events are computed with twilights only while this window is shown.
+    AddViewToggle({3, "fbTW", "Twilights", TwilightsPicture(), "mnuTW", "T&wilights", 3, &ExtTW, frmTW,
+                   [this] { UpdateGeneralData(false, false); }});
 
-    auto* dayView = new DayViewWindow(*state_, *TimeP, this);
-    frmGraf.Window = dayView;
-    frmGraf.UpdateGrafData = [dayView] { dayView->UpdateGrafData(); };
-    frmGraf.UpdatePointer = [dayView](int posX, bool isRefresh) { dayView->UpdatePointer(posX, isRefresh); };
-    positions_.SetWindow(PositionedWindows::DayViewSlot, dayView);
-    AddViewToggle({1, "fbGraf", "Day View", DayViewPicture(), "mnuGraf", "D&ay View", 1, &ExtGraf,
-                   [this] { return frmGraf.Window.data(); }, [this] { frmGraf.UpdateGrafData(); }});
+    frmGraf = new DayViewWindow(*state_, *TimeP, this);
+    positions_.SetWindow(PositionedWindows::DayViewSlot, frmGraf);
+    AddViewToggle({1, "fbGraf", "Day View", DayViewPicture(), "mnuGraf", "D&ay View", 1, &ExtGraf, frmGraf,
+                   [this] { frmGraf->UpdateGrafData(); }});
 
-    auto* worldMap = new WorldMapWindow(*state_, *TimeP,
-                                        {[this](const MapClick& click) { MapPlaceClicked(click); },
-                                         [this](int city) { MapCityClicked(city); }},
-                                        this);
-    frmMap.Window = worldMap;
-    frmMap.UpdateMapData = [worldMap] { worldMap->UpdateMapData(); };
-    frmMap.UpdatePointer = [worldMap](double lat, double lon, bool isRefresh) {
-        worldMap->UpdatePointer(lat, lon, isRefresh);
-    };
-    positions_.SetWindow(PositionedWindows::WorldMapSlot, worldMap);
-    AddViewToggle({2, "fbMap", "World Map", WorldMapPicture(), "mnuMap", "W&orld Map", 2, &ExtMap,
-                   [this] { return frmMap.Window.data(); }, [this] { frmMap.UpdateMapData(); }});
+    frmMap = new WorldMapWindow(*state_, *TimeP,
+                                {[this](const MapClick& click) { MapPlaceClicked(click); },
+                                 [this](int city) { MapCityClicked(city); }},
+                                this);
+    positions_.SetWindow(PositionedWindows::WorldMapSlot, frmMap);
+    AddViewToggle({2, "fbMap", "World Map", WorldMapPicture(), "mnuMap", "W&orld Map", 2, &ExtMap, frmMap,
+                   [this] { frmMap->UpdateMapData(); }});
 
-    auto* events = new SunEventsWindow(
+    frmEvents = new SunEventsWindow(
         *state_, [this](double date) { return CurrentZoneSchedule().ZoneHoursOn(date); }, this);
-    frmEvents.Window = events;
-    frmEvents.UpdateEventsData = [events] { events->UpdateEventsData(); };
-    frmEvents.UpdateShadow = [events](double visAlt) { events->UpdateShadow(visAlt); };
-    positions_.SetWindow(PositionedWindows::EventsSlot, events);
+    positions_.SetWindow(PositionedWindows::EventsSlot, frmEvents);
     AddViewToggle({5, "fbEvents", "Sun Events", SunEventsPicture(), "mnuEvents", "Sun &Events", 4, &ExtEvents,
-                   [events] { return events; },
-                   [this] {
-                       frmEvents.UpdateEventsData();
-                       frmEvents.UpdateShadow(VisAlt);
+                   frmEvents, [this] {
+                       frmEvents->UpdateEventsData();
+                       frmEvents->UpdateShadow(VisAlt);
                    }});
 
-    auto* year = new YearWindow(
+    frmYear = new YearWindow(
         *state_, [this] { return CurrentZoneSchedule(); }, this);
-    frmYear.Window = year;
-    frmYear.UpdateYearData = [year] { year->UpdateYearData(); };
-    positions_.SetWindow(PositionedWindows::YearSlot, year);
-    AddViewToggle({6, "fbYear", "Year", YearViewPicture(), "mnuYear", "&Year", 5, &ExtYear,
-                   [year] { return year; }, [this] { frmYear.UpdateYearData(); }});
+    positions_.SetWindow(PositionedWindows::YearSlot, frmYear);
+    AddViewToggle({6, "fbYear", "Year", YearViewPicture(), "mnuYear", "&Year", 5, &ExtYear, frmYear,
+                   [this] { frmYear->UpdateYearData(); }});
+}
+
+SkyGridHooks MainWindow::SkyGrid() {
+    SkyView* sky = frm3D;
+    return {[sky] { sky->Model().BuildModel(false); },
+            [sky](int16_t d) { sky->Model().SetMeridiansDensity(d); },
+            [sky](int16_t d) { sky->Model().SetParallelsDensity(d); },
+            [sky] {
+                if (sky->isVisible()) sky->Model().DrawScene();
+            }};
 }
 
 }  // namespace heliomark
