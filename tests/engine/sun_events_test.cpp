@@ -12,8 +12,10 @@
 #include "data/data.h"
 #include "engine/sun_events.h"
 #include "engine/sun_events_text.h"
+#include "support/test_support.h"
 
 using namespace heliomark;
+using namespace heliomark::testing;
 
 namespace {
 
@@ -109,23 +111,20 @@ TEST(SunEvents, RiseSetAltitudeGivesTheDayEventsBitForBit) {
 }
 
 TEST(SunEvents, ShadowOfAOneMetreStick) {
-    const struct {
-        double Altitude, Azimuth;
-        const char *Length, *Direction;
-    } cases[] = {
-        {45, 90, "1.00 m", "270.000°"},     // the Sun in the east: the shadow points west
-        {20, 350, "2.75 m", "170.000°"},    // just west of north: the shadow wraps past 360
-        {89.9, 180, "0.00 m", "0.000°"},    // overhead
-        {0.5, 270, "114.59 m", "90.000°"},  // at sunset
-        {0, 180, "-", "-"},                 // on the horizon: no shadow
-        {-3, 180, "-", "-"},
+    // Altitude and azimuth in degrees; the read-outs as the window shows them.
+    const auto shadow = [](double altitude, double azimuth, bool dms = false) {
+        const ShadowReadouts r = ComputeShadowReadouts(DegToRad(altitude), DegToRad(azimuth), dms);
+        return r.Length + ", " + r.Direction;
     };
-    for (const auto& c : cases) {
-        const ShadowReadouts r = ComputeShadowReadouts(DegToRad(c.Altitude), DegToRad(c.Azimuth), false);
-        EXPECT_EQ(r.Length, c.Length) << "altitude " << c.Altitude;
-        EXPECT_EQ(r.Direction, c.Direction) << "azimuth " << c.Azimuth;
-    }
-    EXPECT_EQ(ComputeShadowReadouts(DegToRad(20), DegToRad(100), true).Direction, "280° 0' 0''");
+    ExpectTexts({
+        ROW(shadow(45, 90), "1.00 m, 270.000°"),     // the Sun in the east: the shadow points west
+        ROW(shadow(20, 350), "2.75 m, 170.000°"),    // just west of north: the shadow wraps past 360
+        ROW(shadow(89.9, 180), "0.00 m, 0.000°"),    // overhead
+        ROW(shadow(0.5, 270), "114.59 m, 90.000°"),  // at sunset
+        ROW(shadow(0, 180), "-, -"),                 // on the horizon: no shadow
+        ROW(shadow(-3, 180), "-, -"),
+        ROW(shadow(20, 100, true), "2.75 m, 280° 0' 0''"),
+    });
 }
 
 TEST(SunEvents, PolarSearchFindsTheDaysTheDailyComputationShowsThroughAYear) {
