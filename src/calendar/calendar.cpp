@@ -80,7 +80,7 @@ std::string BuildCalendarDayLine(const CalendarRequest& request, const SolarStat
     return line;
 }
 
-std::string BuildCalendarText(const CalendarRequest& request, SolarState& state) {
+std::string BuildCalendarText(const CalendarRequest& request, SolarState state) {
     if (request.Month < 1 || request.Month > 12) throw std::invalid_argument("calendar month out of range");
     state.Latitude = request.Latitude;
     state.Longitude = request.Longitude;
@@ -125,14 +125,6 @@ std::string ExtractFolder(std::string_view path) {
     const std::size_t slash = path.rfind('/');
     if (slash == std::string_view::npos) return {};
     return std::string(path.substr(0, slash + 1));
-}
-
-std::string_view CalendarMonthName(int month) {
-    static constexpr std::string_view Names[12] = {"January",   "February", "March",    "April",
-                                                   "May",       "June",     "July",     "August",
-                                                   "September", "October",  "November", "December"};
-    if (month < 1 || month > 12) return {};
-    return Names[month - 1];
 }
 
 }  // namespace heliomark

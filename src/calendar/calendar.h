@@ -1,7 +1,8 @@
 // The calendar: a day-by-day table of solar values for one month or a whole year, with a header
 // naming the place, the hour zone, the daylight-saving period and the year's equinoxes and
 // solstices, as the text the calendar window shows and saves. Plain C++, no windowing code: the
-// window gathers a CalendarRequest from the main window's controls and shows the returned text.
+// window gathers a CalendarRequest from what the main window's inputs say and its own choices, and
+// shows the returned text.
 //
 // Every line ends in CR LF. Columns carry no titles and no padding: each is introduced by exactly
 // two blanks and takes as many characters as its format gives.
@@ -104,10 +105,10 @@ std::string BuildCalendarHeader(const CalendarRequest& request);
 // One day's line (with its CR LF, without a month-name line) from the results of ComputeDayEvents
 // in `state`; `state.Day` is the day of the month.
 std::string BuildCalendarDayLine(const CalendarRequest& request, const SolarState& state);
-// The whole calendar text. Computes through `state`: writes Latitude, Longitude, Year, Month, Day
-// and ZoneHours and runs ComputeDayEvents for each day, leaving the state at the last day listed
-// (the caller restores its own day afterwards).
-std::string BuildCalendarText(const CalendarRequest& request, SolarState& state);
+// The whole calendar text. Computes on its own copy of `state`: sets Latitude, Longitude, Year,
+// Month, Day and ZoneHours of the copy and runs ComputeDayEvents for each day; the caller's state
+// is left as it was.
+std::string BuildCalendarText(const CalendarRequest& request, SolarState state);
 
 // The calendar's compact angle text: "23.440°" (three decimals, half away from zero) or "5°3'7''"
 // (whole seconds, half to even; no blanks and no padding). Unlike FormatAngle, seconds that round
@@ -115,7 +116,5 @@ std::string BuildCalendarText(const CalendarRequest& request, SolarState& state)
 std::string FormatCalendarAngle(double degrees, bool useDMS);
 // The folder part of a file path, up to and including its last "/"; empty when it has none.
 std::string ExtractFolder(std::string_view path);
-// "January" .. "December" for 1..12.
-std::string_view CalendarMonthName(int month);
 
 }  // namespace heliomark

@@ -17,8 +17,11 @@
 //     EXPECTED_TZ so that a different Node cannot silently produce different files.
 //
 // Which places: every national capital (GeoNames PPLC), every place of at least one million
-// inhabitants, and the principal city of every zone in zone1970.tab that GeoNames knows (a
-// station in Antarctica has none). Each place's zone comes from geo-tz at its coordinates.
+// inhabitants and the principal city of every zone in zone1970.tab that GeoNames knows (a station
+// in Antarctica has none) make the core of the list, the places whose names never change; to them
+// come every place of at least 150,000 inhabitants, the largest place of every country, and the
+// largest place of every first-level region (state, province, oblast) of the ten largest
+// countries. Each place's zone comes from geo-tz at its coordinates.
 // Places whose standard offset has no entry in the hour-zone table are left out and listed. The
 // table itself is read from the program's source, src/data/hour_zones.cpp; how a place's standard
 // offset, table position and DST rule are chosen is explained in lib/tzmodel.js, lib/places.js
@@ -40,6 +43,9 @@ const { nameRules } = require('./lib/rule_names');
 
 const EXPECTED_TZ = '2025c';
 const MILLION = 1000000;
+const LARGE_PLACE = 150000;
+// The ten largest countries by area, whose every state or province contributes its largest place.
+const LARGEST_COUNTRIES = ['RU', 'CA', 'US', 'CN', 'BR', 'AU', 'IN', 'AR', 'KZ', 'DZ'];
 // GeoNames features that are not places of their own: sections of a city, historical,
 // abandoned, destroyed and former capitals.
 const NOT_PLACES = new Set(['PPLX', 'PPLH', 'PPLQ', 'PPLW', 'PPLCH']);
@@ -71,11 +77,23 @@ function round4(x) {
     return Math.round(x * 10000) / 10000;
 }
 
+// The most populous of `list` for each key (the first on a tie, in gazetteer order).
+function largestBy(list, key) {
+    const best = new Map();
+    for (const c of list) {
+        const k = key(c);
+        if (k === null) continue;
+        const b = best.get(k);
+        if (!b || c.population > b.population) best.set(k, c);
+    }
+    return [...best.values()];
+}
+
 function selectPlaces(toolDir, notes) {
-    const gazetteer = allCities.filter((c) => !NOT_PLACES.has(c.featureCode));
-    const chosen = new Map();
+    const gazetteer = allCities.filter((c) => !NOT_PLACES.has(c.featureCode) && !places.isExcluded(c.cityId));
+    const core = new Map();
     for (const c of gazetteer) {
-        if (c.featureCode === 'PPLC' || c.population >= MILLION) chosen.set(c.cityId, c);
+        if (c.featureCode === 'PPLC' || c.population >= MILLION) core.set(c.cityId, c);
     }
     const byAsciiName = new Map();
     for (const c of gazetteer) {
@@ -97,9 +115,15 @@ function selectPlaces(toolDir, notes) {
             continue;
         }
         const best = near.reduce((a, b) => (b.population > a.population ? b : a));
-        chosen.set(best.cityId, best);
+        core.set(best.cityId, best);
     }
-    return [...chosen.values()].sort((a, b) => a.cityId - b.cityId);
+
+    const chosen = new Map(core);
+    const add = (c) => chosen.set(c.cityId, c);
+    gazetteer.filter((c) => c.population >= LARGE_PLACE).forEach(add);
+    largestBy(gazetteer, (c) => c.country).forEach(add);
+    largestBy(gazetteer, (c) => (LARGEST_COUNTRIES.includes(c.country) ? `${c.country}.${c.adminCode}` : null)).forEach(add);
+    return [...chosen.values()].sort((a, b) => a.cityId - b.cityId).map((c) => ({ place: c, core: core.has(c.cityId) }));
 }
 
 function zoneAt(lat, lon) {
@@ -120,7 +144,7 @@ function buildData(repoDir) {
     };
 
     const list = [];
-    for (const c of selectPlaces(toolDir, notes)) {
+    for (const { place: c, core } of selectPlaces(toolDir, notes)) {
         const ascii = places.toAscii(c.name);
         const lat = round4(c.loc.coordinates[1]);
         const lon = round4(c.loc.coordinates[0]);
@@ -136,12 +160,14 @@ function buildData(repoDir) {
             leftOut.push(`${ascii} (${c.country}, ${zone}): standard offset ${h >= 0 ? '+' : ''}${h} h is not in the table`);
             continue;
         }
-        const name = places.fitName(ascii);
+        const name = places.placeName(c.cityId, ascii);
         if (name !== ascii) notes.push(`name: ${ascii} -> ${name}`);
-        list.push({ name, geoName: c.name, country: c.country, population: c.population,
-            latitude: lat, longitude: lon, zone, zoneIndex, model });
+        list.push({ name, id: c.cityId, geoName: c.name, country: c.country, region: c.adminCode, population: c.population,
+            core, latitude: lat, longitude: lon, zone, zoneIndex, model });
     }
     places.makeNamesUnique(list);
+    const tooLong = list.filter((p) => p.name.length > 15).map((p) => `${p.name} (${p.country}, GeoNames ${p.id})`);
+    if (tooLong.length) throw new Error(`names longer than 15 characters need a short form in lib/names.json:\n  ${tooLong.join('\n  ')}`);
 
     const rules = nameRules(list, readTab(path.join(toolDir, 'iso3166.tab')));
     const cities = list

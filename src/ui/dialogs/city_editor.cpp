@@ -13,6 +13,7 @@
 #include <cmath>
 
 #include "ui/controls/angle_picker.h"
+#include "ui/controls/city_picker.h"
 #include "ui/controls/hour_zone_picker.h"
 #include "ui/dialogs/dialog_support.h"
 
@@ -33,7 +34,7 @@ CityEditor::CityEditor(CityList& cities, const DstRuleList& rules, Settings& set
     setObjectName(QStringLiteral("frmCity"));
     setWindowTitle(QStringLiteral("Edit Cities"));
 
-    cmbCities = NewDropDown(this, "cmbCities");
+    cmbCities = Named(new CityPicker(this), "cmbCities");
     txtName = Named(new QLineEdit(this), "txtName");
     apLat = Named(new AnglePicker(this), "apLat");
     cmbLat = NewDropDown(this, "cmbLat", {QStringLiteral("N"), QStringLiteral("S")});
@@ -83,7 +84,8 @@ CityEditor::CityEditor(CityList& cities, const DstRuleList& rules, Settings& set
     FillCityCombo(cmbCities, cities_);
     NameChanged(QString());
 
-    connect(cmbCities, &QComboBox::activated, this, [this] { txtName->setText(cmbCities->currentText()); });
+    connect(cmbCities, &QComboBox::activated, this,
+            [this](int index) { txtName->setText(cmbCities->itemText(index)); });
     connect(txtName, &QLineEdit::textChanged, this, &CityEditor::NameChanged);
     connect(apLat, &AnglePicker::Updated, this, &CityEditor::LatitudeUpdated);
     connect(apLon, &AnglePicker::Updated, this, &CityEditor::LongitudeUpdated);
@@ -174,8 +176,8 @@ void CityEditor::LongitudeUpdated() {
 void CityEditor::ActClicked() {
     CityRecord record;
     record.Name = FittedName(txtName->text());
-    record.Latitude = apLat->Value() * (1 - 2 * cmbLat->currentIndex());
-    record.Longitude = apLon->Value() * (1 - 2 * cmbLon->currentIndex());
+    record.Latitude = SignedByHemisphere(apLat->Value(), cmbLat->currentIndex());
+    record.Longitude = SignedByHemisphere(apLon->Value(), cmbLon->currentIndex());
     record.ZoneIndex = static_cast<int16_t>(cmbHZ->ListIndex());
     record.DstName = FittedName(cmbDST->currentText());
     // The pickers take any number of degrees, but the city file only holds real places: a record

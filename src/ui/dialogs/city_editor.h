@@ -27,6 +27,7 @@ class QWidget;
 namespace heliomark {
 
 class AnglePicker;
+class CityPicker;
 class HourZonePicker;
 
 class CityEditor : public QDialog {
@@ -59,7 +60,7 @@ class CityEditor : public QDialog {
     std::filesystem::path cityFile_;
     int16_t CurrentCity = 0;  // 1-based; 0 when the name box names no city
 
-    QComboBox* cmbCities = nullptr;
+    CityPicker* cmbCities = nullptr;
     QLineEdit* txtName = nullptr;
     AnglePicker* apLat = nullptr;
     QComboBox* cmbLat = nullptr;

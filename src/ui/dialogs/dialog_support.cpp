@@ -8,6 +8,8 @@
 #include <cmath>
 #include <limits>
 
+#include "ui/controls/city_picker.h"
+
 namespace heliomark {
 
 QComboBox* NewDropDown(QWidget* parent, const char* name, const QStringList& items) {
@@ -16,6 +18,15 @@ QComboBox* NewDropDown(QWidget* parent, const char* name, const QStringList& ite
     list->addItems(items);
     list->setCurrentIndex(-1);
     return list;
+}
+
+QStringList MonthNames() {
+    QStringList names;
+    for (int month = 1; month <= 12; ++month) {
+        const std::string_view name = CalendarMonthName(month);
+        names << QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+    }
+    return names;
 }
 
 QPushButton* NewButton(QWidget* parent, const char* name, const QString& caption) {
@@ -32,12 +43,8 @@ QLabel* NewLabel(QWidget* parent, const QString& caption, const char* name) {
     return label;
 }
 
-void FillCityCombo(QComboBox* list, const CityList& cities) {
-    const QSignalBlocker quiet(list);
-    list->clear();
-    for (const CityRecord& city : cities)
-        list->addItem(QString::fromStdString(TrimBlanks(city.Name)));
-    list->setCurrentIndex(-1);
+void FillCityCombo(CityPicker* list, const CityList& cities) {
+    list->SetNames(CityNames(cities));
 }
 
 int16_t RoundedInt16(const QString& text) {

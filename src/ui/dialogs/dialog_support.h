@@ -17,6 +17,8 @@ class QWidget;
 
 namespace heliomark {
 
+class CityPicker;
+
 // Gives `widget` its objectName and returns it, so a control is made and named in one line.
 template <class T>
 T* Named(T* widget, const char* name) {
@@ -30,8 +32,11 @@ QComboBox* NewDropDown(QWidget* parent, const char* name, const QStringList& ite
 QPushButton* NewButton(QWidget* parent, const char* name, const QString& caption);
 QLabel* NewLabel(QWidget* parent, const QString& caption, const char* name = nullptr);
 
+// "January" .. "December", the items of a month list.
+QStringList MonthNames();
+
 // Clears `list` and adds the trimmed name of every city in list order, nothing selected.
-void FillCityCombo(QComboBox* list, const CityList& cities);
+void FillCityCombo(CityPicker* list, const CityList& cities);
 
 // The numeric value a user typed (its leading number, as LeadingNumber reads it) rounded half to
 // even to a 16-bit integer. Values beyond the 16-bit range are held at its ends instead of failing.

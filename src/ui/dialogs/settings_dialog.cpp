@@ -11,14 +11,13 @@
 #include <QScrollBar>
 #include <algorithm>
 
+#include "ui/controls/city_picker.h"
 #include "ui/dialogs/dialog_support.h"
 
 namespace heliomark {
 
 namespace {
 
-constexpr int MinGridQuality = 4;
-constexpr int MaxGridQuality = 50;
 const QString DmsItem = QStringLiteral("DMS (dd°mm'ss'')");
 const QStringList Densities = {QStringLiteral("None"), QStringLiteral("90°"), QStringLiteral("45°"),
                                QStringLiteral("30°"), QStringLiteral("15°")};
@@ -52,7 +51,7 @@ SettingsDialog::SettingsDialog(Settings& settings, const CityList& cities, std::
     cmbTime = NewDropDown(this, "cmbTime", {QStringLiteral("Short hh:mm"), QStringLiteral("Full hh:mm:ss")});
     cmbAng = NewDropDown(this, "cmbAng", {QStringLiteral("Decimal"), DmsItem});
     cmbRA = NewDropDown(this, "cmbRA", {QStringLiteral("Decimal"), DmsItem, QStringLiteral("hh:mm:ss")});
-    cmbHome = NewDropDown(this, "cmbHome");
+    cmbHome = Named(new CityPicker(this), "cmbHome");
     scrQlty = Named(new QScrollBar(Qt::Horizontal, this), "scrQlty");
     scrQlty->setRange(MinGridQuality, MaxGridQuality);
     scrQlty->setValue(20);
@@ -133,7 +132,8 @@ void SettingsDialog::OkClicked() {
     if (cmbTime->currentIndex() >= 0) settings_.ShowSecondsSetting = cmbTime->currentIndex();
     if (cmbAng->currentIndex() >= 0) settings_.AngleFormatSetting = cmbAng->currentIndex() == 1;
     if (cmbRA->currentIndex() >= 0) settings_.RAFormatSetting = static_cast<int16_t>(cmbRA->currentIndex());
-    settings_.DefaultCitySetting = cmbHome->currentIndex() >= 0 ? cmbHome->currentText().toStdString() : "";
+    settings_.DefaultCitySetting =
+        cmbHome->currentIndex() >= 0 ? cmbHome->itemText(cmbHome->currentIndex()).toStdString() : "";
 
     if (scrQlty->value() != settings_.GridQuality) {
         settings_.GridQuality = static_cast<int16_t>(scrQlty->value());

@@ -25,6 +25,8 @@ class QScrollBar;
 
 namespace heliomark {
 
+class CityPicker;
+
 // What the sky view does when its grid settings change; any hook may be left empty (no sky view).
 struct SkyGridHooks {
     std::function<void()> RebuildModel;  // BuildModel with First false, after GridQuality changed
@@ -60,7 +62,7 @@ class SettingsDialog : public QDialog {
     QComboBox* cmbTime = nullptr;
     QComboBox* cmbAng = nullptr;
     QComboBox* cmbRA = nullptr;
-    QComboBox* cmbHome = nullptr;
+    CityPicker* cmbHome = nullptr;
     QScrollBar* scrQlty = nullptr;
     QLineEdit* txtQlty = nullptr;
     QComboBox* cmbHor = nullptr;

@@ -23,6 +23,7 @@
 
 #include "app/program_data.h"
 #include "ui/controls/angle_picker.h"
+#include "ui/controls/city_picker.h"
 #include "ui/controls/date_picker.h"
 #include "ui/controls/flat_button.h"
 #include "ui/controls/hour_zone_picker.h"
@@ -159,7 +160,9 @@ void MainWindow::BuildLocationGroup(QWidget* central) {
         AddGroup(central, "fraLocation", "Location Properties", GroupGap, top, LeftGroupWidth, TopGroupRows);
     g->installEventFilter(this);
     AddLabel(g, "lblCities", "Cities:", 0, LeftInputX);
-    cmbCities = AddList(g, "cmbCities", LeftInputX, 0, 164);
+    cmbCities = new CityPicker(g);
+    cmbCities->setObjectName("cmbCities");
+    cmbCities->setGeometry(LeftInputX, FirstRow, 164, 21);
     AddLabel(g, "lblLat", "Latitude:", 1, LeftInputX);
     apLat = AddControl<AnglePicker>(g, "apLat", LeftInputX, FirstRow + RowHeight);
     cmbLat = AddList(g, "cmbLat", LeftInputX + 106, 1, 52);

@@ -4,6 +4,7 @@
 
 #include "shading/map_pointing.h"
 #include "ui/controls/angle_picker.h"
+#include "ui/controls/city_picker.h"
 #include "ui/controls/date_picker.h"
 #include "ui/controls/hour_zone_picker.h"
 #include "ui/controls/time_picker.h"

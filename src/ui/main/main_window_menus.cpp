@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QSignalBlocker>
 
+#include "ui/controls/city_picker.h"
 #include "ui/dialogs/about_box.h"
 #include "ui/dialogs/city_editor.h"
 #include "ui/dialogs/dictionary_window.h"
@@ -44,11 +45,7 @@ void MainWindow::BuildDialogMenus() {
 
 void MainWindow::FillCityList() {
     // Clearing and filling a list moves its selection; none of those moves is a user's pick.
-    const QSignalBlocker block(cmbCities);
-    cmbCities->clear();
-    for (const CityRecord& city : state_->Cities)
-        cmbCities->addItem(QString::fromStdString(TrimBlanks(city.Name)));
-    cmbCities->setCurrentIndex(-1);
+    cmbCities->SetNames(CityNames(state_->Cities));
 }
 
 void MainWindow::FillDstList() {
@@ -68,7 +65,7 @@ void MainWindow::mnuOpt_Click() {
 }
 
 void MainWindow::mnuCities_Click() {
-    const std::string previous = cmbCities->currentText().toStdString();
+    const std::string previous = cmbCities->itemText(cmbCities->currentIndex()).toStdString();
     {
         // The editor saves the user's copy, beside the shipped list or in the user's data folder.
         CreateFolderFor(state_->Folders.CitiesToWrite());

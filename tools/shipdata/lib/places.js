@@ -106,18 +106,38 @@ function toAscii(name) {
     return /^[\x20-\x7e]+$/.test(folded) ? folded : null;
 }
 
-// GeoNames names that are not the common English short form, or are longer than 15 characters.
-const NAME_OVERRIDES = new Map(Object.entries(require('./names.json')));
+// Curated names (lib/names.json): `shortNames` maps a GeoNames name that is not the common English
+// short form, or is longer than 15 characters, to the name shipped; `placeNames` names single
+// GeoNames records by id (a place called after its district, namesakes within one country);
+// `notPlaces` lists records that are not places of their own (a neighbourhood of a larger city)
+// or carry another place's population, with the reason.
+const CURATED = require('./names.json');
+const SHORT_NAMES = new Map(Object.entries(CURATED.shortNames));
+const PLACE_NAMES = new Map(Object.entries(CURATED.placeNames));
+const NOT_PLACES = new Map(Object.entries(CURATED.notPlaces));
 
-// Longer names lose a trailing " City" first, then whole trailing words.
-function fitName(name) {
-    let n = NAME_OVERRIDES.get(name) ?? name;
-    if (n.length > 15) n = n.replace(/ City$/, '');
-    while (n.length > 15 && n.includes(' ')) n = n.slice(0, n.lastIndexOf(' ')).replace(/[ ,-]+$/, '');
-    return n.slice(0, 15);
+function isExcluded(cityId) {
+    return NOT_PLACES.has(String(cityId));
 }
 
-// Same-named places all carry their country code ("Hyderabad IN", "Hyderabad PK").
+// The shipped form of a plain-letter name: the curated short form, or the name without the Korean
+// and Japanese "-si"/"-shi" (city) ending, and without a trailing " City" when it is too long. A name that is still longer than 15 characters is not cut here:
+// a cut name ("Ho Chi Minh Cit") is unreadable, so the generator stops and asks for a short form.
+function shortName(name) {
+    let n = SHORT_NAMES.get(name) ?? name.replace(/-(si|shi)$/, '');
+    if (n.length > 15) n = n.replace(/ City$/, '');
+    return n;
+}
+
+function placeName(cityId, name) {
+    return PLACE_NAMES.get(String(cityId)) ?? shortName(name);
+}
+
+// Same-named places. A place of the list's core (capitals, million cities, zone cities) keeps its
+// name when no other core place shares it, so the names users have chosen before stay valid; every
+// other namesake carries a suffix: its US state when a namesake lies in the same country (Columbus
+// OH, Columbus GA), otherwise its country code (Hyderabad IN, Hyderabad PK). Namesakes within one
+// other country need a curated name (placeNames), since their region codes mean nothing to a reader.
 function makeNamesUnique(places) {
     const groups = new Map();
     for (const p of places) {
@@ -125,14 +145,26 @@ function makeNamesUnique(places) {
         if (!groups.has(key)) groups.set(key, []);
         groups.get(key).push(p);
     }
+    const problems = [];
     for (const group of groups.values()) {
         if (group.length < 2) continue;
-        for (const p of group) p.name = `${p.name.slice(0, 12).trimEnd()} ${p.country}`;
+        const core = group.filter((p) => p.core);
+        const keeper = core.length === 1 ? core[0] : null;
+        const suffixes = group.map((p) => {
+            if (!group.some((q) => q !== p && q.country === p.country)) return p.country;
+            return p.country === 'US' && /^[A-Z]{2}$/.test(p.region) ? p.region : null;
+        });
+        group.forEach((p, i) => {
+            if (p === keeper) return;
+            if (suffixes[i] === null) problems.push(`${p.name} (${p.country}, region ${p.region}, GeoNames ${p.id})`);
+            else p.name = `${p.name} ${suffixes[i]}`;
+        });
     }
+    if (problems.length) throw new Error(`namesakes in one country need a name in lib/names.json placeNames:\n  ${problems.join('\n  ')}`);
     const seen = new Set();
     for (const p of places) {
         const key = p.name.toLowerCase();
-        if (seen.has(key)) throw new Error(`two places are both called "${p.name}"; add an override`);
+        if (seen.has(key)) throw new Error(`two places are both called "${p.name}" (GeoNames ${p.id} and another): add a name to lib/names.json`);
         seen.add(key);
     }
 }
@@ -147,4 +179,4 @@ function compareNames(a, b) {
     return ka < kb ? -1 : ka > kb ? 1 : 0;
 }
 
-module.exports = { readHourZones, zoneIndexFor, toAscii, fitName, makeNamesUnique, compareNames };
+module.exports = { readHourZones, zoneIndexFor, toAscii, isExcluded, shortName, placeName, makeNamesUnique, compareNames };

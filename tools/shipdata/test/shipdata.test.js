@@ -69,19 +69,48 @@ test('hour-zone positions follow the region', () => {
     }
 });
 
-test('names become plain, short and unique', () => {
+test('names become plain and short, never cut', () => {
     assert.equal(places.toAscii('São Paulo'), 'Sao Paulo');
     assert.equal(places.toAscii('Reykjavík'), 'Reykjavik');
     assert.equal(places.toAscii('Łódź'), 'Lodz');
     assert.equal(places.toAscii('東京'), null);
-    assert.equal(places.fitName('New York City'), 'New York');
-    assert.equal(places.fitName('Ho Chi Minh City'), 'Ho Chi Minh');
-    assert.equal(places.fitName('Abcdefgh Ijklmnop Qrs'), 'Abcdefgh');
-    const list = [{ name: 'Hyderabad', country: 'IN' }, { name: 'Hyderabad', country: 'PK' }, { name: 'Paris', country: 'FR' }];
-    places.makeNamesUnique(list);
-    assert.deepEqual(list.map((p) => p.name), ['Hyderabad IN', 'Hyderabad PK', 'Paris']);
+    const cases = [
+        ['New York City', 'New York'], // curated
+        ['Ho Chi Minh City', 'Ho Chi Minh'],
+        ['Frankfurt am Main', 'Frankfurt'],
+        ['Bucheon-si', 'Bucheon'], // the Korean and Japanese city ending goes
+        ['Nishi-Tokyo-shi', 'Nishi-Tokyo'],
+        ['Quezon City', 'Quezon City'], // short enough to keep its " City"
+        ['Abcdefgh Ijklmnop City', 'Abcdefgh Ijklmnop'], // too long: " City" goes, the rest is not cut
+    ];
+    for (const [name, want] of cases) assert.equal(places.shortName(name), want, name);
+    assert.equal(places.placeName(1798422, 'Puyang Chengguanzhen'), 'Puyang'); // named by GeoNames id
+    assert.equal(places.placeName(1, 'Paris'), 'Paris');
+    assert.ok(places.isExcluded(5143307)); // Washington Heights, a part of Manhattan
+    assert.ok(!places.isExcluded(5128581));
     // Blank padding sorts a name before its own extensions.
     assert.deepEqual(['Sao Tome', 'Sao', 'san juan', 'Salta'].sort(places.compareNames), ['Salta', 'san juan', 'Sao', 'Sao Tome']);
+});
+
+test('namesakes get a country or state code, and the core keeps its names', () => {
+    const place = (name, country, region, core) => ({ name, country, region, core, id: 0 });
+    const cases = [
+        // two core places: both carry their country code
+        [[place('Hyderabad', 'IN', '40', true), place('Hyderabad', 'PK', '05', true)], ['Hyderabad IN', 'Hyderabad PK']],
+        // one core place keeps its name; the newcomer carries its country code
+        [[place('London', 'GB', 'ENG', true), place('London', 'CA', '08', false)], ['London', 'London CA']],
+        // namesakes within the US carry their state; one abroad its country
+        [[place('Columbus', 'US', 'OH', false), place('Columbus', 'US', 'GA', false), place('Columbus', 'BR', '18', false)],
+            ['Columbus OH', 'Columbus GA', 'Columbus BR']],
+        [[place('Paris', 'FR', '11', true), place('Lyon', 'FR', '84', false)], ['Paris', 'Lyon']],
+    ];
+    for (const [list, want] of cases) {
+        places.makeNamesUnique(list);
+        assert.deepEqual(list.map((p) => p.name), want);
+    }
+    // Namesakes within another country need a curated name: its region codes mean nothing to a reader.
+    assert.throws(() => places.makeNamesUnique([place('Yichun', 'CN', '03', false), place('Yichun', 'CN', '08', false)]), /Yichun/);
+    assert.throws(() => places.makeNamesUnique([place('Lima', 'PE', '15', true), place('lima', 'PE', '15', true)]));
 });
 
 test('the binary files read back as written', () => {
