@@ -7,6 +7,19 @@ systematic offset.
 Usage: tools/check_ephemeris.py BUILD_DIR   (needs BUILD_DIR/tools/sun_events)
        tools/check_ephemeris.py --table FILE   writes the reference table the engine tests read
                                                (tests/engine/ephemeris_reference.csv)
+       tools/check_ephemeris.py --write-reference FILE
+
+With --write-reference FILE it writes the Sun Events reference table the engine tests read
+(tests/engine/sun_events_reference.txt): PyEphem's own values for random places and dates with
+|latitude| <= 60, away from grazing crossings, independent of the engine:
+    cross   lat lon year month day altitude_deg morning_jd evening_jd
+            the Sun's centre at a geometric altitude (no refraction), rising and setting around
+            local mean noon; "-" where it stays above or below that altitude all day
+    azimuth lat lon year month day sunrise_jd sunset_jd sunrise_az sunset_az
+            sunrise and sunset (centre at -0:50, no refraction) with the Sun's azimuth then
+    shadow  lat lon year month day hour minute azimuth apparent_altitude
+            the Sun's azimuth and its altitude after refraction (1010 mbar, 10 °C) at a UT time
+Julian days are UT; angles are degrees.
 """
 import math
 import random
@@ -127,5 +140,108 @@ def main():
                                                                        max(abs(x) for x in d)))
 
 
+GRAZING_DEG = 3.0  # crossings this close to the day's highest or lowest altitude are left out
+
+
+def noon_ut(lon, year, month, day):
+    return ephem.Date("%d/%d/%d 12:00" % (year, month, day)) - lon / 360.0
+
+
+def observer(lat, lon, pressure):
+    obs = ephem.Observer()
+    obs.lat, obs.lon = str(lat), str(lon)
+    obs.elevation = 0
+    obs.pressure = pressure
+    obs.temp = 10
+    return obs
+
+
+def extreme_altitudes(lat, noon):
+    """The Sun's highest and lowest altitude that day, from its declination at local noon."""
+    dec = math.degrees(float(ephem.Sun(noon).dec))
+    return 90 - abs(lat - dec), -90 + abs(lat + dec)
+
+
+def crossings(lat, lon, date, altitude):
+    noon = noon_ut(lon, *date)
+    obs = observer(lat, lon, 0)
+    obs.horizon = str(altitude)
+    sun = ephem.Sun()
+    out = []
+    for search in (obs.previous_rising, obs.next_setting):
+        obs.date = noon
+        try:
+            out.append(float(search(sun, use_center=True)) + 2415020.0)
+        except (ephem.AlwaysUpError, ephem.NeverUpError):
+            out.append(None)
+    return out
+
+
+def jd_text(jd):
+    return "-" if jd is None else "%.6f" % jd
+
+
+def random_place(rng):
+    return (rng.uniform(-60, 60), rng.uniform(-180, 180),
+            (rng.randint(1970, 2050), rng.randint(1, 12), rng.randint(1, 28)))
+
+
+def write_reference(path):
+    rng = random.Random(20250301)
+    lines = ["# Sun events from PyEphem %s, written by tools/check_ephemeris.py --write-reference"
+             % ephem.__version__]
+    fixed = [-6.0, -4.0, 6.0]
+    n = 0
+    while n < 160:
+        lat, lon, date = random_place(rng)
+        altitude = fixed[n % 4] if n % 4 < 3 else round(rng.uniform(-18, 60), 2)
+        high, low = extreme_altitudes(lat, noon_ut(lon, *date))
+        if abs(altitude - high) < GRAZING_DEG or abs(altitude - low) < GRAZING_DEG:
+            continue
+        morning, evening = crossings(lat, lon, date, altitude)
+        if (morning is None) != (low < altitude < high):
+            lines.append("cross %.4f %.4f %d %d %d %.2f %s %s" % (lat, lon, *date, altitude,
+                                                                  jd_text(morning), jd_text(evening)))
+            n += 1
+    n = 0
+    while n < 60:
+        lat, lon, date = random_place(rng)
+        high, low = extreme_altitudes(lat, noon_ut(lon, *date))
+        if not low + GRAZING_DEG < -50 / 60.0 < high - GRAZING_DEG:
+            continue
+        obs = observer(lat, lon, 0)
+        obs.horizon = "-0:50"
+        sun = ephem.Sun()
+        times, azimuths = [], []
+        for search in (obs.previous_rising, obs.next_setting):
+            obs.date = noon_ut(lon, *date)
+            t = search(sun, use_center=True)
+            obs.date = t
+            sun.compute(obs)
+            times.append(float(t) + 2415020.0)
+            azimuths.append(math.degrees(float(sun.az)))
+        lines.append("azimuth %.4f %.4f %d %d %d %.6f %.6f %.4f %.4f"
+                     % (lat, lon, *date, times[0], times[1], azimuths[0], azimuths[1]))
+        n += 1
+    n = 0
+    while n < 60:
+        lat, lon, date = random_place(rng)
+        hour, minute = rng.randint(0, 23), rng.randint(0, 59)
+        obs = observer(lat, lon, 1010)
+        obs.date = "%d/%d/%d %d:%d" % (*date, hour, minute)
+        sun = ephem.Sun(obs)
+        altitude = math.degrees(float(sun.alt))
+        if altitude < 3:
+            continue
+        lines.append("shadow %.4f %.4f %d %d %d %d %d %.4f %.4f"
+                     % (lat, lon, *date, hour, minute, math.degrees(float(sun.az)), altitude))
+        n += 1
+    with open(path, "w") as f:
+        f.write("\n".join(lines) + "\n")
+
+
 if __name__ == "__main__":
-    main()
+    if len(sys.argv) == 3 and sys.argv[1] == "--write-reference":
+        write_reference(sys.argv[2])
+    else:
+        main()

@@ -10,8 +10,10 @@
 #include "ui/main/main_window.h"
 #include "ui/views/day_view_window.h"
 #include "ui/views/sky_view.h"
+#include "ui/views/sun_events_window.h"
 #include "ui/views/twilights_window.h"
 #include "ui/views/world_map_window.h"
+#include "ui/views/year_window.h"
 
 namespace heliomark {
 
@@ -34,6 +36,17 @@ double MainWindow::InputLatitude() const {
 
 double MainWindow::InputLongitude() const {
     return SignedByHemisphere(apLon->Value(), cmbLon->currentIndex());
+}
+
+ZoneSchedule MainWindow::CurrentZoneSchedule() const {
+    ZoneSchedule schedule;
+    schedule.HourZone = cmbHZ->HourZone();
+    schedule.DisplayedYear = DateP->YearValue();
+    if (DSTActive) schedule.DisplayedPeriod = DstPeriod{dpStart->Value(), dpEnd->Value()};
+    const int rule = cmbDST->currentIndex();
+    if (rule > 0 && rule <= static_cast<int>(state_->DstRules.size()))
+        schedule.Rule = &state_->DstRules[static_cast<std::size_t>(rule - 1)];
+    return schedule;
 }
 
 void MainWindow::SyncPickersToUT() {
@@ -80,11 +93,14 @@ void MainWindow::UpdateGeneralData(bool syncPickers, bool refreshMap) {
     txtDec->setText(Text(FormatAngle(RadToDeg(s.Declination), settings.AngleFormatSetting)));
 
     if (ExtTW) frmTW->UpdateTWData();
+    if (ExtEvents) frmEvents->UpdateEventsData();
     UpdateCurrentData(false);
     if (ExtGraf) frmGraf->UpdateGrafData();
     // The map's shading follows the universal instant alone; callers that keep it, or whose next
     // clock tick redraws the map, pass refreshMap false.
     if (refreshMap && ExtMap) frmMap->UpdateMapData();
+    // A new picture only when the place, zone, DST period or year changed; else the marker moves.
+    if (ExtYear) frmYear->UpdateYearData();
 }
 
 void MainWindow::UpdateCurrentData(bool refreshMap) {
@@ -108,6 +124,7 @@ void MainWindow::UpdateCurrentData(bool refreshMap) {
     // Handed over even while the sky view is hidden, so it opens with the Sun where it is now.
     frm3D->VisAlt = VisAlt;
     txtTAlt->setText(Text(FormatAngle(RadToDeg(VisAlt), dms)));
+    if (ExtEvents) frmEvents->UpdateShadow(VisAlt);
     if (Ext3D) frm3D->UpdateSkyData();
 }
 
