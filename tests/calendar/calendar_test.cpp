@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "berlin_request.h"
 #include "calendar/calendar.h"
 
 using namespace heliomark;
@@ -33,17 +34,7 @@ std::string EnglishTime(double ole) {
 
 // Berlin in 2024, DST from 31 March to 27 October, month mode for March.
 CalendarRequest Berlin() {
-    CalendarRequest r;
-    r.Year = 2024;
-    r.Month = 3;
-    r.Latitude = DegToRad(52.52);
-    r.Longitude = 13.405;
-    r.HourZone = 1;
-    r.HourZoneText = "GMT+01:00";
-    r.DstInUse = true;
-    r.DstStart = DateSerial(2024, 3, 31);
-    r.DstEnd = DateSerial(2024, 10, 27);
-    r.SelectedCity = CalendarCity{"Berlin", 52.52, 13.405};
+    CalendarRequest r = testing::BerlinRequest(3);
     r.DateText = GermanDate;
     r.ShortTimeText = GermanTime;
     return r;
