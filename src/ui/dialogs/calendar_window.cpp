@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -14,8 +15,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <chrono>
 #include <cmath>
 
+#include "calendar/calendar_export.h"
 #include "data/data.h"
 #include "ui/controls/angle_picker.h"
 #include "ui/controls/date_picker.h"
@@ -29,7 +32,26 @@ namespace heliomark {
 namespace {
 
 const QString DefaultFileName = QStringLiteral("Cal1.txt");
-const QString FileFilter = QStringLiteral("Text Files (*.txt);;All Files (*.*)");
+const QString TextFilter = QStringLiteral("Text Files (*.txt)");
+const QString CsvFilter = QStringLiteral("CSV Files (*.csv)");
+const QString IcsFilter = QStringLiteral("iCalendar Files (*.ics)");
+const QString FileFilter =
+    TextFilter + ";;" + CsvFilter + ";;" + IcsFilter + QStringLiteral(";;All Files (*.*)");
+
+// The file's own extension decides when it names one of the three types; otherwise the filter
+// left selected does, and a name without any extension gets that filter's.
+CalendarFileType ChooseSaveType(QString& file, const QString& selectedFilter) {
+    const QString suffix = QFileInfo(file).suffix().toLower();
+    if (suffix == u"txt") return CalendarFileType::Text;
+    if (suffix == u"csv") return CalendarFileType::Csv;
+    if (suffix == u"ics") return CalendarFileType::Ics;
+    const CalendarFileType type = selectedFilter == CsvFilter   ? CalendarFileType::Csv
+                                  : selectedFilter == IcsFilter ? CalendarFileType::Ics
+                                                                : CalendarFileType::Text;
+    if (suffix.isEmpty() && type != CalendarFileType::Text)
+        file += type == CalendarFileType::Csv ? QStringLiteral(".csv") : QStringLiteral(".ics");
+    return type;
+}
 
 // An OLE date-time as a date and a time of day in whole seconds. The clock time is written in UTC
 // so that no time of the computer's own zone (a daylight-saving gap) can move it.
@@ -178,8 +200,8 @@ CalendarWindow::CalendarWindow(MainWindow& main) : QDialog(&main), main_(main) {
     connect(cmdSave, &QPushButton::clicked, this, &CalendarWindow::cmdSave_Click);
     connect(cmdEx, &QPushButton::clicked, this, &QDialog::close);
 
-    AskSaveFileName = [](QWidget* parent, const QString& proposed, const QString& filter) {
-        return QFileDialog::getSaveFileName(parent, QStringLiteral("Save As"), proposed, filter);
+    AskSaveFileName = [](QWidget* parent, const QString& proposed, const QString& filter, QString* selected) {
+        return QFileDialog::getSaveFileName(parent, QStringLiteral("Save As"), proposed, filter, selected);
     };
     ReportSaveFailure = ReportFileProblem;
 
@@ -283,24 +305,43 @@ CalendarRequest CalendarWindow::GatherRequest() {
 }
 
 void CalendarWindow::Command1_Click() {
-    calendarText_ = BuildCalendarText(GatherRequest(), main_.State());
+    lastRequest_ = GatherRequest();
+    calendarText_ = BuildCalendarText(*lastRequest_, main_.State());
     // The box keeps lines apart by itself; its CR LF come back when the text is saved.
     QString shown = QString::fromStdString(calendarText_);
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     Text1->setPlainText(shown);
 }
 
+QByteArray CalendarWindow::SaveBytes(CalendarFileType type) const {
+    if (type == CalendarFileType::Text) {
+        QString text = Text1->toPlainText();
+        text.replace(u'\n', QStringLiteral("\r\n"));
+        return text.toUtf8();
+    }
+    if (!lastRequest_) return {};  // nothing calculated yet, as the empty text box
+    // A copy of the state, so that saving leaves the program's own day as the Calculate left it.
+    SolarState scratch = main_.State();
+    const std::string bytes =
+        type == CalendarFileType::Csv
+            ? BuildCalendarCsv(*lastRequest_, scratch)
+            : BuildCalendarIcs(
+                  *lastRequest_, scratch,
+                  std::chrono::sys_seconds(std::chrono::seconds(QDateTime::currentSecsSinceEpoch())));
+    return QByteArray::fromStdString(bytes);
+}
+
 void CalendarWindow::cmdSave_Click() {
     Settings& settings = main_.State().Settings;
     const QString proposed = QString::fromStdString(settings.CalendarSaveFolder) + DefaultFileName;
-    const QString chosen = AskSaveFileName(this, proposed, FileFilter);
+    QString selectedFilter = TextFilter;
+    QString chosen = AskSaveFileName(this, proposed, FileFilter, &selectedFilter);
     if (chosen.isEmpty()) return;  // cancelled
     settings.CalendarSaveFolder = ExtractFolder(chosen.toStdString());
 
-    QString text = Text1->toPlainText();
-    text.replace(u'\n', QStringLiteral("\r\n"));
-    const QByteArray bytes = text.toUtf8();
+    const CalendarFileType type = ChooseSaveType(chosen, selectedFilter);
     try {
+        const QByteArray bytes = SaveBytes(type);
         // Written beside the old file and renamed over it: a failed save leaves the old one whole.
         WriteFileAtomically(QFile::encodeName(chosen).toStdString(), bytes.constData(),
                             static_cast<std::size_t>(bytes.size()));

@@ -244,10 +244,13 @@ struct SaveAnswer {
     QString file;
     QStringList proposed;
     QString filter;
+    QString selected;  // the filter the user leaves selected; empty: the dialog's default
     void AnswerFor(CalendarWindow& calendar) {
-        calendar.AskSaveFileName = [this](QWidget*, const QString& p, const QString& f) {
+        calendar.AskSaveFileName = [this](QWidget*, const QString& p, const QString& f,
+                                          QString* chosenFilter) {
             proposed << p;
             filter = f;
+            if (!selected.isEmpty()) *chosenFilter = selected;
             return file;
         };
     }
@@ -278,7 +281,47 @@ TEST(CalendarWindow, SaveWritesTheTextWithCrLfAsUtf8AndRemembersTheFolder) {
     const std::string folder = target.Path().string() + "/";
     EXPECT_EQ(c.program->Main().State().Settings.CalendarSaveFolder, folder);
     EXPECT_EQ(answer.proposed, QStringList({"Cal1.txt", QString::fromStdString(folder) + "Cal1.txt"}));
-    EXPECT_EQ(answer.filter, "Text Files (*.txt);;All Files (*.*)");
+    EXPECT_EQ(answer.filter,
+              "Text Files (*.txt);;CSV Files (*.csv);;iCalendar Files (*.ics);;All Files (*.*)");
+}
+
+// The file's extension names the type; without one the selected filter does and adds its extension.
+TEST(CalendarWindow, SaveWritesTheTypeTheNameOrTheFilterChooses) {
+    CalendarOnProgram c;
+    c.Click("Command1");
+    ScratchFolder target("calendar_types");
+    const auto path = [&target](const char* name) {
+        return QString::fromStdString((target.Path() / name).string());
+    };
+    struct Case {
+        const char *Name, *Filter, *Written, *Begins;
+    } cases[] = {
+        {"june.csv", "", "june.csv", "Date,Sunrise,Sunset,Day Length\r\n2024-06-01,"},
+        {"june.ics", "Text Files (*.txt)", "june.ics", "BEGIN:VCALENDAR\r\n"},
+        {"plain", "CSV Files (*.csv)", "plain.csv", "Date,"},
+        {"phone", "iCalendar Files (*.ics)", "phone.ics", "BEGIN:VCALENDAR\r\n"},
+        {"notes.TXT", "iCalendar Files (*.ics)", "notes.TXT", "Calculated values are valid for year 2024"},
+        {"other", "All Files (*.*)", "other", "Calculated values are valid for year 2024"},
+    };
+    for (const Case& k : cases) {
+        SaveAnswer answer(path(k.Name));
+        answer.selected = k.Filter;
+        answer.AnswerFor(*c.calendar);
+        c.Click("cmdSave");
+        const std::string saved = ReadBytes(target.Path() / k.Written);
+        EXPECT_EQ(saved.substr(0, std::string(k.Begins).size()), k.Begins) << k.Name << " with " << k.Filter;
+    }
+    EXPECT_TRUE(c.reports.isEmpty()) << c.reports.join("; ").toStdString();
+    // The CSV holds the days the text lists, the iCalendar file a sunrise and a sunset for each.
+    const std::string csv = ReadBytes(target.Path() / "june.csv");
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 1 + 30);
+    const std::string ics = ReadBytes(target.Path() / "june.ics");
+    std::size_t events = 0;
+    for (std::size_t i = ics.find("BEGIN:VEVENT"); i != std::string::npos;
+         i = ics.find("BEGIN:VEVENT", i + 1))
+        ++events;
+    EXPECT_EQ(events, 60u);
+    EXPECT_NE(ics.find("SUMMARY:Sunrise 04:43 - Berlin\r\n"), std::string::npos) << "21 June in Berlin";
 }
 
 TEST(CalendarWindow, ACancelledSaveChangesNothingAndSaysNothing) {
