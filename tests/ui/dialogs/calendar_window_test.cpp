@@ -14,8 +14,10 @@
 #include <QRegularExpression>
 #include <QTimer>
 #include <csignal>
+#include <sstream>
 
 #include "../main/program_fixture.h"
+#include "cli/cli.h"
 #include "dialog_test_support.h"
 #include "ui/controls/angle_picker.h"
 #include "ui/controls/flat_button.h"
@@ -322,6 +324,26 @@ TEST(CalendarWindow, SaveWritesTheTypeTheNameOrTheFilterChooses) {
         ++events;
     EXPECT_EQ(events, 60u);
     EXPECT_NE(ics.find("SUMMARY:Sunrise 04:43 - Berlin\r\n"), std::string::npos) << "21 June in Berlin";
+}
+
+// The command line, given the same city, year and columns, writes the window's day lines.
+TEST(CalendarWindow, CommandLineCalendarHasTheWindowsDayLines) {
+    for (const std::string city : {"Berlin", "Sydney"}) {
+        CalendarOnProgram c(city);
+        c.Click("chkAll");
+        c.Click("optY");
+        c.Click("Command1");
+        cli::CliEnvironment env;
+        env.ProgramFolder = c.folder.Path("");
+        std::ostringstream out, err;
+        const std::vector<std::string> args = {"calendar", "--city",    city, "--year",
+                                               "2024",     "--columns", "all"};
+        ASSERT_EQ(cli::RunCli(args, out, err, env), 0) << err.str();
+        const auto days = [](const std::string& text) { return text.substr(text.find("\r\n\r\n")); };
+        const std::string window = c.calendar->CalendarText();
+        EXPECT_GT(window.size(), 366u * 100);
+        EXPECT_EQ(days(out.str()), days(window)) << city;
+    }
 }
 
 TEST(CalendarWindow, ACancelledSaveChangesNothingAndSaysNothing) {
