@@ -38,7 +38,7 @@ const heliomark::cli::CliEnvironment& Environment() {
         }
         WriteFileAtomically(folder / "refs.txt", table.data(), table.size() * sizeof(double));
         cli::CliEnvironment e;
-        e.ProgramFolder = folder;
+        e.Folders = {folder, folder, folder};
         e.LocalNow = DateSerial(2024, 6, 21) + 0.5;
         e.UtcNow = std::chrono::sys_days{std::chrono::year(2024) / 6 / 21};
         e.WriteOutput = [](const std::filesystem::path&, const std::string&) {};

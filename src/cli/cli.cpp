@@ -24,7 +24,7 @@ std::string OneLine(std::string text) {
 }
 
 std::string RunCommand(const CliOptions& o, const CliEnvironment& env) {
-    const CliDataFiles files = LocateDataFiles(env.ProgramFolder);
+    const CliDataFiles files = DataFilesOf(env.Folders);
     switch (o.Command) {
         case CliCommand::Day:
             return DayCommand(o, env, files);
@@ -44,10 +44,10 @@ std::string RunCommand(const CliOptions& o, const CliEnvironment& env) {
 
 CliEnvironment SystemEnvironment(const char* argv0) {
     CliEnvironment env;
+    std::filesystem::path folder = ExecutableFolder();
     std::error_code ec;
-    std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (ec) self = std::filesystem::absolute(argv0 ? argv0 : "", ec);
-    env.ProgramFolder = self.parent_path();
+    if (folder.empty()) folder = std::filesystem::absolute(argv0 ? argv0 : "", ec).parent_path();
+    env.Folders = FindProgramFolders(folder, XdgUserFolders());
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);

@@ -10,13 +10,15 @@
 #include <span>
 #include <string>
 
+#include "data/program_folders.h"
+
 namespace heliomark::cli {
 
 // What the program takes from its surroundings.
 struct CliEnvironment {
-    std::filesystem::path ProgramFolder;  // the folder of the executable
-    double LocalNow = 0;                  // the computer's local date and time (OLE): default --date, --time
-    std::chrono::sys_seconds UtcNow{};    // the moment an iCalendar file is made (its DTSTAMP)
+    ProgramFolders Folders;  // the shipped data and the user's own lists, as the program finds them
+    double LocalNow = 0;     // the computer's local date and time (OLE): default --date, --time
+    std::chrono::sys_seconds UtcNow{};  // the moment an iCalendar file is made (its DTSTAMP)
     // Writes --output files; WriteFileAtomically unless a test or the fuzzer replaces it.
     std::function<void(const std::filesystem::path& file, const std::string& bytes)> WriteOutput;
 };

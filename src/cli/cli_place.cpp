@@ -31,23 +31,16 @@ List LoadIfPresent(const std::filesystem::path& file, Load load) {
 
 }  // namespace
 
-CliDataFiles LocateDataFiles(const std::filesystem::path& programFolder) {
-    // Installed, the executable's folder (bin) holds no data; the shipped files are in share/heliomark
-    // beside it, whatever the prefix.
-    std::filesystem::path folder = programFolder;
-    std::error_code ec;
-    const std::filesystem::path share = programFolder.parent_path() / "share" / "heliomark";
-    if (!std::filesystem::exists(folder / "refs.txt", ec) && std::filesystem::exists(share / "refs.txt", ec))
-        folder = share;
-    return {folder / "refs.txt", folder / "city_db.txt", folder / "dst_types.txt"};
+CliDataFiles DataFilesOf(const ProgramFolders& folders) {
+    return {folders.ShippedFile(RefractionFileName), folders.CitiesToRead(), folders.DstRulesToRead()};
 }
 
 CityList LoadCityList(const CliDataFiles& files) {
-    return LoadIfPresent<CityList>(files.Cities, LoadCities);
+    return LoadIfPresent<CityList>(files.Cities, [](const auto& f) { return LoadCities(f); });
 }
 
 DstRuleList LoadRuleList(const CliDataFiles& files) {
-    return LoadIfPresent<DstRuleList>(files.DstRules, LoadDstRules);
+    return LoadIfPresent<DstRuleList>(files.DstRules, [](const auto& f) { return LoadDstRules(f); });
 }
 
 CliPlace ResolvePlace(const CliOptions& o, const CliDataFiles& files) {

@@ -9,6 +9,7 @@
 #include "calendar/calendar.h"
 #include "cli/cli_options.h"
 #include "data/data.h"
+#include "data/program_folders.h"
 
 namespace heliomark::cli {
 
@@ -18,10 +19,9 @@ struct CliDataFiles {
     std::filesystem::path Cities;      // city_db.txt
     std::filesystem::path DstRules;    // dst_types.txt
 };
-// The one place that decides where the data files are: the program's own folder when it holds
-// refs.txt (a build tree, a portable copy), else the installed share/heliomark beside the
-// executable's folder.
-CliDataFiles LocateDataFiles(const std::filesystem::path& programFolder);
+// The files the program itself would read: the shipped refraction table, and the user's city list
+// and rules when the user has edited them, else the shipped ones.
+CliDataFiles DataFilesOf(const ProgramFolders& folders);
 
 // The city list and the rules as the program loads them: a missing file is an empty list; a
 // damaged one throws DataFileError naming it.

@@ -19,7 +19,8 @@ struct CliRun {
 };
 
 // The program's folder with the shipped data files, in a folder of the test's own; `installed`:
-// laid out as installed, the executable in bin and the data in share/heliomark.
+// laid out as installed, the executable in bin, the data in share/heliomark and the user's files in
+// folders of their own.
 class CliFixture {
   public:
     explicit CliFixture(bool installed = false) {
@@ -29,7 +30,9 @@ class CliFixture {
         for (const char* name : {"refs.txt", "city_db.txt", "dst_types.txt"})
             std::filesystem::copy_file(std::filesystem::path(HELIOMARK_SOURCE_DIR) / "resources" / name,
                                        data / name);
-        env.ProgramFolder = installed ? folder / "bin" : folder.Path();
+        env.Folders = FindProgramFolders(installed ? folder / "bin" : folder.Path(),
+                                         {folder / "config", folder / "user"},
+                                         [](const std::filesystem::path&) { return true; });
         env.LocalNow = DateSerial(2024, 6, 21) + 0.5;
         env.UtcNow = std::chrono::sys_days{std::chrono::year(2024) / 6 / 21};
         env.WriteOutput = [](const std::filesystem::path& file, const std::string& bytes) {
@@ -228,11 +231,17 @@ TEST(CliDay, WritesTheWindowsTextsWithInstants) {
     EXPECT_NE(polar.Out.find("\"day_length\": {\n    \"text\": \"Polar Day\"\n  }"), std::string::npos);
 }
 
-TEST(CliData, AnInstalledCopyReadsTheSharedDataFiles) {
+// Installed or not, the shipped list is read until the user has a list of their own, which then wins.
+TEST(CliData, ReadsTheUsersCityListWhenThereIsOneElseTheShippedOne) {
     for (const bool installed : {false, true}) {
         const CliFixture cli(installed);
-        const CliRun run = cli({"cities", "BERL"});
-        EXPECT_EQ(run.Status, 0) << run.Err;
-        EXPECT_EQ(run.Out, "Berlin\t52.5244\t13.4105\tGMT+01:00\tEurope\n") << "installed: " << installed;
+        EXPECT_EQ(cli({"cities", "BERL"}).Out, "Berlin\t52.5244\t13.4105\tGMT+01:00\tEurope\n")
+            << "installed: " << installed;
+        std::filesystem::create_directories(cli.env.Folders.Data);
+        SaveCities(cli.env.Folders.CitiesToWrite(), {{"Berlin Mitte", 52.52, 13.40, 27, "Europe"}});
+        EXPECT_EQ(cli({"cities", "BERL"}).Out, "Berlin Mitte\t52.5200\t13.4000\tGMT+01:00\tEurope\n")
+            << "installed: " << installed;
+        EXPECT_EQ(cli({"day", "--city", "Berlin Mitte", "--date", "2024-06-21", "--time", "12:00"}).Status,
+                  0);
     }
 }

@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -51,6 +52,23 @@ CalendarFileType ChooseSaveType(QString& file, const QString& selectedFilter) {
     if (suffix.isEmpty() && type != CalendarFileType::Text)
         file += type == CalendarFileType::Csv ? QStringLiteral(".csv") : QStringLiteral(".ics");
     return type;
+}
+
+// A font whose characters all have one width, so that the table's columns line up whatever fonts
+// the machine has: the system's fixed font asked for as monospace, and when the machine resolves
+// that to a proportional face, the first fixed-pitch family it has.
+QFont FixedPitchFont() {
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setStyleHint(QFont::Monospace);
+    font.setFixedPitch(true);
+    if (QFontInfo(font).fixedPitch()) return font;
+    for (const QString& family : QFontDatabase::families()) {
+        if (QFontDatabase::isFixedPitch(family)) {
+            font.setFamily(family);
+            break;
+        }
+    }
+    return font;
 }
 
 // An OLE date-time as a date and a time of day in whole seconds. The clock time is written in UTC
@@ -159,7 +177,7 @@ CalendarWindow::CalendarWindow(MainWindow& main) : QDialog(&main), main_(main) {
     Text1->setLineWrapMode(QPlainTextEdit::NoWrap);
     Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Text1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));  // the columns line up
+    Text1->setFont(FixedPitchFont());
     Text1->setMinimumSize(560, 420);
 
     auto* period = new QGridLayout;

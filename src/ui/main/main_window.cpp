@@ -2,6 +2,7 @@
 #include "ui/main/main_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
@@ -14,7 +15,9 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QThread>
 #include <QTimer>
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -25,10 +28,6 @@
 #include "ui/controls/time_picker.h"
 #include "ui/main/list_click.h"
 #include "ui/main/toolbar_pictures.h"
-#include "ui/views/day_view_window.h"
-#include "ui/views/sky_view.h"
-#include "ui/views/twilights_window.h"
-#include "ui/views/world_map_window.h"
 
 namespace heliomark {
 
@@ -298,93 +297,6 @@ FlatButton* MainWindow::AddToolbarButton(int slot, const char* name, const QStri
     return button;
 }
 
-FlatButton* MainWindow::AddViewToggle(const ViewToggle& toggle) {
-    FlatButton* button = AddToolbarButton(toggle.Slot, toggle.ButtonName, toggle.ToolTip, toggle.Picture, 1);
-
-    QMenu* view = Menu("mnuView");
-    auto* item = new QAction(toggle.MenuCaption, view);
-    item->setObjectName(toggle.MenuName);
-    item->setCheckable(true);
-    QAction* before = nullptr;
-    for (const auto& [order, other] : viewMenuItems_)
-        if (order > toggle.MenuOrder && !before) before = other;
-    view->insertAction(before, item);
-    viewMenuItems_[toggle.MenuOrder] = item;
-
-    // The menu only toggles the button; the button's handler sets the flag and the check mark.
-    bool* flag = toggle.Flag;
-    connect(item, &QAction::triggered, this, [button, flag, item] {
-        item->setChecked(*flag);
-        button->SetValue(!*flag);
-    });
-    connect(button, &FlatButton::Click, this, [this, button, item, flag, toggle] {
-        *flag = button->Value();
-        item->setChecked(*flag);
-        QWidget* window = toggle.Window();
-        if (!window) return;
-        if (*flag) {
-            window->show();
-            if (toggle.AfterShow) toggle.AfterShow();
-        } else {
-            window->hide();
-        }
-    });
-    return button;
-}
-
-void MainWindow::CreateViews() {
-    // The views load hidden, owned by the main window, in the order sky view, twilights, day view,
-    // world map; each fills its hooks and adds its toolbar button and View menu item.
-    auto* sky = new SkyView(*state_, this);
-    frm3D.Window = sky;
-    frm3D.UpdateSkyData = [this, sky] {
-        sky->VisAlt = VisAlt;
-        sky->UpdateSkyData();
-    };
-    frm3D.SetIsLocked = [sky](bool locked) { sky->IsLocked = locked; };
-    positions_.SetWindow(PositionedWindows::SkyViewSlot, sky);
-    // Opened centred on the Sun: locked for its first update only.
-    AddViewToggle({4, "fb3D", "Sky View", SkyViewPicture(), "mnu3D", "S&ky View", 0, &Ext3D,
-                   [sky] { return sky; },
-                   [this] {
-                       frm3D.SetIsLocked(true);
-                       frm3D.UpdateSkyData();
-                       frm3D.SetIsLocked(false);
-                   }});
-    skyGridHooks_.RebuildModel = [sky] { sky->Model().BuildModel(false); };
-    skyGridHooks_.SetMeridiansDensity = [sky](int16_t d) { sky->Model().SetMeridiansDensity(d); };
-    skyGridHooks_.SetParallelsDensity = [sky](int16_t d) { sky->Model().SetParallelsDensity(d); };
-    skyGridHooks_.RedrawIfVisible = [sky] {
-        if (sky->isVisible()) sky->Model().DrawScene();
-    };
-
-    frmTW = new TwilightsWindow(*state_, this);
-    positions_.SetWindow(PositionedWindows::TwilightsSlot, frmTW);
-    AddViewToggle({3, "fbTW", "Twilights", TwilightsPicture(), "mnuTW", "T&wilights", 3, &ExtTW,
-                   [this] { return frmTW; }, [this] { UpdateGeneralData(false, false); }});
-
-    auto* dayView = new DayViewWindow(*state_, *TimeP, this);
-    frmGraf.Window = dayView;
-    frmGraf.UpdateGrafData = [dayView] { dayView->UpdateGrafData(); };
-    frmGraf.UpdatePointer = [dayView](int posX, bool isRefresh) { dayView->UpdatePointer(posX, isRefresh); };
-    positions_.SetWindow(PositionedWindows::DayViewSlot, dayView);
-    AddViewToggle({1, "fbGraf", "Day View", DayViewPicture(), "mnuGraf", "D&ay View", 1, &ExtGraf,
-                   [this] { return frmGraf.Window.data(); }, [this] { frmGraf.UpdateGrafData(); }});
-
-    auto* worldMap = new WorldMapWindow(*state_, *TimeP,
-                                        {[this](const MapClick& click) { MapPlaceClicked(click); },
-                                         [this](int city) { MapCityClicked(city); }},
-                                        this);
-    frmMap.Window = worldMap;
-    frmMap.UpdateMapData = [worldMap] { worldMap->UpdateMapData(); };
-    frmMap.UpdatePointer = [worldMap](double lat, double lon, bool isRefresh) {
-        worldMap->UpdatePointer(lat, lon, isRefresh);
-    };
-    positions_.SetWindow(PositionedWindows::WorldMapSlot, worldMap);
-    AddViewToggle({2, "fbMap", "World Map", WorldMapPicture(), "mnuMap", "W&orld Map", 2, &ExtMap,
-                   [this] { return frmMap.Window.data(); }, [this] { frmMap.UpdateMapData(); }});
-}
-
 void MainWindow::Load() {
     dpStart->SetEnabledYears(false);
     dpEnd->SetEnabledYears(false);
@@ -393,7 +305,7 @@ void MainWindow::Load() {
     FillCityList();
     CreateViews();
 
-    IsAdjust = false;
+    // IsAdjust first turns on after the start-up city is selected, so selecting it runs no update.
     const int k = FindCity(state_->Cities, state_->Settings.DefaultCitySetting);
     cmbCities->setCurrentIndex(k - 1);
     IsAdjust = true;
@@ -409,18 +321,53 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
+int MainWindow::CloseModalWindows() {
+    int open = 0;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && w->isModal()) ++open;
+    // Innermost first: an outer dialog cannot end its exec() while one opened from it still runs.
+    // A window that refuses (a question without a cancel answer) stays, and the close waits for it.
+    while (QWidget* modal = QApplication::activeModalWidget()) {
+        if (modal == this || !modal->close() || QApplication::activeModalWidget() == modal) break;
+    }
+    return open;
+}
+
+void MainWindow::CloseWhenModalWindowsHaveReturned() {
+    if (QThread::currentThread()->loopLevel() > closeLoopLevel_ || QApplication::activeModalWidget()) {
+        QTimer::singleShot(20, this, &MainWindow::CloseWhenModalWindowsHaveReturned);
+        return;
+    }
+    closeLoopLevel_ = -1;
+    close();
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // Each modal window runs its own event loop under the handler that opened it. Deleting the main
+    // window from inside one would delete that dialog and the handlers still running below it, so
+    // the modal windows close first and the main window closes once their loops have returned.
+    if (closeLoopLevel_ >= 0) {
+        event->ignore();
+        return;
+    }
+    if (const int modal = CloseModalWindows(); modal > 0) {
+        closeLoopLevel_ = std::max(0, QThread::currentThread()->loopLevel() - modal);
+        event->ignore();
+        QTimer::singleShot(0, this, &MainWindow::CloseWhenModalWindowsHaveReturned);
+        return;
+    }
     // The close never cancels: settings first, then the positions, which stay as they were when
     // the window is minimised (its position then means nothing).
     QStringList failures;
     try {
-        SaveSettings(state_->ProgramFolder / "settings.ini", state_->Settings);
+        CreateFolderFor(state_->Folders.SettingsFile());
+        SaveSettings(state_->Folders.SettingsFile(), state_->Settings);
     } catch (const DataFileError& e) {
         failures << QString::fromStdString(e.what());
     }
     if (!isMinimized()) {
         try {
-            SaveWindowPositions(state_->ProgramFolder / "pos.ini", positions_.Current());
+            SaveWindowPositions(state_->Folders.PositionsFile(), positions_.Current());
         } catch (const DataFileError& e) {
             failures << QString::fromStdString(e.what());
         }
@@ -429,18 +376,18 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     Timer2->stop();
     Timer3->stop();
     if (!failures.isEmpty()) {
+        const QString text = "Heliomark could not save its settings:\n\n" + failures.join("\n");
+        qWarning("%s", qPrintable(text));
         // Said without waiting, in a window of its own that outlives the main window; the program
         // ends when the user closes it.
-        auto* box = new QMessageBox(QMessageBox::Warning, "Heliomark",
-                                    "Heliomark could not save its settings:\n\n" + failures.join("\n"));
+        auto* box = new QMessageBox(QMessageBox::Warning, "Heliomark", text);
         box->setObjectName("msgSaveFailed");
         box->setAttribute(Qt::WA_DeleteOnClose);
         box->setWindowModality(Qt::NonModal);
         box->show();
     }
-    for (QWidget* view :
-         {static_cast<QWidget*>(frmTW), frmGraf.Window.data(), frmMap.Window.data(), frm3D.Window.data()})
-        if (view) view->hide();
+    for (QWidget* view : views_)
+        view->hide();
     event->accept();
 }
 
