@@ -26,19 +26,26 @@ void PositionedWindows::SetWindow(Slot slot, QWidget* window) {
     if (window) placedAt_[slot] = window->pos();
 }
 
+void PositionedWindows::Place(int slot, const WindowPosition& saved) {
+    twips_[slot] = saved;
+    QWidget* w = windows_[slot];
+    if (!w) return;
+    const PixelPoint p = PlaceOnScreens(saved, {w->width(), w->height()}, ScreenRects());
+    const std::optional<int> x = TwipsToPixels(saved.Left), y = TwipsToPixels(saved.Top);
+    if (!x || !y || *x != p.X || *y != p.Y)
+        twips_[slot] = {p.X * TwipsPerPixel, p.Y * TwipsPerPixel};  // moved: the old numbers are void
+    w->move(p.X, p.Y);
+    placedAt_[slot] = w->pos();
+}
+
 void PositionedWindows::Apply(const WindowPositions& saved) {
-    const std::vector<PixelRect> screens = ScreenRects();
-    for (int i = 0; i < 5; ++i) {
-        twips_[i] = saved[i];
-        QWidget* w = windows_[i];
-        if (!w) continue;
-        const PixelPoint p = PlaceOnScreens(saved[i], {w->width(), w->height()}, screens);
-        const std::optional<int> x = TwipsToPixels(saved[i].Left), y = TwipsToPixels(saved[i].Top);
-        if (!x || !y || *x != p.X || *y != p.Y)
-            twips_[i] = {p.X * TwipsPerPixel, p.Y * TwipsPerPixel};  // moved: the old numbers are void
-        w->move(p.X, p.Y);
-        placedAt_[i] = w->pos();
-    }
+    for (int i = 0; i < 5; ++i)
+        Place(i, saved[i]);
+}
+
+void PositionedWindows::ApplyViews(const ViewPositions& saved) {
+    Place(EventsSlot, saved[0]);
+    Place(YearSlot, saved[1]);
 }
 
 void PositionedWindows::Refresh(Slot slot) {
@@ -49,9 +56,18 @@ void PositionedWindows::Refresh(Slot slot) {
 }
 
 WindowPositions PositionedWindows::Current() {
-    for (int i = 0; i < 5; ++i)
+    WindowPositions positions;
+    for (int i = 0; i < 5; ++i) {
         Refresh(static_cast<Slot>(i));
-    return twips_;
+        positions[i] = twips_[i];
+    }
+    return positions;
+}
+
+ViewPositions PositionedWindows::CurrentViews() {
+    Refresh(EventsSlot);
+    Refresh(YearSlot);
+    return {twips_[EventsSlot], twips_[YearSlot]};
 }
 
 float PositionedWindows::Left(Slot slot) {

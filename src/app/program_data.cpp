@@ -142,6 +142,14 @@ std::optional<WindowPositions> LoadSavedPositions(const std::filesystem::path& f
     }
 }
 
+std::optional<ViewPositions> LoadSavedViewPositions(const std::filesystem::path& positionsFile) {
+    try {
+        return LoadViewPositions(ViewPositionsFileBeside(positionsFile));
+    } catch (const DataFileError&) {
+        return std::nullopt;
+    }
+}
+
 std::string DescribeDamagedFiles(const std::vector<DamagedFile>& files) {
     std::string text;
     for (const DamagedFile& f : files) {

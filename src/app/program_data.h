@@ -51,6 +51,8 @@ Settings FirstStartSettings(const CityList& cities, const SystemZone& zone);
 
 // pos.ini, or nothing when it is missing or damaged.
 std::optional<WindowPositions> LoadSavedPositions(const std::filesystem::path& file);
+// pos_views.ini beside pos.ini (ViewPositionsFileBeside), or nothing when it is missing or damaged.
+std::optional<ViewPositions> LoadSavedViewPositions(const std::filesystem::path& positionsFile);
 
 // Moves a damaged file aside to "<name>.damaged" (".damaged2", ... when that name is taken, so an
 // earlier damaged copy is never replaced). Returns the new path, or nothing when it cannot move.

@@ -16,22 +16,36 @@ namespace heliomark {
 
 namespace {
 
+PixelRect ScreenRect(const QScreen* screen) {
+    if (!screen) return {0, 0, 1024, 768};
+    const QRect r = screen->availableGeometry();
+    return {r.x(), r.y(), r.width(), r.height()};
+}
+
 WindowPositions DefaultPositions(PositionedWindows& windows) {
-    PixelRect screen{0, 0, 1024, 768};
-    if (const QScreen* primary = QGuiApplication::primaryScreen()) {
-        const QRect r = primary->availableGeometry();
-        screen = {r.x(), r.y(), r.width(), r.height()};
-    }
     std::vector<PixelSize> sizes;
     for (int i = 0; i < 5; ++i) {
         const QWidget* w = windows.Window(static_cast<PositionedWindows::Slot>(i));
         sizes.push_back(w ? PixelSize{w->width(), w->height()} : PixelSize{});
     }
-    const std::vector<PixelPoint> points = ArrangeWindows(screen, sizes);
+    const std::vector<PixelPoint> points =
+        ArrangeWindows(ScreenRect(QGuiApplication::primaryScreen()), sizes);
     WindowPositions positions{};
     for (int i = 0; i < 5; ++i)
         positions[i] = {points[i].X * TwipsPerPixel, points[i].Y * TwipsPerPixel};
     return positions;
+}
+
+// Beside the main window where it now stands, on its screen.
+ViewPositions ViewDefaults(MainWindow& main) {
+    const QScreen* screen = QGuiApplication::screenAt(main.geometry().center());
+    const auto size = [&main](PositionedWindows::Slot slot) {
+        const QWidget* w = main.Positions().Window(slot);
+        return w ? PixelSize{w->width(), w->height()} : PixelSize{};
+    };
+    return DefaultViewPositions(ScreenRect(screen ? screen : QGuiApplication::primaryScreen()),
+                                {main.x(), main.y(), main.width(), main.height()},
+                                {size(PositionedWindows::EventsSlot), size(PositionedWindows::YearSlot)});
 }
 
 std::filesystem::path LocalPath(const QString& folder) {
@@ -83,6 +97,8 @@ QWidget* StartProgram(const ProgramFolders& folders, std::shared_ptr<const Progr
     main->Load();
     const std::optional<WindowPositions> saved = LoadSavedPositions(folders.PositionsFile());
     main->Positions().Apply(saved ? *saved : DefaultPositions(main->Positions()));
+    const std::optional<ViewPositions> savedViews = LoadSavedViewPositions(folders.PositionsFile());
+    main->Positions().ApplyViews(savedViews ? *savedViews : ViewDefaults(*main));
     main->LastX = main->Positions().Left(PositionedWindows::MainSlot);
     main->LastY = main->Positions().Top(PositionedWindows::MainSlot);
     main->show();

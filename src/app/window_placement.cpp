@@ -147,4 +147,17 @@ std::vector<PixelPoint> ArrangeWindows(const PixelRect& screen, const std::vecto
     return points;
 }
 
+ViewPositions DefaultViewPositions(const PixelRect& screen, const PixelRect& main,
+                                   const std::array<PixelSize, 2>& views) {
+    ViewPositions positions{};
+    for (int i = 0; i < 2; ++i) {
+        const int step = (4 + i) * 24;  // after the four views' 0, 24, 48, 72
+        const int x = Clamp(main.Left + main.Width + 8 + step, screen.Left,
+                            screen.Left + screen.Width - views[i].Width);
+        const int y = Clamp(main.Top + step, screen.Top, screen.Top + screen.Height - views[i].Height);
+        positions[i] = {x * TwipsPerPixel, y * TwipsPerPixel};
+    }
+    return positions;
+}
+
 }  // namespace heliomark

@@ -52,4 +52,10 @@ inline constexpr PixelSize TightFrame{2, 22};
 std::vector<PixelPoint> ArrangeWindows(const PixelRect& screen, const std::vector<PixelSize>& sizes,
                                        const std::vector<PixelSize>& frames = {RoomyFrame, TightFrame});
 
+// Built-in positions for a missing or damaged pos_views.ini: the Sun Events and Year windows
+// (of sizes `views`) go on with the cascade of the other views beside the main window (`main`, in
+// pixels), and are kept wholly inside `screen` as far as they fit. Twips.
+ViewPositions DefaultViewPositions(const PixelRect& screen, const PixelRect& main,
+                                   const std::array<PixelSize, 2>& views);
+
 }  // namespace heliomark

@@ -91,6 +91,18 @@ std::optional<DstPeriod> DstPeriodForYear(const DstRule& rule, int year);
 // The [start, end) test behind IsDST; a period whose start lies after its end wraps the year.
 bool IsInDstPeriod(double date, const DstPeriod& period);
 
+// The zone hours the main window uses on any local date: its hour zone plus the DST hour. In the
+// displayed year the period of its start and end pickers decides (hand edits included); in another
+// year the chosen rule's period for that year, which the main window takes when its date moves
+// into that year.
+struct ZoneSchedule {
+    double HourZone = 0;  // hours, without DST
+    int DisplayedYear = 2000;
+    std::optional<DstPeriod> DisplayedPeriod;  // none: no DST in the displayed year
+    const DstRule* Rule = nullptr;             // the chosen rule; null for "None"
+    double ZoneHoursOn(double date) const;
+};
+
 // ------------------------------------------------------------------ cities
 struct CityRecord {
     std::string Name;       // up to 15 characters
@@ -141,6 +153,15 @@ WindowPositions LoadWindowPositions(const std::filesystem::path& file);
 void SaveWindowPositions(const std::filesystem::path& file, const WindowPositions& positions);
 std::string SerializeWindowPositions(const WindowPositions& positions);
 WindowPositions ParseWindowPositions(const std::filesystem::path& file, std::string_view text);
+// The view windows that came after the five above keep their places in a file of their own beside
+// pos.ini, in the same line format, so that pos.ini keeps its five lines: the Sun Events window,
+// then the Year window. The same checks: a short, damaged or absurd file throws DataFileError.
+using ViewPositions = std::array<WindowPosition, 2>;
+std::filesystem::path ViewPositionsFileBeside(const std::filesystem::path& positionsFile);
+ViewPositions LoadViewPositions(const std::filesystem::path& file);
+void SaveViewPositions(const std::filesystem::path& file, const ViewPositions& positions);
+std::string SerializeViewPositions(const ViewPositions& positions);
+ViewPositions ParseViewPositions(const std::filesystem::path& file, std::string_view text);
 
 // ------------------------------------------------------------------ file helpers
 // Whole-file read with a size cap (throws DataFileError naming the file when missing or larger).

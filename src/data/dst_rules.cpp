@@ -268,4 +268,11 @@ bool IsInDstPeriod(double date, const DstPeriod& period) {
     return InDstPeriod(date, period.Start, period.End);
 }
 
+double ZoneSchedule::ZoneHoursOn(double date) const {
+    const int year = YearOf(date);
+    std::optional<DstPeriod> period = DisplayedPeriod;
+    if (year != DisplayedYear) period = Rule ? DstPeriodForYear(*Rule, year) : std::nullopt;
+    return HourZone + (period && IsInDstPeriod(date, *period) ? 1 : 0);
+}
+
 }  // namespace heliomark

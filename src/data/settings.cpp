@@ -176,8 +176,9 @@ std::optional<std::string> SettingsProblem(const Settings& s) {
     return std::nullopt;
 }
 
-std::optional<std::string> PositionsProblem(const WindowPositions& positions) {
-    for (std::size_t i = 0; i < positions.size(); ++i) {
+template <std::size_t N>
+std::optional<std::string> PositionsProblem(const std::array<WindowPosition, N>& positions) {
+    for (std::size_t i = 0; i < N; ++i) {
         if (!std::isfinite(positions[i].Left) || !std::isfinite(positions[i].Top)) {
             return "window " + std::to_string(i + 1) + " has a position that is not a finite number";
         }
@@ -239,7 +240,10 @@ void SaveSettings(const std::filesystem::path& file, const Settings& settings) {
     WriteText(file, SerializeSettings(settings));
 }
 
-std::string SerializeWindowPositions(const WindowPositions& positions) {
+namespace {
+
+template <std::size_t N>
+std::string SerializePositions(const std::array<WindowPosition, N>& positions) {
     if (auto problem = PositionsProblem(positions)) throw std::invalid_argument(*problem);
     std::string text;
     for (const WindowPosition& p : positions)
@@ -247,13 +251,17 @@ std::string SerializeWindowPositions(const WindowPositions& positions) {
     return text;
 }
 
-WindowPositions ParseWindowPositions(const std::filesystem::path& file, std::string_view text) {
+// One "left,top" line per window; `count` is the number of lines in words, for the message.
+template <std::size_t N>
+std::array<WindowPosition, N> ParsePositions(const std::filesystem::path& file, std::string_view text,
+                                             const char* count) {
     const auto lines = SplitLines(text);
-    WindowPositions positions;
-    for (std::size_t i = 0; i < positions.size(); ++i) {
+    std::array<WindowPosition, N> positions;
+    for (std::size_t i = 0; i < N; ++i) {
         const std::string where = "line " + std::to_string(i + 1) + ": ";
         if (i >= lines.size()) {
-            throw DataFileError(file, "the file holds " + std::to_string(i) + " lines; five are expected");
+            throw DataFileError(file,
+                                "the file holds " + std::to_string(i) + " lines; " + count + " are expected");
         }
         if (TrimLineBlanks(lines[i]).empty()) throw DataFileError(file, where + "the line is empty");
         const auto fields = SplitFields(file, lines[i], where);
@@ -271,7 +279,23 @@ WindowPositions ParseWindowPositions(const std::filesystem::path& file, std::str
             }
         }
     }
-    return positions;  // lines after the fifth are ignored
+    return positions;  // lines after the last window's are ignored
+}
+
+template <std::size_t N>
+void SavePositions(const std::filesystem::path& file, const std::array<WindowPosition, N>& positions) {
+    if (auto problem = PositionsProblem(positions)) throw DataFileError(file, "not saved: " + *problem);
+    WriteText(file, SerializePositions(positions));
+}
+
+}  // namespace
+
+std::string SerializeWindowPositions(const WindowPositions& positions) {
+    return SerializePositions(positions);
+}
+
+WindowPositions ParseWindowPositions(const std::filesystem::path& file, std::string_view text) {
+    return ParsePositions<5>(file, text, "five");
 }
 
 WindowPositions LoadWindowPositions(const std::filesystem::path& file) {
@@ -279,8 +303,27 @@ WindowPositions LoadWindowPositions(const std::filesystem::path& file) {
 }
 
 void SaveWindowPositions(const std::filesystem::path& file, const WindowPositions& positions) {
-    if (auto problem = PositionsProblem(positions)) throw DataFileError(file, "not saved: " + *problem);
-    WriteText(file, SerializeWindowPositions(positions));
+    SavePositions(file, positions);
+}
+
+std::filesystem::path ViewPositionsFileBeside(const std::filesystem::path& positionsFile) {
+    return positionsFile.parent_path() / "pos_views.ini";
+}
+
+std::string SerializeViewPositions(const ViewPositions& positions) {
+    return SerializePositions(positions);
+}
+
+ViewPositions ParseViewPositions(const std::filesystem::path& file, std::string_view text) {
+    return ParsePositions<2>(file, text, "two");
+}
+
+ViewPositions LoadViewPositions(const std::filesystem::path& file) {
+    return ParseViewPositions(file, ReadText(file));
+}
+
+void SaveViewPositions(const std::filesystem::path& file, const ViewPositions& positions) {
+    SavePositions(file, positions);
 }
 
 }  // namespace heliomark

@@ -138,6 +138,14 @@ SolarState SolarStateFor(double latitudeDeg, double longitudeDeg, int year, int 
 // Right ascension (unreduced), geometric altitude and azimuth at a local clock time of the state's
 // date. The azimuth lies in (pi/2, 5pi/2); displays reduce FloorMod(RadToDeg(Azimuth), 360).
 void ComputeCurrentPosition(SolarState& s, int hour, int minute, double seconds);
+// The same three values at an instant given as a Julian day in universal time, for the state's
+// place; the state is not changed. ComputeCurrentPosition is this at its local clock time.
+struct SkyPosition {
+    double RightAscension = 0;  // radians, in (-pi, pi], not reduced
+    double Altitude = 0;        // radians, geometric
+    double Azimuth = 0;         // radians, in (pi/2, 5pi/2) like SolarState::Azimuth
+};
+SkyPosition SunPositionAtJulianDay(const SolarState& s, double jd);
 
 // ------------------------------------------------------------------ day events
 // Hour angle (radians, [0, pi]) at which the Sun's centre stands at altitude h; +99 when it never
@@ -146,6 +154,14 @@ double EventHourAngle(double lat, double dec, double h);
 struct EventPair {
     double Begin = NoValue, End = NoValue;
 };
+// Where every event of a local day starts from: the Sun at local mean noon of the state's date.
+struct LocalNoon {
+    double JulianDay = 0;       // UT of local mean noon (12:00 of the date, shifted by the longitude)
+    double Declination = 0;     // radians
+    double RightAscension = 0;  // radians, in (-pi, pi]
+    double HourAngle = 0;       // degrees, in (-180, 180]: the Sun's hour angle at JulianDay
+};
+LocalNoon ComputeLocalNoon(const SolarState& s);
 // Rise/set-like pair for altitude h from the local-noon estimate, refined once. `polarFlag` is the
 // scratch polar mark: set to 0/1/-1 by the refinements, untouched at the poles.
 EventPair ComputeEventPair(const SolarState& s, double jdNoon, double dec, double hNoon, double h,

@@ -59,18 +59,27 @@ SolarState SolarStateFor(double latitudeDeg, double longitudeDeg, int year, int 
     return s;
 }
 
-void ComputeCurrentPosition(SolarState& s, int hour, int minute, double seconds) {
-    const double jd = JulianDay(s.Year, s.Month, s.Day, hour, minute, seconds) - s.ZoneHours / 24;
+SkyPosition SunPositionAtJulianDay(const SolarState& s, double jd) {
     const Equatorial eq = EclipticToEquatorial(SunLongitude(jd));
     const double dec = eq.Declination, ra = eq.RightAscension;
-    s.RightAscension = ra;
     const double lst = s.Longitude + FloorMod(SiderealTime(jd), 360);
     const double H = DegToRad(lst) - ra;
     const double lat = s.Latitude;
-    s.Altitude = ArcSin(std::cos(lat) * std::cos(H) * std::cos(dec) + std::sin(dec) * std::sin(lat));
+    SkyPosition p;
+    p.RightAscension = ra;
+    p.Altitude = ArcSin(std::cos(lat) * std::cos(H) * std::cos(dec) + std::sin(dec) * std::sin(lat));
     const double x = std::cos(H) * std::cos(dec) * std::sin(lat) - std::cos(lat) * std::sin(dec);
     const double y = std::sin(H) * std::cos(dec);
-    s.Azimuth = ArcTan2(x, y) + Pi;
+    p.Azimuth = ArcTan2(x, y) + Pi;
+    return p;
+}
+
+void ComputeCurrentPosition(SolarState& s, int hour, int minute, double seconds) {
+    const double jd = JulianDay(s.Year, s.Month, s.Day, hour, minute, seconds) - s.ZoneHours / 24;
+    const SkyPosition p = SunPositionAtJulianDay(s, jd);
+    s.RightAscension = p.RightAscension;
+    s.Altitude = p.Altitude;
+    s.Azimuth = p.Azimuth;
 }
 
 double EventHourAngle(double lat, double dec, double h) {
@@ -129,16 +138,24 @@ EventPair ComputeEventPair(const SolarState& s, double jdNoon, double dec, doubl
     return out;
 }
 
-void ComputeDayEvents(SolarState& s, bool withTwilights) {
+LocalNoon ComputeLocalNoon(const SolarState& s) {
+    LocalNoon n;
     const double jd0 = JulianDay(s.Year, s.Month, s.Day, 12, 0, 0);
-    const double jdNoon = jd0 - s.Longitude / 360;  // UT of local mean noon
-    const Equatorial eq = EclipticToEquatorial(SunLongitude(jdNoon));
-    const double dec = eq.Declination, ra = eq.RightAscension;
-    s.RightAscension = FloorMod(ra, TwoPi);
+    n.JulianDay = jd0 - s.Longitude / 360;  // UT of local mean noon
+    const Equatorial eq = EclipticToEquatorial(SunLongitude(n.JulianDay));
+    n.Declination = eq.Declination;
+    n.RightAscension = eq.RightAscension;
+    const double g = FloorMod(SiderealTime(n.JulianDay), 360);
+    n.HourAngle = FloorMod(s.Longitude + g - RadToDeg(n.RightAscension), 360);
+    if (n.HourAngle > 180) n.HourAngle = n.HourAngle - 360;
+    return n;
+}
+
+void ComputeDayEvents(SolarState& s, bool withTwilights) {
+    const LocalNoon noon = ComputeLocalNoon(s);
+    const double jdNoon = noon.JulianDay, dec = noon.Declination, hNoon = noon.HourAngle;
+    s.RightAscension = FloorMod(noon.RightAscension, TwoPi);
     s.Declination = dec;
-    const double g = FloorMod(SiderealTime(jdNoon), 360);
-    double hNoon = FloorMod(s.Longitude + g - RadToDeg(ra), 360);
-    if (hNoon > 180) hNoon = hNoon - 360;
     s.Transit = jdNoon + s.ZoneHours / 24 - hNoon / 360 + 0.5;
     s.MaxAltitude = 1.5707963267949 - std::fabs(s.Latitude - dec);
 

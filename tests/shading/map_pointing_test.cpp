@@ -1,6 +1,11 @@
+// What the world map reads out and picks where the user points and clicks, and where city names go.
 #include "shading/map_pointing.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "support/test_support.h"
 
 namespace heliomark {
 namespace {
@@ -8,138 +13,78 @@ namespace {
 CityRecord City(const char* name, double lat, double lon) {
     return {name, lat, lon, 25, "None"};
 }
+std::string Text(const MapReadout& r) {
+    return r.LatitudeText + " | " + r.LongitudeText + " | " + r.AltitudeText;
+}
+std::string Text(const LabelRect& r) {
+    return std::to_string(r.Left) + " " + std::to_string(r.Top) + " " + std::to_string(r.Width) + " " +
+           std::to_string(r.Height);
+}
+std::string Text(const MapClick& c) {
+    return c.Inside ? std::to_string(c.LatitudeIndex) + " " + FormatFixed(c.LatitudeDegrees, 6) + " " +
+                          std::to_string(c.LongitudeIndex) + " " + FormatFixed(c.LongitudeDegrees, 6)
+                    : "outside";
+}
 
-TEST(MapPointing, MousePositionsRoundHalfToEven) {
-    struct Case {
-        double X, Y;
-        int Row, Column;
-    } cases[] = {{0, 0, 221, 0},         {449, 221, 0, 449}, {10.5, 110.5, 110, 10},
-                 {11.5, 111.5, 110, 12}, {0.4, 220.6, 0, 0}, {224.6, 0.49, 221, 225}};
-    for (const Case& c : cases) {
-        const MapMousePixel p = MouseToMapPixel(c.X, c.Y);
-        EXPECT_EQ(p.MemoryRow, c.Row) << "(" << c.X << ", " << c.Y << ")";
-        EXPECT_EQ(p.Column, c.Column) << "(" << c.X << ", " << c.Y << ")";
+TEST(MapPointing, PointingReadsThePlaceItsAltitudeAndLight) {
+    for (const auto& [x, y, row, column] : {std::tuple{0.0, 0.0, 221, 0},
+                                            {449.0, 221.0, 0, 449},
+                                            {10.5, 110.5, 110, 10},
+                                            {11.5, 111.5, 110, 12},
+                                            {224.6, 0.49, 221, 225}}) {  // half to even
+        const MapMousePixel p = MouseToMapPixel(x, y);
+        EXPECT_TRUE(p.MemoryRow == row && p.Column == column)
+            << "(" << x << ", " << y << ") gave " << p.MemoryRow << ", " << p.Column;
     }
+    for (const auto& [altitude, state] :
+         {std::pair{-0.8, "Day"}, {-0.833, "Twilights"}, {-18.0, "Twilights"}, {-18.0001, "Night"}})
+        EXPECT_STREQ(LightState(altitude), state) << altitude;
+    const MapSun sun{0, 0, 1, 1.2, 1.2};  // over (0°, 0°): declination 0, right ascension the sidereal angle
+    testing::ExpectTexts({
+        ROW(Text(ReadOutAt(sun, 225, 100, true)), "8° 6' 29'' | 0° 0' 0'' | 81° 53' 31''  (Day)"),
+        ROW(Text(ReadOutAt(sun, 337.5, 105, false)), "4.054° | 90.400° | -0.399°  (Day)"),  // column 338
+        ROW(Text(ReadOutAt(sun, 350, 105, false)), "4.054° | 100.000° | -9.975°  (Twilights)"),
+        ROW(Text(ReadOutAt(sun, 0, 105, false)), "4.054° | -180.000° | -85.946°  (Night)"),
+        ROW(Text(ReadOutAt(sun, 350, 10, false)), "81.081° | 100.000° | -1.543°  (Twilights)"),
+        ROW(ReadOutAt(MapSun{}, 17, 200, false).State, "Day"),  // before the first update every value is 0
+        ROW(Text(ClickToPlace(100, 150)),
+            "1 " + FormatFixed(90 - 71 * 180.0 / 222, 6) + " 1 100.000000"),  // south, west
+        ROW(Text(ClickToPlace(300, 20)),
+            "0 " + FormatFixed(201 * 180.0 / 222 - 90, 6) + " 0 60.000000"),  // north, east
+        ROW(Text(ClickToPlace(0, 221)), "1 90.000000 1 180.000000"),          // the south-west corner
+        ROW(Text(ClickToPlace(460, 100)), "outside"),
+        ROW(Text(ClickToPlace(-3, 100)), "outside"),
+    });
 }
 
-TEST(MapPointing, LightStateThresholds) {
-    struct Case {
-        double Altitude;
-        const char* State;
-    } cases[] = {{45, "Day"},        {-0.8, "Day"},       {-0.833, "Twilights"}, {-10, "Twilights"},
-                 {-18, "Twilights"}, {-18.0001, "Night"}, {-90, "Night"}};
-    for (const Case& c : cases)
-        EXPECT_STREQ(LightState(c.Altitude), c.State) << c.Altitude;
-}
-
-TEST(MapPointing, ReadOutUnderTheSun) {
-    // A Sun over (0°, 0°): declination 0, right ascension equal to the sidereal angle.
-    const MapSun sun{0, 0, 1, 1.2, 1.2};
-    struct Case {
-        double X, Y;
-        const char* State;
-        const char* Latitude;
-        const char* Longitude;
-    } cases[] = {
-        {225, 110, "Day", "0°", "0°"},                // memory row 111 is 0.000...° after rounding
-        {225 + 112.5, 110, "Day", "0°", "90°"},       // on the terminator: altitude 0
-        {225 + 125, 110, "Twilights", "0°", "100°"},  // 10° below the horizon
-        {0, 110, "Night", "0°", "-180°"},
-    };
-    for (const Case& c : cases) {
-        const MapReadout r = ReadOutAt(sun, c.X, c.Y, true);
-        EXPECT_EQ(r.State, c.State) << c.X;
-        EXPECT_EQ(r.LatitudeText, FormatAngle(RadToDeg(r.Latitude), true));
-        EXPECT_EQ(r.AltitudeText, FormatAngle(r.Altitude, true) + "  (" + c.State + ")");
-    }
-    const MapReadout twilight = ReadOutAt(sun, 350, 110, false);
-    EXPECT_NEAR(twilight.Altitude, -10, 1e-9);
-    EXPECT_EQ(twilight.LongitudeText, "100.000°");
-    EXPECT_EQ(twilight.AltitudeText, "-10.000°  (Twilights)");
-}
-
-TEST(MapPointing, ReadOutBeforeTheFirstUpdateReadsDay) {
-    // All Sun values zero: the altitude is 0 everywhere.
-    const MapReadout r = ReadOutAt(MapSun{}, 17, 200, false);
-    EXPECT_EQ(r.Altitude, 0);
-    EXPECT_EQ(r.State, "Day");
-}
-
-TEST(MapPointing, NearestCityWithinTwentySquareDegrees) {
+TEST(MapPointing, NearestCityWithinTwentySquareDegreesAndTitlesInsideTheMap) {
     const CityList cities = {City("Alpha", 10, 20), City("Beta", -40, 100), City("Gamma", 10, 20),
                              City("Delta", 11, 21)};
-    struct Case {
-        double Lat, Lon;
-        int Expected;
-    } cases[] = {
-        {-36, 102, 2},                   // 16 + 4 = 20 exactly still counts
-        {-36, 102.001, 0},               // just over 20
-        {-40, 100, 2},     {10, 20, 1},  // Alpha and Gamma tie at 0: the first wins
-        {10.6, 20.6, 4},                 // Delta is strictly nearer
-        {10.5, 20.5, 1},                 // Alpha, Gamma and Delta at the same 0.5: the first wins
-        {80, -170, 0},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(FindNearestCity(cities, c.Lat, c.Lon), c.Expected) << c.Lat << ", " << c.Lon;
-    }
-    EXPECT_EQ(FindNearestCity({}, 0, 0), 0);
-}
-
-TEST(MapPointing, TitlesStayInsideTheMap) {
-    struct Case {
-        const char* What;
-        LabelRect Title;
-        int MarkerLeft;
-        LabelRect Expected;
-    } cases[] = {
-        {"inside", {100, 50, 60, 13}, 90, {100, 50, 60, 13}},
-        {"above the top", {100, -8, 60, 13}, 90, {100, 1, 60, 13}},
-        {"at the top", {100, 0, 60, 13}, 90, {100, 1, 60, 13}},
-        {"below the bottom", {100, 210, 60, 13}, 90, {100, 208, 60, 13}},
-        {"at the bottom limit", {100, 208, 60, 13}, 90, {100, 208, 60, 13}},
-        {"over the right edge", {390, 50, 60, 13}, 380, {318, 50, 60, 13}},
-        {"at the right limit", {389, 50, 60, 13}, 380, {389, 50, 60, 13}},
-        {"top right corner", {440, -3, 40, 13}, 430, {388, 1, 40, 13}},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(KeepTitleInside(c.Title, c.MarkerLeft), c.Expected) << c.What;
-}
-
-TEST(MapPointing, CityLabelsBesideTheCity) {
+    testing::ExpectRows<int>({
+        ROW(FindNearestCity(cities, -36, 102), 2),  // 16 + 4 = 20 exactly still counts
+        ROW(FindNearestCity(cities, -36, 102.001), 0),
+        ROW(FindNearestCity(cities, 10, 20), 1),      // Alpha and Gamma tie at 0: the first wins
+        ROW(FindNearestCity(cities, 10.6, 20.6), 4),  // Delta is strictly nearer
+        ROW(FindNearestCity(cities, 80, -170), 0),
+        ROW(FindNearestCity({}, 0, 0), 0),
+    });
+    testing::ExpectTexts({
+        ROW(Text(KeepTitleInside({100, 50, 60, 13}, 90)), "100 50 60 13"),
+        ROW(Text(KeepTitleInside({100, 0, 60, 13}, 90)), "100 1 60 13"),      // at the top
+        ROW(Text(KeepTitleInside({100, 210, 60, 13}, 90)), "100 208 60 13"),  // below the bottom
+        ROW(Text(KeepTitleInside({100, 208, 60, 13}, 90)), "100 208 60 13"),  // at the bottom limit
+        ROW(Text(KeepTitleInside({390, 50, 60, 13}, 380)),
+            "318 50 60 13"),  // over the right edge: left of the marker
+        ROW(Text(KeepTitleInside({389, 50, 60, 13}, 380)), "389 50 60 13"),  // at the right limit
+        ROW(CityTitle(City("  Rio Branco   ", 0, 0)), "Rio Branco"),
+    });
     const CityLabels paris = PlaceCityLabels(City("Paris", 48.85, 2.35), 30, 13);
     const int x = LonToPixel(DegToRad(2.35)), y = LatToPixel(DegToRad(48.85));
-    EXPECT_EQ(paris.MarkerLeft, x - 4);
-    EXPECT_EQ(paris.MarkerTop, y - 8);
-    EXPECT_EQ(paris.Title, (LabelRect{x + 6, y - 8, 33, 13}));
-
-    const CityLabels east = PlaceCityLabels(City("Anadyr", 64.73, 177.5), 40, 13);
-    EXPECT_EQ(east.Title.Left, east.MarkerLeft - 43 - 2) << "name to the left of the marker";
-    const CityLabels north = PlaceCityLabels(City("Alert", 89.5, -62.3), 40, 13);
-    EXPECT_EQ(north.Title.Top, 1);
-    EXPECT_EQ(CityTitle(City("  Rio Branco   ", 0, 0)), "Rio Branco");
-}
-
-TEST(MapPointing, ClickPicksSignedPlaceAsHemisphereAndPositiveAngles) {
-    struct Case {
-        double X, Y;
-        int LatIndex, LonIndex;
-        double LatDeg, LonDeg;
-    } cases[] = {
-        {100, 150, 1, 1, 90 - 71 * 180.0 / 222, 100},  // south and west
-        {300, 20, 0, 0, 201 * 180.0 / 222 - 90, 60},   // north and east
-    };
-    for (const Case& c : cases) {
-        const MapClick click = ClickToPlace(c.X, c.Y);
-        ASSERT_TRUE(click.Inside) << c.X << ", " << c.Y;
-        EXPECT_EQ(click.LatitudeIndex, c.LatIndex) << c.X << ", " << c.Y;
-        EXPECT_EQ(click.LongitudeIndex, c.LonIndex) << c.X << ", " << c.Y;
-        EXPECT_NEAR(click.LatitudeDegrees, c.LatDeg, 1e-9) << c.X << ", " << c.Y;
-        EXPECT_NEAR(click.LongitudeDegrees, c.LonDeg, 1e-9) << c.X << ", " << c.Y;
-        EXPECT_GE(click.LatitudeDegrees, 0);
-        EXPECT_GE(click.LongitudeDegrees, 0);
-    }
-    EXPECT_FALSE(ClickToPlace(460, 100).Inside) << "east of 180°";
-    EXPECT_FALSE(ClickToPlace(-3, 100).Inside) << "west of -180°";
+    EXPECT_TRUE((paris.MarkerLeft == x - 4 && paris.MarkerTop == y - 8 &&
+                 paris.Title == LabelRect{x + 6, y - 8, 33, 13}));
+    EXPECT_EQ(PlaceCityLabels(City("Anadyr", 64.73, 177.5), 40, 13).Title.Left,
+              PlaceCityLabels(City("Anadyr", 64.73, 177.5), 40, 13).MarkerLeft - 45)
+        << "near the east edge the name goes left of the marker";
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// Support shared by every test suite: a private temporary folder per test and hand-built
-// little-endian bytes.
+// Support shared by every test suite: a private temporary folder per test, hand-built little-endian
+// bytes, the shipped data files, tables of cases, and the check that a reader refuses a file.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -18,6 +18,7 @@
 
 namespace heliomark::testing {
 
+// A folder of its own for one test, removed with everything in it when the test ends.
 class TempFolder {
   public:
     TempFolder() {
@@ -48,17 +49,23 @@ class TempFolder {
     std::filesystem::path path_;
 };
 
-inline void WriteBytes(const std::filesystem::path& file, const std::vector<unsigned char>& bytes) {
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
 inline void WriteText(const std::filesystem::path& file, const std::string& text) {
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out << text;
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << text;
+}
+inline void WriteBytes(const std::filesystem::path& file, const std::vector<unsigned char>& bytes) {
+    WriteText(file, std::string(bytes.begin(), bytes.end()));
+}
+inline std::string ReadText(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 inline std::vector<unsigned char> ReadBytes(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {});
+    const std::string text = ReadText(file);
+    return std::vector<unsigned char>(text.begin(), text.end());
+}
+// A file of the source tree's resources/ folder (the data the program ships).
+inline std::filesystem::path Resource(const std::string& name) {
+    return std::filesystem::path(HELIOMARK_SOURCE_DIR) / "resources" / name;
 }
 
 // Little-endian bytes written field by field, independently of the program's own writer.
@@ -72,16 +79,16 @@ struct Bytes {
         return Le(bits, 8);
     }
     // A 15-byte field: the given bytes, blank padded.
-    Bytes& Name(const std::string& latin1) {
-        std::string field = latin1;
-        field.resize(15, ' ');
-        v.insert(v.end(), field.begin(), field.end());
+    Bytes& Name(std::string latin1) {
+        latin1.resize(15, ' ');
+        v.insert(v.end(), latin1.begin(), latin1.end());
         return *this;
     }
     Bytes& Raw(const std::vector<unsigned char>& more) {
         v.insert(v.end(), more.begin(), more.end());
         return *this;
     }
+    std::string Text() const { return std::string(v.begin(), v.end()); }
 
   private:
     Bytes& Le(uint64_t value, int n) {
@@ -90,6 +97,30 @@ struct Bytes {
         return *this;
     }
 };
+
+// One row of a table of cases: the expression as written (the failure message), its value and the
+// value expected. Written ROW(FormatRA(0.5), "1h54m35.5s").
+template <class T>
+struct Row {
+    template <class G, class E>
+    Row(const char* expression, const G& got, const E& expected)
+        : Expression(expression), Got(static_cast<T>(got)), Expected(static_cast<T>(expected)) {}
+    const char* Expression;
+    T Got, Expected;
+};
+#define ROW(expression, expected) {#expression, expression, expected}
+template <class T>
+void ExpectRows(std::initializer_list<Row<T>> rows) {
+    for (const auto& r : rows)
+        EXPECT_EQ(r.Got, r.Expected) << r.Expression;
+}
+inline void ExpectTexts(std::initializer_list<Row<std::string>> rows) {
+    ExpectRows(rows);
+}
+inline void ExpectNear(std::initializer_list<Row<double>> rows, double tolerance) {
+    for (const auto& r : rows)
+        EXPECT_NEAR(r.Got, r.Expected, tolerance) << r.Expression;
+}
 
 // Runs `load` and expects a DataFileError that names `file` and mentions `needle`.
 template <class Load>

@@ -3,8 +3,10 @@
 // median and the 99th percentile. The clock runs at rate 60 on a fake clock advanced 10 ms per tick,
 // so every tick moves the time shown.
 //
-// Usage: tick_cost [program folder]   (default: a temporary folder with the built refs.txt and
-//                                      the views' pictures)
+// Usage: tick_cost [--only mnuA,mnuB,...] [program folder]
+//   --only   shows just the views of those View menu items (say the four older views, to set the
+//            tick beside the one with every view); without it every view is shown
+//   folder   default: a temporary folder with the built refs.txt and the views' pictures
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -34,9 +36,15 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
 
+    QStringList args = QApplication::arguments().mid(1);
+    QStringList only;
+    if (args.size() >= 2 && args[0] == "--only") {
+        only = args[1].split(',');
+        args = args.mid(2);
+    }
     QTemporaryDir temp;
-    QString folder = argc > 1 ? QString(argv[1]) : temp.path();
-    if (argc <= 1) {
+    QString folder = !args.isEmpty() ? args[0] : temp.path();
+    if (args.isEmpty()) {
         const std::filesystem::path built =
             std::filesystem::path(QApplication::applicationDirPath().toStdString()) / ".." / "bin";
         const std::filesystem::path target = std::filesystem::path(folder.toStdString());
@@ -52,12 +60,12 @@ int main(int argc, char** argv) {
 
     auto clock = std::make_shared<heliomark::FakeClock>(heliomark::DateSerial(2024, 6, 21) + 0.5);
     auto* main = qobject_cast<heliomark::MainWindow*>(heliomark::StartProgram(folder, clock));
-    int views = 0;
+    QStringList shown;
     if (auto* viewMenu = main->findChild<QMenu*>("mnuView"))
         for (QAction* item : viewMenu->actions())
-            if (item->isCheckable()) {
+            if (item->isCheckable() && (only.isEmpty() || only.contains(item->objectName()))) {
                 item->trigger();
-                ++views;
+                shown << item->objectName();
             }
     main->findChild<QLineEdit*>("txtRate")->setText("60");
     main->cmdRun_Click();
@@ -79,7 +87,8 @@ int main(int argc, char** argv) {
         handler.push_back(std::chrono::duration<double, std::milli>(t1 - t0).count());
         withPaint.push_back(std::chrono::duration<double, std::milli>(t2 - t0).count());
     }
-    std::printf("Run Clock tick cost over %d ticks, %d view(s) shown, platform %s\n", Ticks, views,
+    std::printf("Run Clock tick cost over %d ticks, %lld view(s) shown (%s), platform %s\n", Ticks,
+                static_cast<long long>(shown.size()), qPrintable(shown.join(' ')),
                 qPrintable(QApplication::platformName()));
     const std::pair<const char*, const std::vector<double>*> rows[] = {
         {"tick handler, wall time", &handler},

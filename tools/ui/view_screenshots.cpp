@@ -1,6 +1,8 @@
-// Saves pictures of the day view and the world map for the README, as the program draws them on the
-// offscreen platform: Berlin on 21 June 2024 at 19:30, with the mouse resting near a second city on
-// the map so that its marker, its name and the read-outs show.
+// Saves pictures of the day view, the world map, the Sun Events and the Year window for the README,
+// as the program draws them (offscreen by default; under Xvfb with QT_QPA_PLATFORM=xcb and
+// QT_SCALE_FACTOR=2 for a 200 % screen): Berlin on 21 June 2024 at 19:30, with the mouse resting
+// near a second city on the map so that its marker, its name and the read-outs show, and on a day
+// in August in the Year picture.
 //
 // Usage: view_screenshots [output folder [city under the mouse]]   (defaults: docs, Rome)
 // Run from the repository root after building; the program folder is a temporary copy of the
@@ -19,6 +21,7 @@
 #include "data/data.h"
 #include "shading/world_map.h"
 #include "ui/main/main_window.h"
+#include "ui/views/year_picture.h"
 
 namespace {
 
@@ -56,6 +59,8 @@ int main(int argc, char** argv) {
     auto* main = qobject_cast<heliomark::MainWindow*>(heliomark::StartProgram(temp.path(), clock));
     main->findChild<QAction*>("mnuGraf")->trigger();
     main->findChild<QAction*>("mnuMap")->trigger();
+    main->findChild<QAction*>("mnuEvents")->trigger();
+    main->findChild<QAction*>("mnuYear")->trigger();
 
     QWidget* dayView = main->findChild<QWidget*>("frmGraf");
     QWidget* worldMap = main->findChild<QWidget*>("frmMap");
@@ -72,10 +77,20 @@ int main(int argc, char** argv) {
         std::printf("%s is not in city_db.txt; the map is saved without a pointed city\n",
                     pointedCity.c_str());
     }
+    QWidget* yearPicture = main->findChild<QWidget*>("picYear");
+    using heliomark::YearPicture;
+    const int august =
+        static_cast<int>(heliomark::DateSerial(2024, 8, 10) - heliomark::DateSerial(2024, 1, 1));
+    const QPointF at(YearPicture::PlotLeft + YearPicture::DayWidth * august + 1, 150);
+    QMouseEvent overYear(QEvent::MouseMove, at, yearPicture->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+    QApplication::sendEvent(yearPicture, &overYear);
     QApplication::processEvents();
 
     std::filesystem::create_directories(out);
-    const bool ok = Save(dayView, out / "day_view.png") && Save(worldMap, out / "world_map.png");
+    const bool ok = Save(dayView, out / "day_view.png") && Save(worldMap, out / "world_map.png") &&
+                    Save(main->findChild<QWidget*>("frmEvents"), out / "sun_events.png") &&
+                    Save(main->findChild<QWidget*>("frmYear"), out / "year.png");
     main->close();
     return ok ? 0 : 1;
 }

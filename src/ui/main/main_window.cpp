@@ -21,6 +21,7 @@
 #include <array>
 #include <utility>
 
+#include "app/program_data.h"
 #include "ui/controls/angle_picker.h"
 #include "ui/controls/date_picker.h"
 #include "ui/controls/flat_button.h"
@@ -301,7 +302,7 @@ void MainWindow::Load() {
     dpStart->SetEnabledYears(false);
     dpEnd->SetEnabledYears(false);
     FillDstList();
-    Ext3D = ExtGraf = ExtTW = ExtMap = false;
+    Ext3D = ExtGraf = ExtTW = ExtMap = ExtEvents = ExtYear = false;
     FillCityList();
     CreateViews();
 
@@ -368,6 +369,12 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     if (!isMinimized()) {
         try {
             SaveWindowPositions(state_->Folders.PositionsFile(), positions_.Current());
+        } catch (const DataFileError& e) {
+            failures << QString::fromStdString(e.what());
+        }
+        try {
+            SaveViewPositions(ViewPositionsFileBeside(state_->Folders.PositionsFile()),
+                              positions_.CurrentViews());
         } catch (const DataFileError& e) {
             failures << QString::fromStdString(e.what());
         }

@@ -37,9 +37,11 @@ class DayViewWindow;
 class FlatButton;
 class HourZonePicker;
 class SkyView;
+class SunEventsWindow;
 class TimePicker;
 class TwilightsWindow;
 class WorldMapWindow;
+class YearWindow;
 struct MapClick;
 
 class MainWindow : public QMainWindow {
@@ -62,6 +64,9 @@ class MainWindow : public QMainWindow {
     void UpdateCurrentData(bool refreshMap);
     // 1 when the DST period in dpStart/dpEnd applies to the date in DateP, else 0.
     int16_t IsDST() const;
+    // The hour zone and DST period as the inputs stand, with which IsDST's hour can be had for any
+    // date, the way the main window takes it when its date moves there.
+    ZoneSchedule CurrentZoneSchedule() const;
 
     // ------------------------------------------------------------ input handlers
     void cmbCities_Click();  // also called by the world map to re-apply the selected city
@@ -90,6 +95,7 @@ class MainWindow : public QMainWindow {
 
     // ------------------------------------------------------------ public fields
     bool Ext3D = false, ExtGraf = false, ExtTW = false, ExtMap = false;  // which views are shown
+    bool ExtEvents = false, ExtYear = false;
     float LastX = 0, LastY = 0;  // twips, the main window's Left and Top as the binding timer saw them
     // False while code changes the input controls itself; the load sequence sets it once the lists
     // are filled and the start-up city is selected.
@@ -116,11 +122,13 @@ class MainWindow : public QMainWindow {
     TwilightsWindow* frmTW = nullptr;
     DayViewWindow* frmGraf = nullptr;
     WorldMapWindow* frmMap = nullptr;
+    SunEventsWindow* frmEvents = nullptr;
+    YearWindow* frmYear = nullptr;
 
     // A view's toolbar button and View menu item. slot orders them: 0 calendar, 1 day view, 2 world
-    // map, 3 twilights, 4 sky view on the toolbar; the View menu lists sky view, day view, world map,
-    // twilights. The button's Value change sets `flag`, checks the menu item, and shows `window`
-    // followed by `afterShow`, or hides it.
+    // map, 3 twilights, 4 sky view, 5 Sun Events, 6 Year on the toolbar; the View menu lists sky
+    // view, day view, world map, twilights, Sun Events, Year. The button's Value change sets `flag`,
+    // checks the menu item, and shows `window` followed by `afterShow`, or hides it.
     struct ViewToggle {
         int Slot = 0;
         const char* ButtonName = "";

@@ -136,8 +136,8 @@ void MainWindow::Command2_Click() {
 void MainWindow::MoveViewsWithMain() {
     if (isMinimized() || !state_->Settings.MoveWindowsTogether) return;
     static constexpr PositionedWindows::Slot Views[] = {
-        PositionedWindows::SkyViewSlot, PositionedWindows::TwilightsSlot, PositionedWindows::DayViewSlot,
-        PositionedWindows::WorldMapSlot};
+        PositionedWindows::SkyViewSlot,  PositionedWindows::TwilightsSlot, PositionedWindows::DayViewSlot,
+        PositionedWindows::WorldMapSlot, PositionedWindows::EventsSlot,    PositionedWindows::YearSlot};
     const float dx = positions_.Left(PositionedWindows::MainSlot) - LastX;
     if (dx != 0) {
         for (PositionedWindows::Slot v : Views)

@@ -11,8 +11,10 @@
 #include "ui/main/main_window.h"
 #include "ui/views/day_view_window.h"
 #include "ui/views/sky_view.h"
+#include "ui/views/sun_events_window.h"
 #include "ui/views/twilights_window.h"
 #include "ui/views/world_map_window.h"
+#include "ui/views/year_window.h"
 
 namespace heliomark {
 
@@ -27,6 +29,17 @@ QString Text(const std::string& utf8) {
 int16_t MainWindow::IsDST() const {
     if (!DSTActive) return 0;
     return IsInDstPeriod(DateP->Value(), {dpStart->Value(), dpEnd->Value()}) ? 1 : 0;
+}
+
+ZoneSchedule MainWindow::CurrentZoneSchedule() const {
+    ZoneSchedule schedule;
+    schedule.HourZone = cmbHZ->HourZone();
+    schedule.DisplayedYear = DateP->YearValue();
+    if (DSTActive) schedule.DisplayedPeriod = DstPeriod{dpStart->Value(), dpEnd->Value()};
+    const int rule = cmbDST->currentIndex();
+    if (rule > 0 && rule <= static_cast<int>(state_->DstRules.size()))
+        schedule.Rule = &state_->DstRules[static_cast<std::size_t>(rule - 1)];
+    return schedule;
 }
 
 void MainWindow::SyncPickersToUT() {
@@ -68,11 +81,14 @@ void MainWindow::UpdateGeneralData(bool syncPickers, bool refreshMap) {
     txtDec->setText(Text(day.Declination));
 
     if (ExtTW) frmTW->UpdateTWData();
+    if (ExtEvents) frmEvents->UpdateEventsData();
     UpdateCurrentData(false);
     if (ExtGraf) frmGraf->UpdateGrafData();
     // The map's shading follows the universal instant alone; callers that keep it, or whose next
     // clock tick redraws the map, pass refreshMap false.
     if (refreshMap && ExtMap) frmMap->UpdateMapData();
+    // A new picture only when the place, zone, DST period or year changed; else the marker moves.
+    if (ExtYear) frmYear->UpdateYearData();
 }
 
 void MainWindow::UpdateCurrentData(bool refreshMap) {
@@ -96,6 +112,7 @@ void MainWindow::UpdateCurrentData(bool refreshMap) {
     // Handed over even while the sky view is hidden, so it opens with the Sun where it is now.
     frm3D->VisAlt = VisAlt;
     txtTAlt->setText(Text(now.AfterRefraction));
+    if (ExtEvents) frmEvents->UpdateShadow(VisAlt);
     if (Ext3D) frm3D->UpdateSkyData();
 }
 

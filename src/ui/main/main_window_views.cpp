@@ -1,4 +1,4 @@
-// The four views: their creation at load, their toolbar buttons and View menu items, and what the
+// The views: their creation at load, their toolbar buttons and View menu items, and what the
 // settings dialog does to the sky view's grid.
 #include <QAction>
 #include <QMenu>
@@ -8,8 +8,10 @@
 #include "ui/main/toolbar_pictures.h"
 #include "ui/views/day_view_window.h"
 #include "ui/views/sky_view.h"
+#include "ui/views/sun_events_window.h"
 #include "ui/views/twilights_window.h"
 #include "ui/views/world_map_window.h"
+#include "ui/views/year_window.h"
 
 namespace heliomark {
 
@@ -75,6 +77,21 @@ void MainWindow::CreateViews() {
     positions_.SetWindow(PositionedWindows::WorldMapSlot, frmMap);
     AddViewToggle({2, "fbMap", "World Map", WorldMapPicture(), "mnuMap", "W&orld Map", 2, &ExtMap, frmMap,
                    [this] { frmMap->UpdateMapData(); }});
+
+    frmEvents = new SunEventsWindow(
+        *state_, [this](double date) { return CurrentZoneSchedule().ZoneHoursOn(date); }, this);
+    positions_.SetWindow(PositionedWindows::EventsSlot, frmEvents);
+    AddViewToggle({5, "fbEvents", "Sun Events", SunEventsPicture(), "mnuEvents", "Sun &Events", 4, &ExtEvents,
+                   frmEvents, [this] {
+                       frmEvents->UpdateEventsData();
+                       frmEvents->UpdateShadow(VisAlt);
+                   }});
+
+    frmYear = new YearWindow(
+        *state_, [this] { return CurrentZoneSchedule(); }, this);
+    positions_.SetWindow(PositionedWindows::YearSlot, frmYear);
+    AddViewToggle({6, "fbYear", "Year", YearViewPicture(), "mnuYear", "&Year", 5, &ExtYear, frmYear,
+                   [this] { frmYear->UpdateYearData(); }});
 }
 
 SkyGridHooks MainWindow::SkyGrid() {

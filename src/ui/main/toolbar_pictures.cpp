@@ -102,4 +102,43 @@ QPixmap SkyViewPicture() {
     });
 }
 
+QPixmap SunEventsPicture() {
+    return Draw([](QPainter& p) {
+        p.fillRect(QRectF(0, 0, 16, 11), QColor(250, 190, 110));
+        p.setPen(Qt::NoPen);
+        p.setBrush(SunOrange);
+        p.drawEllipse(QPointF(3.5, 8.5), 2.6, 2.6);
+        p.fillRect(QRectF(0, 11, 16, 5), Ground);
+        p.setPen(QPen(Outline, 1.2));
+        p.drawLine(QPointF(9.5, 5), QPointF(9.5, 11.5));
+        p.setPen(QPen(QColor(40, 70, 30), 1.6));
+        p.drawLine(QPointF(9.5, 12), QPointF(15.5, 12.8));
+    });
+}
+
+QPixmap YearViewPicture() {
+    return Draw([](QPainter& p) {
+        p.fillRect(QRectF(1, 1, 14, 14), QColor(30, 44, 96));
+        QPainterPath day;
+        day.moveTo(1, 6);
+        day.cubicTo(5, 2, 11, 2, 15, 6);
+        day.lineTo(15, 10);
+        day.cubicTo(11, 14, 5, 14, 1, 10);
+        day.closeSubpath();
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(206, 228, 246));
+        p.drawPath(day);
+        p.setPen(QPen(QColor(190, 30, 90), 1.2));
+        p.setBrush(Qt::NoBrush);
+        p.drawPath([] {
+            QPainterPath set;
+            set.moveTo(1, 10);
+            set.cubicTo(5, 14, 11, 14, 15, 10);
+            return set;
+        }());
+        p.setPen(Outline);
+        p.drawRect(QRectF(0.5, 0.5, 15, 15));
+    });
+}
+
 }  // namespace heliomark

@@ -274,12 +274,14 @@ TEST(MainWindow, MenusAndToolbarCarryTheirCaptions) {
     }
     EXPECT_EQ(menus.join(" "),
               "&File: &Settings... &Calendar... - E&xit &Databases: C&ities... D&aylight Saving Times... "
-              "&View: S&ky View D&ay View W&orld Map T&wilights &Help: Dictionary... - &About...");
+              "&View: S&ky View D&ay View W&orld Map T&wilights Sun &Events &Year &Help: Dictionary... - "
+              "&About...");
     QStringList tips;
-    for (const char* button : {"fbCal", "fbGraf", "fbMap", "fbTW", "fb3D", "cmdSync"})
+    for (const char* button : {"fbCal", "fbGraf", "fbMap", "fbTW", "fb3D", "fbEvents", "fbYear", "cmdSync"})
         tips << p.Find(button)->toolTip();
-    EXPECT_EQ(tips.join(", "),
-              "Calendar, Day View, World Map, Twilights, Sky View, Syncronize with system clock");
+    EXPECT_EQ(
+        tips.join(", "),
+        "Calendar, Day View, World Map, Twilights, Sky View, Sun Events, Year, Syncronize with system clock");
 }
 
 TEST(MainWindow, AClickOnTheBackgroundFoldsUpTheZoneList) {

@@ -1,4 +1,4 @@
-// The four views in the running program: shown and hidden by toolbar and menu, hidden (not closed)
+// The views in the running program: shown and hidden by toolbar and menu, hidden (not closed)
 // by their close boxes while still refreshed, and what the day view, the twilights window and the
 // world map show.
 #include <QImage>
@@ -14,7 +14,9 @@ struct View {
 const View Views[] = {{"frmGraf", "fbGraf", "mnuGraf", "picRes"},
                       {"frmMap", "fbMap", "mnuMap", "picRes"},
                       {"frmTW", "fbTW", "mnuTW", "txtTWB0"},
-                      {"frm3D", "fb3D", "mnu3D", "Pic1"}};
+                      {"frm3D", "fb3D", "mnu3D", "Pic1"},
+                      {"frmEvents", "fbEvents", "mnuEvents", "txtGoldenMorningBegin"},
+                      {"frmYear", "fbYear", "mnuYear", "picYear"}};
 
 QImage Picture(QWidget* w) {
     return w->grab().toImage().convertToFormat(QImage::Format_RGB888);

@@ -1,0 +1,236 @@
+// Names in their 15-byte fields, the hour-zone table, the city and rule lists, DST periods and the
+// dictionary.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <set>
+
+#include "data/data.h"
+#include "data/dictionary.h"
+#include "support/test_support.h"
+
+namespace heliomark {
+namespace {
+
+using namespace testing;
+
+double D(int y, int m, int d) {
+    return DateSerial(y, m, d);
+}
+CityRecord City(const std::string& name) {
+    return {name, 0, 0, 26, "None"};
+}
+std::string Field(std::string_view utf8) {
+    const auto f = EncodeName(utf8);
+    return std::string(f.begin(), f.end());
+}
+template <class List>
+std::string Titles(const List& list) {
+    std::string text;
+    for (const auto& item : list)
+        text += item.Title + "|";
+    return text;
+}
+
+TEST(Names, StoredAsFifteenLatin1BytesAndComparedLowerCased) {
+    ExpectTexts({
+        ROW(Field("Paris"), "Paris          "),
+        ROW(Field("Z\303\274rich"), "Z\374rich         "),                 // ü is one Latin-1 byte
+        ROW(Field("\303\277\303\200"), "\377\300             "),           // ÿ and À, the ends of Latin-1
+        ROW(Field("\342\202\254 5 \360\237\230\200"), "? 5 ?          "),  // € and an emoji: '?'
+        ROW(Field("Bad\377\303x"), "Bad??x         "),                     // invalid UTF-8: '?' a byte
+        ROW(Field("\340\200\257"), "???            "),                     // an overlong '/', not a slash
+        ROW(Field("Llanfairpwllgwyngyll"), "Llanfairpwllgwy"),             // cut to the field
+        ROW(Field("\303\251\303\251\303\251\303\251\303\251\303\251\303\251\303\251xxxxxxxxx"),
+            "\351\351\351\351\351\351\351\351xxxxxxx"),  // characters count, not bytes
+        ROW(FitName("\303\251234567890123456"), "\303\25123456789012345"),
+        ROW(TrimBlanks("\t a b  "), "\t a b"),                       // blanks only, as the classic Trim
+        ROW(LowerCaseName("S\303\203O PAULO"), "s\303\243o paulo"),  // Ã -> ã
+        ROW(LowerCaseName("\303\227\303\237\303\236"), "\303\227\303\237\303\276"),  // × and ß stay, Þ -> þ
+        ROW(LowerCaseName("\305\201X\377"), "\305\201x\377"),  // Ł and an invalid byte kept
+    });
+    // Property: every Latin-1 byte survives a decode and an encode.
+    for (int b = 0; b < 256; ++b) {
+        const std::string field = std::string(1, static_cast<char>(b)) + "abcdefghijklmn";
+        EXPECT_EQ(Field(DecodeName(field.data())), field) << "byte " << b;
+    }
+}
+
+// Every entry: the short text is the bracket's content, the offset what it says, in ascending order.
+TEST(HourZones, TextsOffsetsAndShortTextsAgree) {
+    std::set<int> fractional;
+    for (int i = 0; i < HourZoneCount; ++i) {
+        const std::string text(HourZoneText(i));
+        const auto close = text.find(") ");
+        ASSERT_TRUE(text[0] == '(' && close != std::string::npos) << text;
+        EXPECT_EQ(HourZoneShortText(i), text.substr(1, close - 1)) << text;
+        const double offset = HourZoneOffset(i);
+        const double said = close > 4 ? (text[4] == '-' ? -1 : 1) * (std::stoi(text.substr(5, 2)) +
+                                                                     std::stoi(text.substr(8, 2)) / 60.0)
+                                      : 0;
+        EXPECT_TRUE(offset == said && (i == 0 || offset >= HourZoneOffset(i - 1))) << text << ": " << offset;
+        if (offset != static_cast<int>(offset)) fractional.insert(i);
+    }
+    EXPECT_EQ(fractional, (std::set<int>{18, 42, 45, 48, 49, 53, 64, 65}));
+    ExpectTexts({ROW(HourZoneText(DefaultZoneIndex), "(GMT) Casablanca, Monrovia"),
+                 ROW(HourZoneShortText(25), "GMT"),
+                 ROW(HourZoneText(20), "(GMT-03:00) Buenos Aires, Geogretown"),
+                 ROW(HourZoneShortText(49), "GMT+05:45"), ROW(HourZoneText(74), "(GMT+13:00) Nuku'alofa"),
+                 ROW(HourZoneShortText(0), "GMT-12:00")});
+    EXPECT_THROW(HourZoneOffset(-1), std::out_of_range);
+    EXPECT_THROW(HourZoneText(HourZoneCount), std::out_of_range);
+}
+
+TEST(CityAndRuleLists, InsertKeepsTheLowerCasedOrderFindIsCaseBlindRemoveTakesPositions) {
+    for (const auto& [list, insert, expected] :
+         {std::tuple{"Berlin|Rome", "Paris", "Berlin|Paris|Rome|"},
+          {"Berlin|Rome", "Zurich", "Berlin|Rome|Zurich|"},
+          {"Berlin|Rome", "Athens", "Athens|Berlin|Rome|"},
+          {"paris|Rome", "PARIS", "paris|PARIS|Rome|"},  // equal names: the new one after
+          {"Parish", "Paris", "Paris|Parish|"},          // padding sorts before letters
+          {"San Jose", "San-Jose", "San Jose|San-Jose|"},
+          {"Zagreb", "\303\204lmhult", "Zagreb|\303\204lmhult|"},  // Ä (0xC4 -> 0xE4) after z
+          {"", "Llanfairpwllgwyngyll", "Llanfairpwllgwy|"}}) {     // cut to its 15-byte field
+        CityList cities;
+        for (std::string rest = list; !rest.empty();
+             rest = rest.find('|') == std::string::npos ? "" : rest.substr(rest.find('|') + 1))
+            cities.push_back(City(rest.substr(0, rest.find('|'))));
+        InsertCitySorted(cities, City(insert));
+        std::string names;
+        for (const auto& c : cities)
+            names += c.Name + "|";
+        EXPECT_EQ(names, expected) << "inserting " << insert << " into " << list;
+    }
+    const CityList cities{City("Berlin"), City("  Oslo "), City("\303\211vora"), City("BERLIN")};
+    DstRuleList rules;
+    for (const char* name : {"EUROPE", "  USA", "EUROPE", "A name far longer than fifteen"})
+        AppendDstRule(rules, {name, {}, {}, {}});
+    EXPECT_EQ(rules[3].Name, "A name far long");
+    for (const auto& [name, city, rule] : {std::tuple{"berlin", 1, 0},
+                                           {"BERLIN", 1, 0},
+                                           {" Berlin", 0, 0},
+                                           {"Berlin ", 0, 0},
+                                           {"oslo", 2, 0},
+                                           {"\303\251VORA", 3, 0},  // É is é
+                                           {"Europe", 0, 1},
+                                           {"usa", 0, 2},
+                                           {" usa", 0, 0},
+                                           {"", 0, 0}})
+        EXPECT_TRUE(FindCity(cities, name) == city && FindDstRule(rules, name) == rule)
+            << "finding \"" << name << '"';
+    CityList list{City("A"), City("B"), City("C")};
+    RemoveCity(list, 2);
+    EXPECT_TRUE(list.size() == 2 && list[1].Name == "C");
+    EXPECT_THROW(RemoveCity(list, 3), std::out_of_range);
+    RemoveDstRule(rules, 1);
+    EXPECT_EQ(FindDstRule(rules, "europe"), 2);
+    EXPECT_THROW(RemoveDstRule(rules, 0), std::out_of_range);
+    EXPECT_THROW(RemoveDstRule(rules, 4), std::out_of_range);
+    DstRule v{"V", {}, {}, {{2020, 1, 2}, {2021, 3, 4}, {2020, 5, 6}}};
+    EXPECT_TRUE(FindDstYear(v, 2020) == 1 && FindDstYear(v, 2021) == 2 && FindDstYear(v, 2022) == 0);
+    RemoveDstYear(v, 1);
+    EXPECT_EQ(FindDstYear(v, 2020), 2);
+}
+
+TEST(DstRules, RuleDaysAndPeriods) {
+    for (const auto& [weekday, ordinal, month, year, expected, what] :
+         {std::tuple{1, 5, 3, 2024, D(2024, 3, 31), "last Sunday of March"},
+          {1, 2, 3, 2024, D(2024, 3, 10), "second Sunday of March"},
+          {1, 1, 10, 2024, D(2024, 10, 6), "first Sunday of a month starting on a Tuesday"},
+          {7, 1, 6, 2024, D(2024, 6, 1), "first Saturday of a month starting on one"},
+          {1, 4, 2, 2026, D(2026, 2, 22), "fourth Sunday of a February starting on Sunday"},
+          {2, 5, 12, 2025, D(2025, 12, 29), "last Monday of December (month 13 carries)"},
+          {6, 9, 2, 2024, D(2024, 2, 23), "ordinal 9 means last: last Friday of a leap February"},
+          {1, 5, 0, 2024, D(2023, 12, 31), "month 0 is December of the year before"},
+          {1, 1, 13, 2024, D(2025, 1, 5), "month 13 is January of the next year"},
+          {1, 0, 3, 2024, D(2024, 2, 25), "ordinal 0 is the week before the first"}}) {
+        const DstRuleDay day{static_cast<int16_t>(weekday), static_cast<int16_t>(ordinal),
+                             static_cast<int16_t>(month)};
+        EXPECT_EQ(RuleDayToDate(day, year), expected) << what << " " << year;
+    }
+    // A period includes its start day and excludes its end day; a variable rule uses its years' entries.
+    const DstRule europe{"EU", {1, 5, 3}, {1, 5, 10}, {}}, south{"South", {1, 1, 10}, {1, 1, 4}, {}};
+    const DstRule variable{"V", {1, 5, 3}, {1, 5, 10}, {{2024, D(2024, 4, 1), D(2024, 9, 1)}}};
+    for (const auto& [rule, date, in] : {std::tuple{&europe, D(2024, 3, 30), false},
+                                         {&europe, D(2024, 3, 31), true},
+                                         {&europe, D(2024, 10, 26), true},
+                                         {&europe, D(2024, 10, 27), false},
+                                         {&south, D(2024, 1, 15), true},
+                                         {&south, D(2024, 4, 6), true},
+                                         {&south, D(2024, 4, 7), false},
+                                         {&south, D(2024, 10, 5), false},
+                                         {&south, D(2024, 12, 31), true},
+                                         {&variable, D(2024, 3, 31), false},
+                                         {&variable, D(2024, 4, 1), true},
+                                         {&variable, D(2024, 9, 1), false}}) {
+        const auto period = DstPeriodForYear(*rule, 2024);
+        EXPECT_TRUE(period && IsInDstPeriod(date, *period) == in) << rule->Name << " on day " << date;
+    }
+    EXPECT_FALSE(DstPeriodForYear(variable, 2025).has_value()) << "a year the variable rule does not list";
+}
+
+TEST(Dictionary, SplitsEntriesAndEndsEveryTextLineWithCrLf) {
+    for (const auto& [what, text, expected] :
+         {std::tuple<const char*, std::string_view, const char*>{
+              "CR LF", "!Azimuth\r\nline one\r\nline two\r\n!Zenith\r\nup\r\n",
+              "Azimuth:line one\r\nline two\r\n|Zenith:up\r\n|"},
+          {"LF, the last line without an end", "!A\nline one\nlast", "A:line one\r\nlast\r\n|"},
+          {"lone CR ends and empty lines", "!A\rx\r\r", "A:x\r\n\r\n|"},
+          {"lines before the first title are skipped", "preface\r\n!A\r\nx\r\n", "A:x\r\n|"},
+          {"a '!' alone is an empty title; a title without text", "!\r\nx\r\n!B", ":x\r\n|B:|"},
+          {"a '!' inside a line is text", "!A\r\nnot ! a title\r\n", "A:not ! a title\r\n|"},
+          {"a byte order mark", "\xEF\xBB\xBF!A\r\nx\r\n", "A:x\r\n|"},
+          {"ISO-8859-1", "!\311quinoxe\r\nd\351j\340\r\n", "\303\211quinoxe:d\303\251j\303\240\r\n|"},
+          {"UTF-8", "!\303\211t\303\251\r\n\342\202\254\r\n", "\303\211t\303\251:\342\202\254\r\n|"},
+          {"an overlong form is no UTF-8", "!A\r\n\340\200\257\r\n", "A:\303\240\302\200\302\257\r\n|"},
+          {"nothing but text", "no titles here\r\n", ""}}) {
+        std::string got;
+        for (const auto& e : ParseDictionary("dict.txt", text))
+            got += e.Title + ":" + e.Text + "|";
+        EXPECT_EQ(got, expected) << what;
+    }
+}
+
+TEST(Dictionary, SortsLikeTheClassicExchangeSortAndIsReadOnce) {
+    DictEntryList entries =
+        ParseDictionary("d", "!azimuth\r\na\r\n!Zenith\r\nz\r\n!\r\n!Altitude\r\n!\303\211t\303\251\r\n");
+    SortDictionary(entries);
+    EXPECT_EQ(Titles(entries), "|Altitude|Zenith|azimuth|\303\211t\303\251|");
+    EXPECT_EQ(entries[3].Text, "a\r\n") << "whole entries move with their titles";
+    std::mt19937 random(7);  // entries that share a title end where the literal exchange sort puts them
+    for (int round = 0; round < 50; ++round) {
+        DictEntryList list;
+        for (int k = 0, n = 1 + static_cast<int>(random() % 40); k < n; ++k)
+            list.push_back({std::string(1, static_cast<char>('a' + random() % 4)), std::to_string(k)});
+        DictEntryList expected = list;
+        for (std::size_t i = 0; i + 1 < expected.size(); ++i)
+            for (std::size_t j = i + 1; j < expected.size(); ++j)
+                if (expected[i].Title > expected[j].Title) std::swap(expected[i], expected[j]);
+        SortDictionary(list);
+        for (std::size_t k = 0; k < list.size(); ++k)
+            ASSERT_EQ(list[k].Title + list[k].Text, expected[k].Title + expected[k].Text)
+                << "round " << round << ", " << k;
+    }
+    const TempFolder folder;
+    const auto file = folder / "dict.txt";
+    EXPECT_TRUE(LoadDictionary(file).empty()) << "a missing file is an empty glossary";
+    WriteText(folder / "big.txt", std::string(MaxDictionaryBytes + 1, 'x'));
+    std::string many;
+    for (std::size_t k = 0; k <= MaxDictionaryEntries; ++k)
+        many += "!t\n";
+    WriteText(folder / "many.txt", many);
+    for (const auto& bad : {folder / "big.txt", folder / "many.txt", folder.Path()})
+        ExpectRefused([&] { LoadDictionary(bad); }, bad, "", bad.string());
+    WriteText(file, "!b\r\ntwo\r\n!a\r\none\r\n");
+    Dictionary dictionary, failed;
+    EXPECT_TRUE(EnsureDictionaryLoaded(dictionary, file));
+    EXPECT_THROW(EnsureDictionaryLoaded(failed, folder.Path()), DataFileError);
+    WriteText(file, "!c\r\nthree\r\n");
+    EXPECT_FALSE(EnsureDictionaryLoaded(dictionary, file));
+    EXPECT_EQ(Titles(dictionary.Entries), "a|b|") << "read once, sorted";
+    EXPECT_TRUE(!failed.Loaded && EnsureDictionaryLoaded(failed, file)) << "a failed read is tried again";
+    EXPECT_EQ(Titles(failed.Entries), "c|");
+}
+
+}  // namespace
+}  // namespace heliomark

@@ -1,0 +1,185 @@
+// The Sun Events and Year windows in the running program: the read-outs in the main window's
+// formats, the typed altitude and its refusal, the polar line; the year picture's marker, its
+// recomputation, pointer read-out and saved file; and where the two windows are kept between runs.
+#include <QGuiApplication>
+#include <QImage>
+#include <QScreen>
+
+#include "app/window_placement.h"
+#include "support/test_support.h"
+#include "ui/views/year_picture.h"
+#include "ui/views/year_window.h"
+
+namespace heliomark::testing {
+namespace {
+
+QImage Picture(QWidget* w) {
+    return w->grab().toImage().convertToFormat(QImage::Format_RGB888);
+}
+std::string TextOf(const std::filesystem::path& file) {
+    const std::vector<unsigned char> bytes = ReadBytes(file);
+    return {bytes.begin(), bytes.end()};
+}
+
+TEST(SunEvents, ReadOutsInTheMainWindowsFormatsFollowOnlyWhileShown) {
+    ProgramFolder folder("Berlin");
+    Program p(folder);
+    p.Show("mnuEvents");
+    // Berlin, 21 June 2024, 12:00 CEST; checked against PyEphem within a minute and 0.2°.
+    const std::pair<const char*, const char*> berlin[] = {
+        {"txtGoldenMorningBegin", "04:14"},
+        {"txtGoldenMorningEnd", "05:39"},
+        {"txtGoldenEveningBegin", "20:37"},
+        {"txtGoldenEveningEnd", "22:03"},
+        {"txtBlueMorningBegin", "03:53"},
+        {"txtBlueMorningEnd", "04:14"},
+        {"txtBlueEveningBegin", "22:03"},
+        {"txtBlueEveningEnd", "22:24"},
+        {"txtRiseAzm", "47.719°"},
+        {"txtSetAzm", "312.275°"},
+        {"txtCustomRise", "06:09"},
+        {"txtCustomSet", "20:07"},
+        {"txtShadow", "0.62 m"},
+        {"txtShadowAzm", "329.324°"},
+    };
+    for (const auto& [box, text] : berlin)
+        EXPECT_EQ(p.Text(box), text) << box;
+    EXPECT_FALSE(p.Find("lblPolar")->isVisible());
+
+    p.TypeInto("TimeP", "txtHour", "23");  // the Sun below the horizon: no shadow
+    EXPECT_EQ(p.Text("txtShadow"), "-");
+    EXPECT_EQ(p.Text("txtShadowAzm"), "-");
+
+    p.Find<QAction>("mnuEvents")->trigger();  // hidden: nothing follows
+    p.TypeInto("DateP", "txtMonth", "12");
+    EXPECT_EQ(p.Text("txtGoldenMorningBegin"), "04:14");
+    p.Find<QAction>("mnuEvents")->trigger();
+    EXPECT_EQ(p.Text("txtGoldenMorningBegin"), "07:49") << "21 December once shown again";
+}
+
+TEST(SunEvents, TypedAltitudeOutsideItsRangeIsRefusedWithAMessage) {
+    ProgramFolder folder("Berlin");
+    Program p(folder);
+    p.Show("mnuEvents");
+    QWidget* message = p.Find("lblCustomAltMsg");
+    for (const char* typed : {"95", "-20", "high"}) {
+        p.TypeInto("txtCustomAlt", typed);
+        EXPECT_TRUE(message->isVisible()) << typed;
+        EXPECT_EQ(p.Text("lblCustomAltMsg"), QString("\"%1\" is not taken: the altitude must be a number of "
+                                                     "degrees from -18 to +89, such as 10 or -12.5.")
+                                                 .arg(typed));
+        EXPECT_EQ(p.Text("txtCustomAlt"), "10") << typed << ": the last altitude is kept";
+        EXPECT_EQ(p.Text("txtCustomRise"), "06:09") << typed;
+    }
+    p.TypeInto("txtCustomAlt", "-12");
+    EXPECT_FALSE(message->isVisible());
+    EXPECT_EQ(p.Text("txtCustomRise"), "02:29");  // nautical dawn and dusk
+    EXPECT_EQ(p.Text("txtCustomSet"), "23:47");
+}
+
+TEST(SunEvents, PolarLineOnPolarDaysAndNights) {
+    ProgramFolder folder("Longyearbyen");
+    Program p(folder);
+    p.Show("mnuEvents");
+    EXPECT_TRUE(p.Find("lblPolar")->isVisible());
+    // The times are those the main window shows on 18 April and 24 August (a sunset after midnight).
+    EXPECT_EQ(p.Text("lblPolar"),
+              "Polar day since 19 Apr (last sunrise 01:14), next sunset 24 Aug at 00:10 T");
+    // 21 January 2025: the last sunset, in 2024, takes the rule's 2024 period (13:30 CEST).
+    p.TypeInto("DateP", "txtMonth", "1");
+    p.TypeInto("DateP", "txtYear", "2025");
+    EXPECT_EQ(p.Text("lblPolar"),
+              "Polar night since 26 Oct (last sunset 13:30), next sunrise 15 Feb at 11:41");
+    EXPECT_EQ(p.Text("txtRiseAzm"), "-");
+}
+
+TEST(YearWindow, MarkerOnTheMainWindowsDateAndANewTableOnlyForANewYearOrPlace) {
+    ProgramFolder folder("Berlin");
+    Program p(folder);
+    p.Show("mnuYear");
+    auto* picture = p.Find<YearPicture>("picYear");
+    ASSERT_EQ(picture->Table().size(), 366u);
+    EXPECT_EQ(picture->MarkerDay(), 172) << "21 June 2024";
+    const QImage shown = Picture(picture);
+    EXPECT_EQ(shown.pixelColor(YearPicture::PlotLeft + 2 * 172, 100), QColor(255, 0, 0));
+    // 21 December (north): night at midnight, daylight before noon, in the legend's colours.
+    const int december = YearPicture::PlotLeft + 2 * 355 + 1;
+    EXPECT_EQ(shown.pixelColor(december, YearPicture::PlotTop + 1), QColor(14, 20, 52));
+    EXPECT_EQ(shown.pixelColor(december, YearPicture::PlotTop + 11 * YearPicture::HourHeight),
+              QColor(206, 228, 246));
+    const YearDay* table = picture->Table().data();
+
+    p.TypeInto("DateP", "txtDay", "1");
+    EXPECT_EQ(picture->MarkerDay(), 152) << "1 June 2024";
+    EXPECT_EQ(picture->Table().data(), table) << "the same year: only the marker moves";
+    p.TypeInto("DateP", "txtYear", "2023");
+    EXPECT_EQ(picture->Table().size(), 365u);
+    EXPECT_EQ(picture->MarkerDay(), 151) << "1 June 2023";
+    table = picture->Table().data();
+    p.TypeInto("apLat", "txtDeg", "40");
+    EXPECT_NE(picture->Table().data(), table) << "a new place";
+}
+
+TEST(YearWindow, PointerReadOutAndTheSavedPicture) {
+    ProgramFolder folder("Berlin");
+    Program p(folder);
+    p.Show("mnuYear");
+    QWidget* picture = p.Find("picYear");
+    const QString today = "21 Jun 2024: sunrise 04:43, sunset 21:33, day length 16:50";
+    EXPECT_EQ(p.Text("lblYearPointer"), today);
+    SendMouse(picture, QEvent::MouseMove, QPointF(YearPicture::PlotLeft + 1, 120));
+    EXPECT_EQ(p.Text("lblYearPointer"), "1 Jan 2024: sunrise 08:17, sunset 16:02, day length 07:45");
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(picture, &leave);
+    EXPECT_EQ(p.Text("lblYearPointer"), today);
+
+    auto* window = p.Find<YearWindow>("frmYear");
+    const QString file = QString::fromStdString((folder / "year.png").string());
+    ASSERT_TRUE(window->SavePicture(file));
+    const QImage saved(file, "PNG");
+    EXPECT_EQ(saved.size(), picture->size());
+    EXPECT_EQ(saved.pixelColor(YearPicture::PlotLeft + 2 * 172, 100), QColor(255, 0, 0)) << "with its marker";
+    const QString nowhere = QString::fromStdString((folder / "no such folder" / "year.png").string());
+    EXPECT_FALSE(window->SavePicture(nowhere));
+    EXPECT_TRUE(Find<QMessageBox>(window, "msgSavePictureFailed")->text().contains(nowhere));
+}
+
+TEST(ViewPositions, KeptBesidePosIniAndMovedWithTheMainWindow) {
+    Settings settings;
+    settings.MoveWindowsTogether = true;
+    ProgramFolder folder("", settings);
+    {
+        Program p(folder);
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        for (const char* name : {"frmEvents", "frmYear"})
+            EXPECT_TRUE(screen.contains(p.Find(name)->frameGeometry())) << name << " opens inside the screen";
+        p.Find("frmEvents")->move(200, 100);
+        p.Find("frmYear")->move(40, 300);
+        p.Main().move(p.Main().pos() + QPoint(10, 20));
+        p.Main().MoveViewsWithMain();
+        EXPECT_EQ(p.Find("frmEvents")->pos(), QPoint(210, 120));
+        EXPECT_EQ(p.Find("frmYear")->pos(), QPoint(50, 320));
+    }
+    EXPECT_EQ(TextOf(folder / "pos_views.ini"), "3150,1800\r\n750,4800\r\n");
+    EXPECT_NO_THROW(LoadWindowPositions(folder / "pos.ini"));
+    EXPECT_EQ(QString::fromStdString(TextOf(folder / "pos.ini")).count("\r\n"), 5) << "five lines";
+
+    WriteText(folder / "pos_views.ini", "3000,1500\r\n900,600\r\n");
+    Program again(folder);
+    EXPECT_EQ(again.Find("frmEvents")->pos(), QPoint(200, 100));
+    EXPECT_EQ(again.Find("frmYear")->pos(), QPoint(60, 40));
+}
+
+TEST(ViewPositions, BuiltInPlacesGoOnWithTheCascadeInsideTheScreen) {
+    // Main window 600 x 500 at (340, 150): the two views after the four at +96 and +120 pixels,
+    // pushed back inside a 1280 x 800 screen (room for 400 and 800 pixels of width).
+    const ViewPositions p =
+        DefaultViewPositions({0, 0, 1280, 800}, {340, 150, 600, 500}, {{{400, 200}, {800, 700}}});
+    EXPECT_EQ(p[0].Left, 880 * 15);
+    EXPECT_EQ(p[0].Top, (150 + 96) * 15);
+    EXPECT_EQ(p[1].Left, 480 * 15);
+    EXPECT_EQ(p[1].Top, 100 * 15);
+}
+
+}  // namespace
+}  // namespace heliomark::testing
