@@ -8,14 +8,7 @@ using namespace heliomark;
 namespace {
 
 SolarState Berlin() {
-    SolarState s;
-    s.Latitude = DegToRad(52.52);
-    s.Longitude = 13.405;
-    s.Year = 2024;
-    s.Month = 6;
-    s.Day = 21;
-    s.ZoneHours = 2;
-    return s;
+    return SolarStateFor(52.52, 13.405, 2024, 6, 21, 2);
 }
 
 void BM_ComputeCurrentPosition(benchmark::State& state) {
@@ -47,11 +40,9 @@ void BM_YearOfDayEventsFor1000Places(benchmark::State& state) {
     for (auto _ : state) {
         double sum = 0;
         for (int p = 0; p < 1000; ++p) {
-            SolarState s;
-            s.Latitude = DegToRad(-65 + (p * 130.0) / 999);
-            s.Longitude = -180 + (p * 359.0) / 999;
-            s.ZoneHours = static_cast<int>(s.Longitude / 15);
-            s.Year = 2025;
+            const double longitude = -180 + (p * 359.0) / 999;
+            SolarState s = SolarStateFor(-65 + (p * 130.0) / 999, longitude, 2025, 1, 1,
+                                         static_cast<int>(longitude / 15));
             for (double d = DateSerial(2025, 1, 1); d < DateSerial(2026, 1, 1); d += 1) {
                 s.Month = static_cast<int16_t>(MonthOf(d));
                 s.Day = static_cast<int16_t>(DayOf(d));

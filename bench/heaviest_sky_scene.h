@@ -17,13 +17,7 @@ inline void PrepareHeaviestScene(SkyModel& model, Settings& settings, Pose pose)
     model.BuildModel(true);
     model.SetParallelsDensity(4);
     model.SetMeridiansDensity(4);
-    SolarState state;
-    state.Latitude = DegToRad(48.2);
-    state.Longitude = 16.37;
-    state.Year = 2024;
-    state.Month = 6;
-    state.Day = 21;
-    state.ZoneHours = 2;
+    SolarState state = SolarStateFor(48.2, 16.37, 2024, 6, 21, 2);
     model.ComputeSunPath(state);
     model.ShowSunPath(true);
     ComputeCurrentPosition(state, 15, 30, 0);
@@ -38,7 +32,7 @@ inline void PrepareHeaviestScene(SkyModel& model, Settings& settings, Pose pose)
         model.SkyCamera.X = static_cast<float>(r * std::cos(alt) * std::cos(azm));
         model.SkyCamera.Y = static_cast<float>(-std::cos(alt) * std::sin(azm) * r);
         model.SkyCamera.Z = static_cast<float>(std::sin(alt) * r);
-        model.SkyCamera.AnH = static_cast<float>(3.14159265358979 - azm);
+        model.SkyCamera.AnH = static_cast<float>(Pi - azm);
         model.SkyCamera.AnV = static_cast<float>(-alt);
         model.SetViewField(0.7f / 2.51f);
     }

@@ -60,9 +60,7 @@ void BM_ComputeSunPath(benchmark::State& st) {
     NullSurface surface(305, 209);
     SkyModel model(settings, surface);
     model.BuildModel(true);
-    SolarState state;
-    state.Latitude = DegToRad(48.2);
-    state.Longitude = 16.37;
+    SolarState state = SolarStateFor(48.2, 16.37, 2000, 1, 1, 0);
     for (auto _ : st) {
         model.ComputeSunPath(state);
         benchmark::ClobberMemory();

@@ -24,8 +24,7 @@ PixelBuffer NoisePicture(int32_t width, int32_t height) {
 }
 
 SolarState Paris() {
-    return {
-        .Latitude = DegToRad(48.85), .Longitude = 2.35, .Year = 2026, .Month = 3, .Day = 20, .ZoneHours = 1};
+    return SolarStateFor(48.85, 2.35, 2026, 3, 20, 1);
 }
 
 void BM_DayViewUpdate(benchmark::State& st) {

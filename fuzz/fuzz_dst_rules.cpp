@@ -54,7 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!Same(ParseDstRules("dst_types.txt", bytes.data(), bytes.size()), rules)) __builtin_trap();
     for (const DstRule& rule : rules) {
         for (int year : {1, 1900, 2024, 9999}) {
-            if (auto period = DstPeriodForYear(rule, year)) IsInDstPeriod(DateSerial(year, 6, 1), *period);
+            if (auto period = DstPeriodForYear(rule, year))
+                InDstPeriod(DateSerial(year, 6, 1), period->Start, period->End);
         }
     }
     return 0;

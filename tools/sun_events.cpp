@@ -11,13 +11,7 @@ int main() {
     double lat, lon;
     int y, m, d;
     while (std::scanf("%lf %lf %d %d %d", &lat, &lon, &y, &m, &d) == 5) {
-        heliomark::SolarState s;
-        s.Latitude = heliomark::DegToRad(lat);
-        s.Longitude = lon;
-        s.Year = static_cast<int16_t>(y);
-        s.Month = static_cast<int16_t>(m);
-        s.Day = static_cast<int16_t>(d);
-        s.ZoneHours = 0;
+        heliomark::SolarState s = heliomark::SolarStateFor(lat, lon, y, m, d, 0);
         heliomark::ComputeDayEvents(s, true);
         for (double v : {s.Sunrise, s.Sunset, s.CivilBegin, s.CivilEnd, s.AstroBegin, s.AstroEnd}) {
             // Day numbers carry +0.5 so that their integer part changes at local midnight.

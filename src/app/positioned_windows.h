@@ -3,7 +3,7 @@
 // Events, Year). Positions are twips (15 per pixel) in single precision, as the
 // file stores them; a window that has not moved since it was placed reports the exact twips it was
 // given, so a position read from pos.ini is written back unchanged even when it is not a whole
-// pixel. A view that is not part of the program yet keeps its saved position for the next run.
+// pixel. A slot without a window keeps the position read from pos.ini, so the file keeps it too.
 #pragma once
 
 #include <QPoint>

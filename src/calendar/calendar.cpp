@@ -142,7 +142,7 @@ std::string BuildCalendarDayLine(const CalendarRequest& request, const SolarStat
     return line;
 }
 
-void ForEachCalendarDay(const CalendarRequest& request, SolarState& state,
+void ForEachCalendarDay(const CalendarRequest& request, SolarState state,
                         const std::function<void(const SolarState&)>& visit) {
     RequireMonth(request);
     state.Latitude = request.Latitude;
@@ -165,7 +165,7 @@ void ForEachCalendarDay(const CalendarRequest& request, SolarState& state,
     }
 }
 
-std::string BuildCalendarText(const CalendarRequest& request, SolarState& state) {
+std::string BuildCalendarText(const CalendarRequest& request, const SolarState& state) {
     RequireMonth(request);
     std::string text = BuildCalendarHeader(request);
     const int months = request.WholeYear ? 12 : 1;
@@ -194,14 +194,6 @@ std::string ExtractFolder(std::string_view path) {
     const std::size_t slash = path.rfind('/');
     if (slash == std::string_view::npos) return {};
     return std::string(path.substr(0, slash + 1));
-}
-
-std::string_view CalendarMonthName(int month) {
-    static constexpr std::string_view Names[12] = {"January",   "February", "March",    "April",
-                                                   "May",       "June",     "July",     "August",
-                                                   "September", "October",  "November", "December"};
-    if (month < 1 || month > 12) return {};
-    return Names[month - 1];
 }
 
 }  // namespace heliomark

@@ -1,7 +1,8 @@
 // The calendar: a day-by-day table of solar values for one month or a whole year, with a header
 // naming the place, the hour zone, the daylight-saving period and the year's equinoxes and
 // solstices, as the text the calendar window shows and saves. Plain C++, no windowing code: the
-// window gathers a CalendarRequest from the main window's controls and shows the returned text.
+// window gathers a CalendarRequest from what the main window's inputs say and its own choices, and
+// shows the returned text.
 //
 // Every line ends in CR LF. Columns carry no titles and no padding: each is introduced by exactly
 // two blanks and takes as many characters as its format gives.
@@ -120,15 +121,16 @@ std::string BuildCalendarSeasonLines(const CalendarRequest& request);
 // One day's line (with its CR LF, without a month-name line) from the results of ComputeDayEvents
 // in `state`; `state.Day` is the day of the month.
 std::string BuildCalendarDayLine(const CalendarRequest& request, const SolarState& state);
-// The whole calendar text. Computes through `state` (see ForEachCalendarDay), leaving the state at
-// the last day listed (the caller restores its own day afterwards).
-std::string BuildCalendarText(const CalendarRequest& request, SolarState& state);
+// The whole calendar text, computed by ForEachCalendarDay on its own copy of `state`, so the
+// caller's state is left as it was.
+std::string BuildCalendarText(const CalendarRequest& request, const SolarState& state);
 
 // The day loop every calendar output shares: for each day of the request's period in ascending
 // order, writes Latitude, Longitude, Year, Month, Day and ZoneHours (the zone plus the day's
-// daylight-saving hour) into `state`, runs ComputeDayEvents (with the twilights when any kind is
-// wanted) and hands the state to `visit`. Throws std::invalid_argument for a month outside 1..12.
-void ForEachCalendarDay(const CalendarRequest& request, SolarState& state,
+// daylight-saving hour) into its copy of `state`, runs ComputeDayEvents (with the twilights when
+// any kind is wanted) and hands the copy to `visit`. Throws std::invalid_argument for a month
+// outside 1..12.
+void ForEachCalendarDay(const CalendarRequest& request, SolarState state,
                         const std::function<void(const SolarState&)>& visit);
 
 // A column after the day: its key for scripts ("sunrise", "day_length", "civil_starts") and its
@@ -159,7 +161,5 @@ std::string CalendarPlaceName(const CalendarRequest& request);
 std::string FormatCalendarAngle(double degrees, bool useDMS);
 // The folder part of a file path, up to and including its last "/"; empty when it has none.
 std::string ExtractFolder(std::string_view path);
-// "January" .. "December" for 1..12.
-std::string_view CalendarMonthName(int month);
 
 }  // namespace heliomark

@@ -150,7 +150,7 @@ std::string CsvField(std::string_view text) {
     return quoted + "\"";
 }
 
-std::string BuildCalendarCsv(const CalendarRequest& request, SolarState& state) {
+std::string BuildCalendarCsv(const CalendarRequest& request, const SolarState& state) {
     std::string csv = "Date";
     for (const CalendarColumn& column : ChosenCalendarColumns(request))
         csv += "," + CsvField(column.Title);
@@ -205,7 +205,7 @@ std::string FoldIcsLine(std::string_view line) {
     return folded;
 }
 
-std::string BuildCalendarIcs(const CalendarRequest& request, SolarState& state,
+std::string BuildCalendarIcs(const CalendarRequest& request, const SolarState& state,
                              std::chrono::sys_seconds stamp) {
     IcsWriter writer(request, stamp);
     ForEachCalendarDay(request, state, [&writer](const SolarState& s) { writer.Day(s); });

@@ -37,8 +37,8 @@ std::string CsvField(std::string_view text);
 // The calendar as CSV, UTF-8, every record ended by CR LF, nothing above the header row. Header:
 // "Date", then ChosenCalendarColumns. One row per day: the ISO date ("2024-06-01"), then the values
 // as the table writes them, angles in decimal degrees, an empty field where the table leaves the
-// column out. Computes through `state` like BuildCalendarText.
-std::string BuildCalendarCsv(const CalendarRequest& request, SolarState& state);
+// column out. Computes on a copy of `state`, like BuildCalendarText.
+std::string BuildCalendarCsv(const CalendarRequest& request, const SolarState& state);
 
 // ------------------------------------------------------------------ iCalendar
 // A TEXT value with backslash, semicolon, comma and line ends escaped.
@@ -53,7 +53,7 @@ std::string FoldIcsLine(std::string_view line);
 // UID is made of the place (latitude and longitude to 4 decimals), the day and the kind, so a
 // second import of the same days updates the first. SUMMARY: "Sunrise 04:43 - Berlin". `stamp` is
 // the DTSTAMP, the moment the file is made.
-std::string BuildCalendarIcs(const CalendarRequest& request, SolarState& state,
+std::string BuildCalendarIcs(const CalendarRequest& request, const SolarState& state,
                              std::chrono::sys_seconds stamp);
 
 }  // namespace heliomark

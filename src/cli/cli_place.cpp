@@ -88,7 +88,7 @@ std::optional<DstPeriod> DstPeriodOf(const CliPlace& place, int year) {
 
 double ZoneHoursOn(const CliPlace& place, int year, int month, int day) {
     const auto period = DstPeriodOf(place, year);
-    return place.Zone + (period && IsInDstPeriod(DateSerial(year, month, day), *period) ? 1 : 0);
+    return place.Zone + (period && InDstPeriod(DateSerial(year, month, day), period->Start, period->End) ? 1 : 0);
 }
 
 }  // namespace heliomark::cli

@@ -6,7 +6,9 @@
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "data/data.h"
@@ -96,5 +98,26 @@ std::vector<unsigned char> ReadFilePrefix(const std::filesystem::path& file, std
 
 // "city 3 (\"Paris\")": how messages name a record.
 std::string RecordLabel(const char* kind, std::size_t number, const std::string& name);
+
+// The 1-based number of the first record whose stored name, blanks trimmed, equals `name` case-blind
+// (the argument itself is not trimmed); 0 for none. Cities and DST rules are looked up this way.
+template <class Record>
+int FindByName(const std::vector<Record>& records, std::string_view name) {
+    const std::string wanted = LowerCaseName(name);
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        if (LowerCaseName(TrimBlanks(records[i].Name)) == wanted) return static_cast<int>(i + 1);
+    }
+    return 0;
+}
+
+// Saves a list to its file. When `problem` says why the file format cannot hold the list, nothing is
+// written and DataFileError says so; otherwise the bytes `serialize` gives replace the file whole.
+template <class Serialize>
+void SaveListFile(const std::filesystem::path& file, const std::optional<std::string>& problem,
+                  Serialize serialize) {
+    if (problem) throw DataFileError(file, "not saved: " + *problem);
+    const std::vector<unsigned char> bytes = serialize();
+    WriteFileAtomically(file, bytes.data(), bytes.size());
+}
 
 }  // namespace heliomark::detail

@@ -112,17 +112,11 @@ CityList LoadCities(const std::filesystem::path& file, Salvage* salvage) {
 }
 
 void SaveCities(const std::filesystem::path& file, const CityList& cities) {
-    if (auto problem = CitiesProblem(cities)) throw DataFileError(file, "not saved: " + *problem);
-    const auto bytes = SerializeCities(cities);
-    WriteFileAtomically(file, bytes.data(), bytes.size());
+    detail::SaveListFile(file, CitiesProblem(cities), [&cities] { return SerializeCities(cities); });
 }
 
 int FindCity(const CityList& cities, std::string_view name) {
-    const std::string wanted = LowerCaseName(name);
-    for (std::size_t i = 0; i < cities.size(); ++i) {
-        if (LowerCaseName(TrimBlanks(cities[i].Name)) == wanted) return static_cast<int>(i + 1);
-    }
-    return 0;
+    return detail::FindByName(cities, name);
 }
 
 void InsertCitySorted(CityList& cities, const CityRecord& record) {
@@ -135,6 +129,10 @@ void InsertCitySorted(CityList& cities, const CityRecord& record) {
     while (i < cities.size() && !(std::memcmp(key.data(), SortKey(cities[i].Name).data(), NameLength) < 0))
         ++i;
     cities.insert(cities.begin() + static_cast<std::ptrdiff_t>(i), std::move(fitted));
+}
+
+double SignedByHemisphere(double magnitude, int listPosition) {
+    return magnitude * (1 - 2 * listPosition);
 }
 
 void RemoveCity(CityList& cities, int index) {

@@ -80,6 +80,9 @@ void AppendDstRule(DstRuleList& rules, const DstRule& rule);
 void RemoveDstRule(DstRuleList& rules, int index);      // 1-based
 void RemoveDstYear(DstRule& rule, int index);           // 1-based
 double RuleDayToDate(const DstRuleDay& day, int year);  // OLE date
+// Whether dst_types.txt can hold an OLE date: a finite day of the years 100 to 9999 (outside them
+// the date helpers overflow). The reader refuses, and the writer will not write, any other.
+bool IsStorableDstDate(double date);
 
 // The DST period a rule gives for a year: the year's entry (variable format; none when the year is
 // not listed) or the two RuleDayToDate dates (permanent format).
@@ -87,9 +90,8 @@ struct DstPeriod {
     double Start = 0;
     double End = 0;
 };
+// Whether a date lies in a period is the engine's InDstPeriod(date, Start, End).
 std::optional<DstPeriod> DstPeriodForYear(const DstRule& rule, int year);
-// The [start, end) test behind IsDST; a period whose start lies after its end wraps the year.
-bool IsInDstPeriod(double date, const DstPeriod& period);
 
 // The zone hours the main window uses on any local date: its hour zone plus the DST hour. In the
 // displayed year the period of its start and end pickers decides (hand edits included); in another
@@ -124,6 +126,11 @@ int FindCity(const CityList& cities, std::string_view name);  // case-blind, arg
 void InsertCitySorted(CityList& cities, const CityRecord& record);
 void RemoveCity(CityList& cities, int index);  // 1-based
 
+// The windows enter a place as a magnitude beside a hemisphere list, "N"/"S" or "E"/"W": position 0
+// is north or east, 1 south or west. The signed angle, south and west negative, in the magnitude's
+// unit.
+double SignedByHemisphere(double magnitude, int listPosition);
+
 // ------------------------------------------------------------------ settings and positions
 struct Settings {
     int32_t ShowSecondsSetting = 0;   // 0 hh:mm, 1 hh:mm:ss
@@ -136,8 +143,11 @@ struct Settings {
     int16_t MeridiansDensity = 0;  // 0..4
     bool MoveWindowsTogether = false;
 };
-// A GridQuality outside 4..50 is brought into that range (the sky model divides by it); the other
-// values are kept as read.
+// The range of GridQuality: segments per quarter circle of the sky grid.
+inline constexpr int16_t MinGridQuality = 4;
+inline constexpr int16_t MaxGridQuality = 50;
+// A GridQuality outside MinGridQuality..MaxGridQuality is brought into that range (the sky model
+// divides by it); the other values are kept as read.
 Settings LoadSettings(const std::filesystem::path& file);
 void SaveSettings(const std::filesystem::path& file, const Settings& settings);
 std::string SerializeSettings(const Settings& settings);

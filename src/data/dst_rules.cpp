@@ -25,13 +25,9 @@ constexpr std::size_t YearEntrySize = 2 + 8 + 8;
 // A DST table is a few kilobytes (a hundred rules of a hundred years each take 360 KB); the cap keeps
 // a runaway file from filling the memory.
 constexpr std::size_t MaxDstFileBytes = 4u << 20;
-// The OLE date range: 1 January 100 to 31 December 9999. Outside it the date helpers overflow.
+// The OLE date range: 1 January 100 to 31 December 9999.
 constexpr double FirstOleDate = -657434;
 constexpr double LastOleDate = 2958465;
-
-bool IsStorableDate(double date) {
-    return std::isfinite(date) && date >= FirstOleDate && date <= LastOleDate;
-}
 
 // Why a list cannot be stored in the file format, or nothing when it can.
 std::optional<std::string> DstRulesProblem(const DstRuleList& rules) {
@@ -46,7 +42,7 @@ std::optional<std::string> DstRulesProblem(const DstRuleList& rules) {
         }
         for (std::size_t y = 0; y < rule.Years.size(); ++y) {
             const DstYearEntry& e = rule.Years[y];
-            if (!IsStorableDate(e.StartDate) || !IsStorableDate(e.EndDate)) {
+            if (!IsStorableDstDate(e.StartDate) || !IsStorableDstDate(e.EndDate)) {
                 return label + ", year entry " + std::to_string(y + 1) + " (" + std::to_string(e.Year) +
                        "), has a date outside the years 100 to 9999";
             }
@@ -175,7 +171,7 @@ DstRuleList ParseDstRules(const std::filesystem::path& file, const unsigned char
             e.Year = in.Int16();
             e.StartDate = in.Double();
             e.EndDate = in.Double();
-            if (!IsStorableDate(e.StartDate) || !IsStorableDate(e.EndDate)) {
+            if (!IsStorableDstDate(e.StartDate) || !IsStorableDstDate(e.EndDate)) {
                 throw DataFileError(file, label + ", year entry " + std::to_string(y + 1) + " (" +
                                               std::to_string(e.Year) +
                                               "), has a date that is not a day of the years 100 to 9999");
@@ -200,17 +196,11 @@ DstRuleList LoadDstRules(const std::filesystem::path& file, Salvage* salvage) {
 }
 
 void SaveDstRules(const std::filesystem::path& file, const DstRuleList& rules) {
-    if (auto problem = DstRulesProblem(rules)) throw DataFileError(file, "not saved: " + *problem);
-    const auto bytes = SerializeDstRules(rules);
-    WriteFileAtomically(file, bytes.data(), bytes.size());
+    detail::SaveListFile(file, DstRulesProblem(rules), [&rules] { return SerializeDstRules(rules); });
 }
 
 int FindDstRule(const DstRuleList& rules, std::string_view name) {
-    const std::string wanted = LowerCaseName(name);
-    for (std::size_t i = 0; i < rules.size(); ++i) {
-        if (LowerCaseName(TrimBlanks(rules[i].Name)) == wanted) return static_cast<int>(i + 1);
-    }
-    return 0;
+    return detail::FindByName(rules, name);
 }
 
 int FindDstYear(const DstRule& rule, int year) {
@@ -239,6 +229,10 @@ void RemoveDstYear(DstRule& rule, int index) {
     rule.Years.erase(rule.Years.begin() + (index - 1));
 }
 
+bool IsStorableDstDate(double date) {
+    return std::isfinite(date) && date >= FirstOleDate && date <= LastOleDate;
+}
+
 double RuleDayToDate(const DstRuleDay& day, int year) {
     if (day.Ordinal >= 5) {
         // Day 0 of the next month is the last day of this one; walk back to the wanted weekday.
@@ -264,15 +258,11 @@ std::optional<DstPeriod> DstPeriodForYear(const DstRule& rule, int year) {
     return DstPeriod{RuleDayToDate(rule.Start, year), RuleDayToDate(rule.End, year)};
 }
 
-bool IsInDstPeriod(double date, const DstPeriod& period) {
-    return InDstPeriod(date, period.Start, period.End);
-}
-
 double ZoneSchedule::ZoneHoursOn(double date) const {
     const int year = YearOf(date);
     std::optional<DstPeriod> period = DisplayedPeriod;
     if (year != DisplayedYear) period = Rule ? DstPeriodForYear(*Rule, year) : std::nullopt;
-    return HourZone + (period && IsInDstPeriod(date, *period) ? 1 : 0);
+    return HourZone + (period && InDstPeriod(date, period->Start, period->End) ? 1 : 0);
 }
 
 }  // namespace heliomark

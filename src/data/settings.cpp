@@ -25,8 +25,6 @@ constexpr const char* SettingNames[SettingCount] = {
     "ParallelsDensity",   "MeridiansDensity",   "MoveWindowsTogether",
 };
 // The sky model divides by the grid quality; the settings dialog offers 4 to 50.
-constexpr int16_t MinGridQuality = 4;
-constexpr int16_t MaxGridQuality = 50;
 
 struct Field {
     std::string_view Text;

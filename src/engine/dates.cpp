@@ -97,6 +97,14 @@ double FromSysDays(std::chrono::sys_days days) {
     return static_cast<double>(days.time_since_epoch().count() + OleEpochOffset);
 }
 
+std::string_view CalendarMonthName(int month) {
+    static constexpr std::string_view Names[12] = {"January",   "February", "March",    "April",
+                                                   "May",       "June",     "July",     "August",
+                                                   "September", "October",  "November", "December"};
+    if (month < 1 || month > 12) return {};
+    return Names[month - 1];
+}
+
 bool InDstPeriod(double date, double start, double end) {
     if (start <= end) return start <= date && date < end;
     // Southern-hemisphere rules start late in the year and end early in it.

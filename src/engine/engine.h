@@ -90,6 +90,8 @@ int YearOf(double ole);
 int MonthOf(double ole);
 int DayOf(double ole);
 int WeekdayOf(double ole);  // 1 Sunday .. 7 Saturday
+// "January" .. "December" for 1..12, as the calendar and the DST editor show them; empty otherwise.
+std::string_view CalendarMonthName(int month);
 std::chrono::sys_days ToSysDays(double ole);
 double FromSysDays(std::chrono::sys_days days);
 // Whole days since 1899-12-30 for a (proleptic Gregorian) calendar date, and back.

@@ -109,7 +109,10 @@ std::string FormatFixed(double value, int decimals) {
     std::string out = negative ? "-" : "";
     const std::size_t intLen = digits.size() - decimals;
     out += digits.substr(0, intLen);
-    if (decimals > 0) out += "." + digits.substr(intLen);
+    if (decimals > 0) {
+        out += '.';
+        out.append(digits, intLen);
+    }
     return out;
 }
 

@@ -33,7 +33,7 @@ std::optional<double> FindEvent(const EventSpec& e, int year, double hourZone, d
         double t;
         if (e.Flag == 1) {
             if (!(arr[k] - arr[k - 1] < 0)) continue;
-            t = k + base - arr[k] / (arr[k] - arr[k - 1] + 6.28318530717958) + hourZone / 24;
+            t = k + base - arr[k] / (arr[k] - arr[k - 1] + TwoPi) + hourZone / 24;
         } else {
             if (!(arr[k] >= e.Threshold && arr[k - 1] < e.Threshold)) continue;
             t = k + base - (arr[k] - e.Threshold) / (arr[k] - arr[k - 1]) + hourZone / 24;

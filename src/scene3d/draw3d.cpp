@@ -5,6 +5,8 @@
 #include <limits>
 #include <stdexcept>
 
+#include "engine/engine.h"
+
 namespace heliomark {
 
 namespace {
@@ -211,7 +213,7 @@ void AddRing(Object3D& object, float CX, float CY, float CZ, float Radius, float
     if (base + Segments > std::numeric_limits<int16_t>::max()) {
         throw std::length_error("a 3D object holds at most 32767 points");
     }
-    const float step = static_cast<float>(6.28318530717958 / Segments);
+    const float step = static_cast<float>(TwoPi / Segments);
     float theta = 0;
     for (int i = 0; i < Segments; ++i) {
         const Point3D p =

@@ -24,8 +24,6 @@ inline constexpr Color32 SunYellow = 0x00FFFF;  // 0x00BBGGRR: red and green
 inline constexpr float SunRadius =
     0.0046530813f;                           // tan 0.2666°, the Sun's apparent radius on the unit sphere
 inline constexpr float SkyViewField = 0.7f;  // tangent of the half-diagonal view angle at zoom 1
-inline constexpr int16_t MinGridQuality = 4;
-inline constexpr int16_t MaxGridQuality = 50;
 
 // The sky view's scene, camera and ten objects. SkyObject(k), k = 1..10, in draw-list order:
 //   1 horizon (white)                     5 vertical circles 0°, 90° (white)

@@ -19,8 +19,8 @@ PixelBuffer PointerPicture() {
 
 constexpr int32_t PointerTop = DayViewHeight - 3;  // display row 221
 
-// The byte wraps modulo 256 as written; it never needs to, since the blend lies between the day and
-// the night byte.
+// The cast keeps the low byte of the sum; nothing is lost, since the blend always lies between the
+// day and the night byte.
 inline uint8_t Blend(uint8_t day, int16_t d, float darkness) {
     return static_cast<uint8_t>(day + static_cast<int32_t>(d * darkness / 1000.0f));
 }

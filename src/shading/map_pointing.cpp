@@ -5,7 +5,7 @@
 namespace heliomark {
 
 MapMousePixel MouseToMapPixel(double x, double y) {
-    return {static_cast<int32_t>(std::lrint(222 - y - 1)), static_cast<int32_t>(std::lrint(x))};
+    return {static_cast<int32_t>(std::lrint(MapHeight - y - 1)), static_cast<int32_t>(std::lrint(x))};
 }
 
 MapReadout ReadOutAt(const MapSun& sun, double x, double y, bool angleDMS) {

@@ -36,7 +36,8 @@ inline double RoundHalfEven(double v) {
     return (v + Shift) - Shift;
 }
 
-// result byte = night + D * f rounded half to even, for the pixel's three bytes, as written.
+// The exact shading, the reference for the fixed-point version below: each of the pixel's three
+// bytes is night + D * f rounded half to even.
 inline void ShadePixelExact(uint8_t* out, const uint8_t* night, const int16_t* d, double f) {
     for (int c = 0; c < 3; ++c)
         out[c] = static_cast<uint8_t>(static_cast<int32_t>(RoundHalfEven(night[c] + d[c] * f)));
@@ -72,19 +73,19 @@ inline bool ShadePixelFixed(uint8_t* out, const uint8_t* night, const int16_t* d
 }  // namespace
 
 double PixelToLon(double column) {
-    return 2 * column * Pi / 450 - Pi;
+    return 2 * column * Pi / MapWidth - Pi;
 }
 
 double PixelToLat(double memoryRow) {
-    return memoryRow * Pi / 222 - HalfPi;
+    return memoryRow * Pi / MapHeight - HalfPi;
 }
 
 int32_t LonToPixel(double longitude) {
-    return static_cast<int32_t>(std::lrint((longitude + Pi) * 450 / TwoPi));
+    return static_cast<int32_t>(std::lrint((longitude + Pi) * MapWidth / TwoPi));
 }
 
 int32_t LatToPixel(double latitude) {
-    return static_cast<int32_t>(std::lrint((HalfPi - latitude) * 222 / Pi));
+    return static_cast<int32_t>(std::lrint((HalfPi - latitude) * MapHeight / Pi));
 }
 
 MapSun SunForMap(const SolarState& state, int hour, int minute, double second) {

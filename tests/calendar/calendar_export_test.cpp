@@ -143,7 +143,7 @@ TEST(CalendarCsv, FieldsSurviveQuotingAndReadBack) {
 }
 
 TEST(CalendarCsv, HeaderThenOneRowPerDayWithTheTablesValues) {
-    CalendarRequest r = testing::BerlinRequest(6);
+    CalendarRequest r = heliomark::testing::BerlinRequest(6);
     r.Columns = {true, true, true, true, true, true, true};
     r.Twilights[2] = {true, true, true, true};  // astronomical: no night at 52.5° N in late June
     r.AngleFormatSetting = true;                // the CSV keeps decimal degrees anyway
@@ -231,7 +231,7 @@ TEST(CalendarIcs, InstantsAreTheLocalTimesInUtcOnTheirOwnDay) {
 }
 
 TEST(CalendarIcs, OneEventPerEventfulDayReadBackWithStableUids) {
-    CalendarRequest r = testing::BerlinRequest(6);
+    CalendarRequest r = heliomark::testing::BerlinRequest(6);
     r.Twilights[0] = {true, false, true, false};  // civil Starts only
     r.Twilights[2] = {true, false, true, true};   // astronomical: none in Berlin's June nights
     SolarState s;
@@ -287,7 +287,7 @@ TEST(CalendarIcs, OneEventPerEventfulDayReadBackWithStableUids) {
 }
 
 TEST(CalendarIcs, PolarDaysGiveNoEventAndPlacesWithoutCityAreNamedByCoordinates) {
-    CalendarRequest r = testing::BerlinRequest(6);
+    CalendarRequest r = heliomark::testing::BerlinRequest(6);
     r.Latitude = DegToRad(78.22);  // Longyearbyen: the Sun stays up all June
     r.Longitude = 15.65;
     SolarState s;

@@ -67,7 +67,8 @@ TEST(ShippedData, CitiesAndRulesAreOrderedUniqueAndKeepTheRightClocks) {
         const int r = FindDstRule(rules, c.DstName);
         const auto period = r > 0 ? DstPeriodForYear(rules[r - 1], y) : std::nullopt;
         EXPECT_TRUE(c.ZoneIndex == zone && c.DstName == rule &&
-                    HourZoneOffset(c.ZoneIndex) + (period && IsInDstPeriod(DateSerial(y, m, d), *period)) ==
+                    HourZoneOffset(c.ZoneIndex) +
+                            (period && InDstPeriod(DateSerial(y, m, d), period->Start, period->End)) ==
                         offset)
             << name << " on " << y << "-" << m << "-" << d << ": " << HourZoneText(c.ZoneIndex) << ", "
             << c.DstName;

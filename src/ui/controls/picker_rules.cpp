@@ -106,7 +106,9 @@ double ParseAngleSecondField(std::string_view text) {
 }
 
 std::string FormatDegreeField(int degrees, int sign) {
-    return (sign == -1 ? "-" : "") + FormatPadded(degrees, 2);
+    std::string text = sign == -1 ? "-" : "";
+    text += FormatPadded(degrees, 2);
+    return text;
 }
 
 }  // namespace heliomark

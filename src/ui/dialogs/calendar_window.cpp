@@ -21,9 +21,6 @@
 
 #include "calendar/calendar_export.h"
 #include "data/data.h"
-#include "ui/controls/angle_picker.h"
-#include "ui/controls/date_picker.h"
-#include "ui/controls/hour_zone_picker.h"
 #include "ui/dialogs/dialog_support.h"
 #include "ui/main/list_click.h"
 #include "ui/main/main_window.h"
@@ -99,14 +96,6 @@ QString WithoutTimeZone(const QString& format) {
     return kept.simplified();
 }
 
-// The main window's controls the calendar reads, found by their names.
-template <class T>
-T* MainControl(MainWindow& main, const char* name) {
-    T* control = main.findChild<T*>(QString::fromLatin1(name));
-    Q_ASSERT(control);
-    return control;
-}
-
 QCheckBox* NewCheckBox(QWidget* parent, const char* name, const QString& caption, bool checked = false) {
     auto* box = Named(new QCheckBox(caption, parent), name);
     box->setChecked(checked);
@@ -147,9 +136,7 @@ CalendarWindow::CalendarWindow(MainWindow& main) : QDialog(&main), main_(main) {
     txtYear->setMaximumWidth(64);
     optY = Named(new QRadioButton(QStringLiteral("Whole Year"), this), "optY");
     optM = Named(new QRadioButton(QStringLiteral("Month"), this), "optM");
-    cmbMonths = NewDropDown(this, "cmbMonths");
-    for (int month = 1; month <= 12; ++month)
-        cmbMonths->addItem(QString::fromStdString(std::string(CalendarMonthName(month))));
+    cmbMonths = NewDropDown(this, "cmbMonths", MonthNames());
     QSizePolicy keepPlace = cmbMonths->sizePolicy();
     keepPlace.setRetainSizeWhenHidden(true);  // the window keeps its shape in Whole Year mode
     cmbMonths->setSizePolicy(keepPlace);
@@ -226,9 +213,9 @@ CalendarWindow::CalendarWindow(MainWindow& main) : QDialog(&main), main_(main) {
     // The load: no twilight columns, the first kind, and the main window's month and year.
     optM->setChecked(true);
     cmbTW->setCurrentIndex(0);
-    const auto* date = MainControl<DatePicker>(main_, "DateP");
-    cmbMonths->setCurrentIndex(date->MonthValue() - 1);
-    txtYear->setText(QString::number(date->YearValue()));
+    const CalendarInputs inputs = main_.InputsForCalendar();
+    cmbMonths->setCurrentIndex(inputs.Month - 1);
+    txtYear->setText(QString::number(inputs.Year));
 }
 
 void CalendarWindow::optY_Click() {
@@ -279,44 +266,32 @@ void CalendarWindow::chkAll_Click() {
 }
 
 CalendarRequest CalendarWindow::GatherRequest() {
-    const SharedState& state = main_.State();
+    const CalendarInputs inputs = main_.InputsForCalendar();
+    const Settings& settings = main_.State().Settings;
     CalendarRequest r;
-    r.Year = MainControl<DatePicker>(main_, "DateP")->YearValue();
+    r.Year = inputs.Year;
     r.Month = cmbMonths->currentIndex() + 1;
     r.WholeYear = !optM->isChecked();
     r.Columns = {chkSR->isChecked(),   chkSS->isChecked(), chkDL->isChecked(), chkAlt->isChecked(),
                  chkNoon->isChecked(), chkRA->isChecked(), chkDec->isChecked()};
     r.Twilights = twilights_;
 
-    // The main window shows its period pickers exactly while its rule gives a period.
-    const auto* dpStart = MainControl<DatePicker>(main_, "dpStart");
-    const auto* dpEnd = MainControl<DatePicker>(main_, "dpEnd");
-    r.DstInUse = !dpStart->isHidden() && !dpEnd->isHidden();
-    if (r.DstInUse) {
-        dstStart_ = dpStart->Value();
-        dstEnd_ = dpEnd->Value();
+    r.DstInUse = inputs.Dst.has_value();
+    if (inputs.Dst) {
+        dstStart_ = inputs.Dst->Start;
+        dstEnd_ = inputs.Dst->End;
     }
     r.DstStart = dstStart_;
     r.DstEnd = dstEnd_;
+    r.Latitude = inputs.Latitude;
+    r.Longitude = inputs.Longitude;
+    r.HourZone = inputs.HourZone;
+    r.HourZoneText = inputs.HourZoneText;
+    r.SelectedCity = inputs.SelectedCity;
 
-    r.Latitude = DegToRad(MainControl<AnglePicker>(main_, "apLat")->Value()) *
-                 (1 - 2 * MainControl<QComboBox>(main_, "cmbLat")->currentIndex());
-    r.Longitude = MainControl<AnglePicker>(main_, "apLon")->Value() *
-                  (1 - 2 * MainControl<QComboBox>(main_, "cmbLon")->currentIndex());
-    const auto* zone = MainControl<HourZonePicker>(main_, "cmbHZ");
-    r.HourZone = zone->HourZone();
-    r.HourZoneText = zone->Text().toStdString();
-
-    const auto* cities = MainControl<QComboBox>(main_, "cmbCities");
-    const int k = cities->currentIndex() + 1;
-    if (k >= 1 && k <= static_cast<int>(state.Cities.size())) {
-        const CityRecord& city = state.Cities[k - 1];
-        r.SelectedCity = CalendarCity{cities->currentText().toStdString(), city.Latitude, city.Longitude};
-    }
-
-    r.ShowSecondsSetting = state.Settings.ShowSecondsSetting;
-    r.AngleFormatSetting = state.Settings.AngleFormatSetting;
-    r.RAFormatSetting = state.Settings.RAFormatSetting;
+    r.ShowSecondsSetting = settings.ShowSecondsSetting;
+    r.AngleFormatSetting = settings.AngleFormatSetting;
+    r.RAFormatSetting = settings.RAFormatSetting;
     r.DateText = [](double when) { return LocaleDateText(when); };
     r.ShortTimeText = [](double when) { return LocaleShortTimeText(when); };
     return r;
@@ -324,7 +299,7 @@ CalendarRequest CalendarWindow::GatherRequest() {
 
 void CalendarWindow::Command1_Click() {
     lastRequest_ = GatherRequest();
-    calendarText_ = BuildCalendarText(*lastRequest_, main_.State());
+    calendarText_ = BuildCalendarText(*lastRequest_, main_.State());  // on a copy of the state
     // The box keeps lines apart by itself; its CR LF come back when the text is saved.
     QString shown = QString::fromStdString(calendarText_);
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -337,14 +312,13 @@ QByteArray CalendarWindow::SaveBytes(CalendarFileType type) const {
         text.replace(u'\n', QStringLiteral("\r\n"));
         return text.toUtf8();
     }
-    if (!lastRequest_) return {};  // nothing calculated yet, as the empty text box
-    // A copy of the state, so that saving leaves the program's own day as the Calculate left it.
-    SolarState scratch = main_.State();
+    if (!lastRequest_) return {};             // nothing calculated yet, as the empty text box
+    const SolarState& state = main_.State();  // the writers compute on copies of it
     const std::string bytes =
         type == CalendarFileType::Csv
-            ? BuildCalendarCsv(*lastRequest_, scratch)
+            ? BuildCalendarCsv(*lastRequest_, state)
             : BuildCalendarIcs(
-                  *lastRequest_, scratch,
+                  *lastRequest_, state,
                   std::chrono::sys_seconds(std::chrono::seconds(QDateTime::currentSecsSinceEpoch())));
     return QByteArray::fromStdString(bytes);
 }

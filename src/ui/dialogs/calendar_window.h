@@ -2,12 +2,9 @@
 // zone and daylight-saving period set in the main window, shown in a text box and saved as text.
 //
 // The window only gathers the inputs and shows the text; the table itself is BuildCalendarText of
-// the calendar core. Calculate computes through the program's SharedState and leaves it at the last
-// day listed, so whoever opens the window runs UpdateGeneralData(false, false) after it closes:
-//
-//     CalendarWindow calendar(*this);
-//     calendar.exec();
-//     UpdateGeneralData(false, false);
+// the calendar core. At every Calculate it asks the main window what its inputs say then
+// (CalendarInputs), since a running date can move the year while the calendar is open, and it
+// computes on a copy of the shared state, so the main window's day is never touched.
 #pragma once
 
 #include <QByteArray>
@@ -21,6 +18,7 @@
 #include <string>
 
 #include "calendar/calendar.h"
+#include "data/data.h"
 
 class QCheckBox;
 class QComboBox;
@@ -37,6 +35,19 @@ class MainWindow;
 // The three kinds of file Save to File writes: the text as shown, CSV, iCalendar.
 enum class CalendarFileType { Text, Csv, Ics };
 
+// What the main window's inputs say at one moment: the place, the hour zone, the daylight-saving
+// period, the date and the selected city.
+struct CalendarInputs {
+    double Latitude = 0;           // radians, north positive
+    double Longitude = 0;          // degrees, east positive
+    double HourZone = 0;           // hours east of Greenwich, without daylight saving
+    std::string HourZoneText;      // the hour-zone picker's text, e.g. "GMT+01:00"
+    std::optional<DstPeriod> Dst;  // none while the chosen rule gives no period for the year
+    int Year = 2000;               // the date shown
+    int Month = 1;
+    std::optional<CalendarCity> SelectedCity;  // none when no city is selected
+};
+
 // The header's locale texts. The "general date": the locale's short date, then a blank and its long
 // time without the time-zone name, the time left out at exactly midnight. Seconds are rounded.
 std::string LocaleDateText(double oleDateTime, const QLocale& locale = QLocale());
@@ -47,7 +58,7 @@ class CalendarWindow : public QDialog {
     Q_OBJECT
 
   public:
-    // Reads the main window's controls at each Calculate and computes through its SharedState.
+    // Opens on the main window's month and year; uses its inputs, settings and shared state.
     explicit CalendarWindow(MainWindow& main);
 
     // ------------------------------------------------------------ handlers

@@ -174,8 +174,8 @@ void CityEditor::LongitudeUpdated() {
 void CityEditor::ActClicked() {
     CityRecord record;
     record.Name = FittedName(txtName->text());
-    record.Latitude = apLat->Value() * (1 - 2 * cmbLat->currentIndex());
-    record.Longitude = apLon->Value() * (1 - 2 * cmbLon->currentIndex());
+    record.Latitude = SignedByHemisphere(apLat->Value(), cmbLat->currentIndex());
+    record.Longitude = SignedByHemisphere(apLon->Value(), cmbLon->currentIndex());
     record.ZoneIndex = static_cast<int16_t>(cmbHZ->ListIndex());
     record.DstName = FittedName(cmbDST->currentText());
     // The pickers take any number of degrees, but the city file only holds real places: a record

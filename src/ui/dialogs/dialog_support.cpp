@@ -18,6 +18,15 @@ QComboBox* NewDropDown(QWidget* parent, const char* name, const QStringList& ite
     return list;
 }
 
+QStringList MonthNames() {
+    QStringList names;
+    for (int month = 1; month <= 12; ++month) {
+        const std::string_view name = CalendarMonthName(month);
+        names << QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+    }
+    return names;
+}
+
 QPushButton* NewButton(QWidget* parent, const char* name, const QString& caption) {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(name);

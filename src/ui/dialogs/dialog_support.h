@@ -30,6 +30,9 @@ QComboBox* NewDropDown(QWidget* parent, const char* name, const QStringList& ite
 QPushButton* NewButton(QWidget* parent, const char* name, const QString& caption);
 QLabel* NewLabel(QWidget* parent, const QString& caption, const char* name = nullptr);
 
+// "January" .. "December", the items of a month list.
+QStringList MonthNames();
+
 // Clears `list` and adds the trimmed name of every city in list order, nothing selected.
 void FillCityCombo(QComboBox* list, const CityList& cities);
 

@@ -24,11 +24,6 @@ const QStringList Weekdays = {QStringLiteral("Sunday"),   QStringLiteral("Monday
                               QStringLiteral("Tuesday"),  QStringLiteral("Wednesday"),
                               QStringLiteral("Thursday"), QStringLiteral("Friday"),
                               QStringLiteral("Saturday")};
-const QStringList Months = {
-    QStringLiteral("January"), QStringLiteral("February"), QStringLiteral("March"),
-    QStringLiteral("April"),   QStringLiteral("May"),      QStringLiteral("June"),
-    QStringLiteral("July"),    QStringLiteral("August"),   QStringLiteral("September"),
-    QStringLiteral("October"), QStringLiteral("November"), QStringLiteral("December")};
 
 // List position of a rule field (field - 1); a value the list cannot show leaves it unselected.
 void SelectField(QComboBox* list, int field) {
@@ -39,12 +34,6 @@ void SelectField(QComboBox* list, int field) {
 // The rule field of a list: position + 1, so 0 when nothing is selected.
 int16_t FieldOf(const QComboBox* list) {
     return static_cast<int16_t>(list->currentIndex() + 1);
-}
-
-// Dates the rule file can hold (the data layer refuses others, and with them the whole list).
-bool IsStorableDate(double oleDate) {
-    const int year = YearOf(oleDate);
-    return year >= 100 && year <= 9999;
 }
 
 }  // namespace
@@ -63,10 +52,11 @@ DstEditor::DstEditor(DstRuleList& rules, std::filesystem::path ruleFile, QWidget
     Frame1->setFrameShape(QFrame::StyledPanel);
     cmbCnt1 = NewDropDown(Frame1, "cmbCnt1", Ordinals);
     cmbWeek1 = NewDropDown(Frame1, "cmbWeek1", Weekdays);
-    cmbMon1 = NewDropDown(Frame1, "cmbMon1", Months);
+    const QStringList months = MonthNames();
+    cmbMon1 = NewDropDown(Frame1, "cmbMon1", months);
     cmbCnt2 = NewDropDown(Frame1, "cmbCnt2", Ordinals);
     cmbWeek2 = NewDropDown(Frame1, "cmbWeek2", Weekdays);
-    cmbMon2 = NewDropDown(Frame1, "cmbMon2", Months);
+    cmbMon2 = NewDropDown(Frame1, "cmbMon2", months);
     auto* rules1 = new QGridLayout(Frame1);
     rules1->addWidget(NewLabel(Frame1, QStringLiteral("Start date format:")), 0, 0, 1, 3);
     rules1->addWidget(cmbCnt1, 1, 0);
@@ -254,7 +244,8 @@ void DstEditor::AddYearClicked() {
 void DstEditor::SaveYearClicked() {
     const int16_t year = RoundedInt16(txtYear->text());
     const double start = dpStart->Value(), end = dpEnd->Value();
-    if (!IsStorableDate(start) || !IsStorableDate(end)) {
+    // A date the rule file cannot hold would make the whole list unsavable.
+    if (!IsStorableDstDate(start) || !IsStorableDstDate(end)) {
         QMessageBox::warning(
             this, windowTitle(),
             QStringLiteral("The start and end dates must lie between the years 100 and 9999."));

@@ -17,8 +17,6 @@ namespace heliomark {
 
 namespace {
 
-constexpr int MinGridQuality = 4;
-constexpr int MaxGridQuality = 50;
 const QString DmsItem = QStringLiteral("DMS (dd°mm'ss'')");
 const QStringList Densities = {QStringLiteral("None"), QStringLiteral("90°"), QStringLiteral("45°"),
                                QStringLiteral("30°"), QStringLiteral("15°")};

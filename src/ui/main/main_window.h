@@ -42,6 +42,7 @@ class TimePicker;
 class TwilightsWindow;
 class WorldMapWindow;
 class YearWindow;
+struct CalendarInputs;
 struct MapClick;
 
 class MainWindow : public QMainWindow {
@@ -79,9 +80,10 @@ class MainWindow : public QMainWindow {
     void dpPeriod_Updated();  // dpStart and dpEnd
     void DateP_Updated();
     void TimeP_Updated();
-    // The calendar (mnuCal and fbCal): shown modally, then a full update restores the day's values
-    // the calendar computed over.
+    // The calendar (mnuCal and fbCal), shown modally; a full update follows when it closes.
     void mnuCal_Click();
+    // What the inputs say now: place, zone, DST period, date and city, for the calendar.
+    CalendarInputs InputsForCalendar() const;
 
     // ------------------------------------------------------------ clock modes
     void cmdRun_Click();       // Run Clock / Stop
@@ -204,6 +206,9 @@ class MainWindow : public QMainWindow {
     // A negative angle typed into `picker` means the other hemisphere; the magnitude is cut to
     // `limit` degrees.
     void NormaliseAngleEntry(AnglePicker* picker, QComboBox* hemisphere, double limit);
+    // The place the inputs say: latitude in radians, longitude in degrees, north and east positive.
+    double InputLatitude() const;
+    double InputLongitude() const;
     void SyncPickersToUT();
     void SetDstListIndex(int index);
     // Runs the DST handler without its own update: the period of the rule for DateP's year.

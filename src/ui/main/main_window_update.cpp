@@ -28,7 +28,15 @@ QString Text(const std::string& utf8) {
 
 int16_t MainWindow::IsDST() const {
     if (!DSTActive) return 0;
-    return IsInDstPeriod(DateP->Value(), {dpStart->Value(), dpEnd->Value()}) ? 1 : 0;
+    return InDstPeriod(DateP->Value(), dpStart->Value(), dpEnd->Value()) ? 1 : 0;
+}
+
+double MainWindow::InputLatitude() const {
+    return SignedByHemisphere(DegToRad(apLat->Value()), cmbLat->currentIndex());
+}
+
+double MainWindow::InputLongitude() const {
+    return SignedByHemisphere(apLon->Value(), cmbLon->currentIndex());
 }
 
 ZoneSchedule MainWindow::CurrentZoneSchedule() const {
@@ -62,8 +70,8 @@ void MainWindow::UpdateGeneralData(bool syncPickers, bool refreshMap) {
     SharedState& s = *state_;
     const Settings& settings = s.Settings;
     if (syncPickers) SyncPickersToUT();
-    s.Latitude = DegToRad(apLat->Value()) * (1 - 2 * cmbLat->currentIndex());
-    s.Longitude = apLon->Value() * (1 - 2 * cmbLon->currentIndex());
+    s.Latitude = InputLatitude();
+    s.Longitude = InputLongitude();
     s.Year = static_cast<int16_t>(DateP->YearValue());
     s.Month = static_cast<int16_t>(DateP->MonthValue());
     s.Day = static_cast<int16_t>(DateP->DayValue());
