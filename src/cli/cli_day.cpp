@@ -1,10 +1,13 @@
-// heliomark-cli day: the values of one day and one moment, as the windows write them.
+// heliomark-cli day: the values of one day and one moment, as the main window and its views write
+// them.
+#include <array>
 #include <cmath>
 
 #include "calendar/calendar_export.h"
 #include "cli/cli_commands.h"
 #include "cli/json_writer.h"
 #include "engine/readouts.h"
+#include "engine/sun_events_text.h"
 
 namespace heliomark::cli {
 
@@ -16,6 +19,41 @@ struct Readout {
     std::string Key, Label, Text;
     std::optional<double> Event;  // a day number (NoValue when the event does not happen)
 };
+
+// The golden and blue hours in the order of SunEventsReadouts::Bands.
+std::array<double, 8> BandEvents(const SolarState& day) {
+    const LightHours h = ComputeLightHours(day);
+    return {h.GoldenMorningBegin, h.GoldenMorningEnd, h.GoldenEveningBegin, h.GoldenEveningEnd,
+            h.BlueMorningBegin,   h.BlueMorningEnd,   h.BlueEveningBegin,   h.BlueEveningEnd};
+}
+
+// What the Sun Events window shows: the golden and blue hours, the directions of sunrise and
+// sunset, the crossings of the chosen altitude and the shadow of a 1 m stick now.
+void AddSunEvents(std::vector<Readout>& list, const SolarState& day, const SolarState& now, double refracted,
+                  const ZoneSchedule& schedule, const CliOptions& o) {
+    const int32_t sec = o.Seconds ? 1 : 0;
+    const SunEventsReadouts e = ComputeSunEventsReadouts(
+        day, o.Altitude, [&schedule](double date) { return schedule.ZoneHoursOn(date); }, sec, o.Dms);
+    const std::array<double, 8> bands = BandEvents(day);
+    const char* const hour[2] = {"golden_hour", "blue_hour"};
+    const char* const title[2] = {"Golden Hour", "Blue Hour"};
+    const char* const part[4] = {"morning_starts", "morning_ends", "evening_starts", "evening_ends"};
+    const char* const caption[4] = {"Morning Starts", "Morning Ends", "Evening Starts", "Evening Ends"};
+    for (int i = 0; i < 8; ++i) {
+        list.push_back({std::string(hour[i / 4]) + "_" + part[i % 4],
+                        std::string(title[i / 4]) + " " + caption[i % 4], e.Bands[i], bands[i]});
+    }
+    list.push_back({"rise_azimuth", "Rises at Azimuth", e.RiseAzimuth, {}});
+    list.push_back({"set_azimuth", "Sets at Azimuth", e.SetAzimuth, {}});
+    const AltitudeCrossings crossings = ComputeAltitudeEvents(day, DegToRad(o.Altitude));
+    const std::string at = "Sun at Altitude " + FormatGeneral(o.Altitude) + "° ";
+    list.push_back({"altitude_rising", at + "Rising", e.CustomRise, crossings.Morning});
+    list.push_back({"altitude_setting", at + "Setting", e.CustomSet, crossings.Evening});
+    const ShadowReadouts shadow = ComputeShadowReadouts(refracted, now.Azimuth, o.Dms);
+    list.push_back({"shadow_length", "Shadow of a 1 m Stick", shadow.Length, {}});
+    list.push_back({"shadow_direction", "Pointing to", shadow.Direction, {}});
+    list.push_back({"polar", "Polar", e.Polar, {}});
+}
 
 std::vector<Readout> DayReadoutList(const SolarState& day, const SolarState& now, double refracted,
                                     const CliOptions& o) {
@@ -59,7 +97,8 @@ std::string DayCommand(const CliOptions& o, const CliEnvironment& env, const Cli
         time = CliTime{static_cast<int>(seconds / 3600), static_cast<int>(seconds / 60 % 60),
                        static_cast<int>(seconds % 60)};
     }
-    const double zone = ZoneHoursOn(place, date.Year, date.Month, date.Day);
+    const ZoneSchedule schedule = ScheduleOf(place, date.Year);
+    const double zone = schedule.ZoneHoursOn(DateSerial(date.Year, date.Month, date.Day));
     SolarState day = SolarStateFor(place.Latitude, place.Longitude, date.Year, date.Month, date.Day, zone);
     ComputeDayEvents(day, true);
     SolarState now = day;
@@ -76,14 +115,15 @@ std::string DayCommand(const CliOptions& o, const CliEnvironment& env, const Cli
     const std::string timeText =
         FormatPadded(time.Hour, 2) + ":" + FormatPadded(time.Minute, 2) + ":" + FormatPadded(time.Second, 2);
     const bool dst = zone != place.Zone;
-    const std::vector<Readout> readouts = DayReadoutList(day, now, refracted, o);
+    std::vector<Readout> readouts = DayReadoutList(day, now, refracted, o);
+    AddSunEvents(readouts, day, now, refracted, schedule, o);
 
     if (o.Format != CliFormat::Json) {
         std::string text = "Place: " + CalendarPlaceName(where) + "\n" + "Hour Zone: " + place.ZoneText +
                            (dst ? " (daylight saving time, one hour more)" : "") + "\n" +
                            "Date: " + dateText + "\n" + "Time: " + timeText + "\n";
         for (const Readout& r : readouts)
-            text += r.Label + ": " + r.Text + "\n";
+            if (!r.Text.empty()) text += r.Label + ": " + r.Text + "\n";  // the polar line only when polar
         return text;
     }
     JsonWriter json;
@@ -96,6 +136,10 @@ std::string DayCommand(const CliOptions& o, const CliEnvironment& env, const Cli
     json.Add("date", JsonString(dateText));
     json.Add("time", JsonString(timeText));
     for (const Readout& r : readouts) {
+        if (r.Text.empty()) {  // the polar line on an ordinary day
+            json.Add(r.Key, "null");
+            continue;
+        }
         json.Open('{', r.Key);
         json.Add("text", JsonString(r.Text));
         if (r.Event) {

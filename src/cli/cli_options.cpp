@@ -7,6 +7,7 @@
 
 #include "calendar/calendar.h"
 #include "data/data.h"
+#include "engine/sun_events_text.h"
 
 namespace heliomark::cli {
 
@@ -150,6 +151,12 @@ constexpr OptionSpec Options[] = {
      [](CliOptions& o, auto n, auto v) { o.Dst = NonEmpty(n, v); }},
     {"--date", "date", true, ForDay, [](CliOptions& o, auto n, auto v) { o.Date = ParseDate(n, v); }},
     {"--time", "time", true, ForDay, [](CliOptions& o, auto n, auto v) { o.Time = ParseTime(n, v); }},
+    {"--altitude", "altitude", true, ForDay,
+     [](CliOptions& o, auto n, auto v) {
+         const auto altitude = ParseCustomAltitude(v);
+         if (!altitude) Refuse(n, ShownArgument(v) + " is not a number of degrees from -18 to +89");
+         o.Altitude = *altitude;
+     }},
     {"--seconds", "seconds", false, ForDay | ForCalendar,
      [](CliOptions& o, auto, auto) { o.Seconds = true; }},
     {"--dms", "dms", false, ForDay | ForCalendar, [](CliOptions& o, auto, auto) { o.Dms = true; }},
@@ -300,6 +307,7 @@ Place (day, calendar, seasons):
 Day:
   --date YYYY-MM-DD   default today
   --time HH:MM[:SS]   local clock time, default now
+  --altitude DEG      the altitude whose crossings are shown, -18 to +89, default 10
 
 Display (day, calendar):
   --seconds           clock times with seconds

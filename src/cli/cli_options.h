@@ -46,6 +46,7 @@ struct CliOptions {
 
     std::optional<CliDate> Date;  // day: default today
     std::optional<CliTime> Time;  // day: default now
+    double Altitude = 10;         // day: the altitude whose crossings are shown, degrees (geometric)
 
     // The display settings.
     bool Seconds = false;

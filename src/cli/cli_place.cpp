@@ -86,9 +86,8 @@ std::optional<DstPeriod> DstPeriodOf(const CliPlace& place, int year) {
     return DstPeriodForYear(*place.Rule, year);
 }
 
-double ZoneHoursOn(const CliPlace& place, int year, int month, int day) {
-    const auto period = DstPeriodOf(place, year);
-    return place.Zone + (period && InDstPeriod(DateSerial(year, month, day), period->Start, period->End) ? 1 : 0);
+ZoneSchedule ScheduleOf(const CliPlace& place, int year) {
+    return {place.Zone, year, DstPeriodOf(place, year), place.Rule ? &*place.Rule : nullptr};
 }
 
 }  // namespace heliomark::cli

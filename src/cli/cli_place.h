@@ -41,7 +41,8 @@ struct CliPlace {
 CliPlace ResolvePlace(const CliOptions& options, const CliDataFiles& files);
 // The place's daylight-saving period in a year; none without a rule or when the rule has none then.
 std::optional<DstPeriod> DstPeriodOf(const CliPlace& place, int year);
-// The zone of a date, daylight-saving hour included (as the main window's ZoneHours).
-double ZoneHoursOn(const CliPlace& place, int year, int month, int day);
+// The zone hours of any date, the daylight-saving hour included, as the main window takes them
+// while it shows a date of `year`. Holds a pointer to the place's rule: keep the place alive.
+ZoneSchedule ScheduleOf(const CliPlace& place, int year);
 
 }  // namespace heliomark::cli

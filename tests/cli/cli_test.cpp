@@ -90,6 +90,7 @@ TEST(CliArguments, UsageErrorsExitWithTwoAndOneLineNamingTheArgument) {
          "--zone: \"CET\" is neither a position 0-74 nor an offset"},
         {{"day", "--city", "Berlin", "--dst", "Mars"}, "--dst: no daylight-saving rule named \"Mars\""},
         {{"day", "--city", "Berlin", "--ra-format", "3"}, "--ra-format: \"3\" is not 0, 1 or 2"},
+        {{"day", "--city", "Berlin", "--altitude", "90"}, "--altitude: \"90\" is not a number of degrees"},
         {{"calendar", "--city", "Berlin", "--month", "13"}, "--month: \"13\" is not a month"},
         {{"calendar", "--city", "Berlin", "--year", "0"}, "--year: \"0\" is not a year from 1 to 9999"},
         {{"calendar", "--city", "Berlin", "--columns", "sunrise,moonrise"},
@@ -215,7 +216,9 @@ TEST(CliDay, WritesTheWindowsTextsWithInstants) {
     // Each event's instant is its text's clock time on its day, with the zone's offset.
     const CliRun json =
         cli({"day", "--city", "Berlin", "--date", "2024-06-21", "--time", "13:00", "--json", "--seconds"});
-    for (const std::string key : {"sunrise", "sunset", "transit", "civil_twilight_ends"}) {
+    for (const std::string key :
+         {"sunrise", "sunset", "transit", "civil_twilight_ends", "golden_hour_morning_starts",
+          "blue_hour_evening_ends", "altitude_rising"}) {
         const std::size_t at = json.Out.find("\"" + key + "\": {\n    \"text\": \"");
         ASSERT_NE(at, std::string::npos) << key << " in " << json.Out;
         const std::string clock = json.Out.substr(json.Out.find(": \"", at + key.size() + 4) + 3, 8);
@@ -229,6 +232,14 @@ TEST(CliDay, WritesTheWindowsTextsWithInstants) {
               std::string::npos)
         << polar.Out;
     EXPECT_NE(polar.Out.find("\"day_length\": {\n    \"text\": \"Polar Day\"\n  }"), std::string::npos);
+    EXPECT_NE(polar.Out.find("\"polar\": {\n    \"text\": \"Polar day since "), std::string::npos)
+        << polar.Out;
+    EXPECT_NE(json.Out.find("\"polar\": null"), std::string::npos) << "Berlin has no polar line";
+    for (const char* line :
+         {"\nGolden Hour Morning Starts: ", "\nBlue Hour Evening Ends: ", "\nRises at Azimuth: ",
+          "\nSun at Altitude 10° Rising: ", "\nShadow of a 1 m Stick: ", "\nPointing to: "})
+        EXPECT_NE(text.Out.find(line), std::string::npos) << line << " in\n" << text.Out;
+    EXPECT_EQ(text.Out.find("\nPolar"), std::string::npos);
 }
 
 // Installed or not, the shipped list is read until the user has a list of their own, which then wins.
