@@ -3,7 +3,7 @@
 include(GNUInstallDirs)
 set(HELIOMARK_DOCDIR ${CMAKE_INSTALL_DATADIR}/doc/heliomark)  # named after the package, lower case
 
-install(TARGETS heliomark RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS heliomark heliomark-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES
     resources/refs.txt resources/city_db.txt resources/dst_types.txt resources/dict.txt
     resources/graf.bmp resources/graf_altitudes.bmp resources/graf_hours.bmp resources/world.bmp
@@ -16,7 +16,7 @@ install(FILES packaging/copyright DESTINATION ${HELIOMARK_DOCDIR})
 # Debian wants the manual page and the changelog compressed, without a time stamp in the gzip header.
 find_program(GZIP_PROGRAM gzip REQUIRED)
 set(HELIOMARK_COMPRESSED ${CMAKE_BINARY_DIR}/compressed)
-foreach(pair "heliomark.1|heliomark.1.gz" "changelog|changelog.gz")
+foreach(pair "heliomark.1|heliomark.1.gz" "heliomark-cli.1|heliomark-cli.1.gz" "changelog|changelog.gz")
     string(REPLACE "|" ";" pair ${pair})
     list(GET pair 0 source)
     list(GET pair 1 target)
@@ -28,7 +28,7 @@ foreach(pair "heliomark.1|heliomark.1.gz" "changelog|changelog.gz")
     list(APPEND HELIOMARK_COMPRESSED_FILES ${HELIOMARK_COMPRESSED}/${target})
 endforeach()
 add_custom_target(heliomark_compressed_docs ALL DEPENDS ${HELIOMARK_COMPRESSED_FILES})
-install(FILES ${HELIOMARK_COMPRESSED}/heliomark.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${HELIOMARK_COMPRESSED}/heliomark.1.gz ${HELIOMARK_COMPRESSED}/heliomark-cli.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${HELIOMARK_COMPRESSED}/changelog.gz DESTINATION ${HELIOMARK_DOCDIR})
 
 # ---------------------------------------------------------------- Debian package (scripts/package)

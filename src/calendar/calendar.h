@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/engine.h"
 
@@ -26,6 +27,18 @@ struct TwilightColumnFlags {
     bool Length = false;
     bool Start = false;
     bool End = false;
+};
+
+// The twilight kinds in the table's order, with the fields that hold their beginning and end.
+struct TwilightKind {
+    std::string_view Name;  // "Civil", "Nautical", "Astronomical"
+    double SolarState::*Begin;
+    double SolarState::*End;
+};
+inline constexpr TwilightKind TwilightKinds[3] = {
+    {"Civil", &SolarState::CivilBegin, &SolarState::CivilEnd},
+    {"Nautical", &SolarState::NauticalBegin, &SolarState::NauticalEnd},
+    {"Astronomical", &SolarState::AstroBegin, &SolarState::AstroEnd},
 };
 
 // The seven plain columns; a day line always begins with the day of the month. The defaults are
@@ -102,13 +115,45 @@ bool IsCalendarDST(const CalendarRequest& request, double day);
 
 // The header: place, hour zone, daylight saving, the season lines and the closing empty line.
 std::string BuildCalendarHeader(const CalendarRequest& request);
+// The header's season lines alone: the four events of the year in whole-year mode, the month's
+// event (if any) in month mode.
+std::string BuildCalendarSeasonLines(const CalendarRequest& request);
 // One day's line (with its CR LF, without a month-name line) from the results of ComputeDayEvents
 // in `state`; `state.Day` is the day of the month.
 std::string BuildCalendarDayLine(const CalendarRequest& request, const SolarState& state);
-// The whole calendar text. Computes on its own copy of `state`: sets Latitude, Longitude, Year,
-// Month, Day and ZoneHours of the copy and runs ComputeDayEvents for each day; the caller's state
-// is left as it was.
-std::string BuildCalendarText(const CalendarRequest& request, SolarState state);
+// The whole calendar text, computed by ForEachCalendarDay on its own copy of `state`, so the
+// caller's state is left as it was.
+std::string BuildCalendarText(const CalendarRequest& request, const SolarState& state);
+
+// The day loop every calendar output shares: for each day of the request's period in ascending
+// order, writes Latitude, Longitude, Year, Month, Day and ZoneHours (the zone plus the day's
+// daylight-saving hour) into its copy of `state`, runs ComputeDayEvents (with the twilights when
+// any kind is wanted) and hands the copy to `visit`. Throws std::invalid_argument for a month
+// outside 1..12.
+void ForEachCalendarDay(const CalendarRequest& request, SolarState state,
+                        const std::function<void(const SolarState&)>& visit);
+
+// A column after the day: its key for scripts ("sunrise", "day_length", "civil_starts") and its
+// title, the caption of its check box ("Sunrise", "Day Length", "Civil Twilight Starts").
+struct CalendarColumn {
+    std::string Key;
+    std::string Title;
+};
+// The chosen columns in the table's order: "Sunrise", "Sunset", "Day Length", "Max. Altitude",
+// "Transit Time", "Right Acsention", "Declination", then for each wanted twilight kind (civil,
+// nautical, astronomical) its Starts, Ends and Twilight Length.
+std::vector<CalendarColumn> ChosenCalendarColumns(const CalendarRequest& request);
+// Ticks the column with that key (a twilight column also switches its kind on); false when no
+// column has the key.
+bool SelectCalendarColumn(CalendarRequest& request, std::string_view key);
+// One day's values for those columns, as the table writes them; none where the table leaves the
+// column out (a twilight length that cannot be formed). With `decimalAngles` the three angles are
+// plain decimal degrees ("23.440", no degree sign) whatever the angle and right-ascension settings.
+std::vector<std::optional<std::string>> CalendarDayValues(const CalendarRequest& request,
+                                                          const SolarState& state, bool decimalAngles);
+// The place as the header names it: the city's name when the place is the selected city, else
+// "52.520° N , 13.405° E" in the angle setting's form.
+std::string CalendarPlaceName(const CalendarRequest& request);
 
 // The calendar's compact angle text: "23.440°" (three decimals, half away from zero) or "5°3'7''"
 // (whole seconds, half to even; no blanks and no padding). Unlike FormatAngle, seconds that round

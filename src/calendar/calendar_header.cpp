@@ -25,14 +25,17 @@ std::string LongitudeText(double longitude, bool useDMS) {
     return FormatAngle(longitude, useDMS) + " E";
 }
 
+std::string Coordinates(const CalendarRequest& r) {
+    return LatitudeText(r.Latitude, r.AngleFormatSetting) + " , " +
+           LongitudeText(r.Longitude, r.AngleFormatSetting);
+}
+
 std::string PlaceLine(const CalendarRequest& r) {
-    const std::string lat = LatitudeText(r.Latitude, r.AngleFormatSetting);
-    const std::string lon = LongitudeText(r.Longitude, r.AngleFormatSetting);
     std::string line = "Calculated values are valid for year " + std::to_string(r.Year);
     if (IsCalendarCity(r)) {
-        line += " at " + r.SelectedCity->Name + " (" + lat + " , " + lon + ")";
+        line += " at " + r.SelectedCity->Name + " (" + Coordinates(r) + ")";
     } else {
-        line += " at location: " + lat + " , " + lon;
+        line += " at location: " + Coordinates(r);
     }
     return line;
 }
@@ -64,7 +67,9 @@ std::string SeasonLine(const CalendarRequest& r, std::string_view title, const s
     return line + std::string(LineEnd);
 }
 
-std::string SeasonLines(const CalendarRequest& r) {
+}  // namespace
+
+std::string BuildCalendarSeasonLines(const CalendarRequest& r) {
     struct Event {
         int Flag;
         int Month;
@@ -90,8 +95,6 @@ std::string SeasonLines(const CalendarRequest& r) {
     return lines;
 }
 
-}  // namespace
-
 bool IsCalendarCity(const CalendarRequest& request) {
     if (!request.SelectedCity) return false;
     const CalendarCity& city = *request.SelectedCity;
@@ -99,11 +102,15 @@ bool IsCalendarCity(const CalendarRequest& request) {
            RoundTo(request.Longitude, 1e4) == RoundTo(city.Longitude, 1e4);
 }
 
+std::string CalendarPlaceName(const CalendarRequest& request) {
+    return IsCalendarCity(request) ? request.SelectedCity->Name : Coordinates(request);
+}
+
 std::string BuildCalendarHeader(const CalendarRequest& request) {
     std::string header = PlaceLine(request) + std::string(LineEnd);
     header += "Hour Zone: " + request.HourZoneText + std::string(LineEnd);
     header += DstLines(request);
-    header += SeasonLines(request);
+    header += BuildCalendarSeasonLines(request);
     header += LineEnd;
     return header;
 }

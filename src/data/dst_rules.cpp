@@ -258,15 +258,11 @@ std::optional<DstPeriod> DstPeriodForYear(const DstRule& rule, int year) {
     return DstPeriod{RuleDayToDate(rule.Start, year), RuleDayToDate(rule.End, year)};
 }
 
-bool IsInDstPeriod(double date, const DstPeriod& period) {
-    return InDstPeriod(date, period.Start, period.End);
-}
-
 double ZoneSchedule::ZoneHoursOn(double date) const {
     const int year = YearOf(date);
     std::optional<DstPeriod> period = DisplayedPeriod;
     if (year != DisplayedYear) period = Rule ? DstPeriodForYear(*Rule, year) : std::nullopt;
-    return HourZone + (period && IsInDstPeriod(date, *period) ? 1 : 0);
+    return HourZone + (period && InDstPeriod(date, period->Start, period->End) ? 1 : 0);
 }
 
 }  // namespace heliomark

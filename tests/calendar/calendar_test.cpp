@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "berlin_request.h"
 #include "calendar/calendar.h"
 #include "support/test_support.h"
 
@@ -14,18 +15,7 @@ namespace {
 
 // Berlin in 2024, DST from 31 March to 27 October, month mode for March, ISO dates in the header.
 CalendarRequest Berlin() {
-    CalendarRequest r;
-    r.Year = 2024;
-    r.Month = 3;
-    r.Latitude = DegToRad(52.52);
-    r.Longitude = 13.405;
-    r.HourZone = 1;
-    r.HourZoneText = "GMT+01:00";
-    r.DstInUse = true;
-    r.DstStart = DateSerial(2024, 3, 31);
-    r.DstEnd = DateSerial(2024, 10, 27);
-    r.SelectedCity = CalendarCity{"Berlin", 52.52, 13.405};
-    return r;
+    return heliomark::testing::BerlinRequest(3);
 }
 
 std::vector<std::string> Split(const std::string& text, const std::string& separator) {

@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QGridLayout>
@@ -15,8 +16,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <chrono>
 #include <cmath>
 
+#include "calendar/calendar_export.h"
 #include "data/data.h"
 #include "ui/dialogs/dialog_support.h"
 #include "ui/main/list_click.h"
@@ -27,7 +30,26 @@ namespace heliomark {
 namespace {
 
 const QString DefaultFileName = QStringLiteral("Cal1.txt");
-const QString FileFilter = QStringLiteral("Text Files (*.txt);;All Files (*.*)");
+const QString TextFilter = QStringLiteral("Text Files (*.txt)");
+const QString CsvFilter = QStringLiteral("CSV Files (*.csv)");
+const QString IcsFilter = QStringLiteral("iCalendar Files (*.ics)");
+const QString FileFilter =
+    TextFilter + ";;" + CsvFilter + ";;" + IcsFilter + QStringLiteral(";;All Files (*.*)");
+
+// The file's own extension decides when it names one of the three types; otherwise the filter
+// left selected does, and a name without any extension gets that filter's.
+CalendarFileType ChooseSaveType(QString& file, const QString& selectedFilter) {
+    const QString suffix = QFileInfo(file).suffix().toLower();
+    if (suffix == u"txt") return CalendarFileType::Text;
+    if (suffix == u"csv") return CalendarFileType::Csv;
+    if (suffix == u"ics") return CalendarFileType::Ics;
+    const CalendarFileType type = selectedFilter == CsvFilter   ? CalendarFileType::Csv
+                                  : selectedFilter == IcsFilter ? CalendarFileType::Ics
+                                                                : CalendarFileType::Text;
+    if (suffix.isEmpty() && type != CalendarFileType::Text)
+        file += type == CalendarFileType::Csv ? QStringLiteral(".csv") : QStringLiteral(".ics");
+    return type;
+}
 
 // A font whose characters all have one width, so that the table's columns line up whatever fonts
 // the machine has: the system's fixed font asked for as monospace, and when the machine resolves
@@ -183,8 +205,8 @@ CalendarWindow::CalendarWindow(MainWindow& main) : QDialog(&main), main_(main) {
     connect(cmdSave, &QPushButton::clicked, this, &CalendarWindow::cmdSave_Click);
     connect(cmdEx, &QPushButton::clicked, this, &QDialog::close);
 
-    AskSaveFileName = [](QWidget* parent, const QString& proposed, const QString& filter) {
-        return QFileDialog::getSaveFileName(parent, QStringLiteral("Save As"), proposed, filter);
+    AskSaveFileName = [](QWidget* parent, const QString& proposed, const QString& filter, QString* selected) {
+        return QFileDialog::getSaveFileName(parent, QStringLiteral("Save As"), proposed, filter, selected);
     };
     ReportSaveFailure = ReportFileProblem;
 
@@ -276,24 +298,42 @@ CalendarRequest CalendarWindow::GatherRequest() {
 }
 
 void CalendarWindow::Command1_Click() {
-    calendarText_ = BuildCalendarText(GatherRequest(), main_.State());  // on a copy of the state
+    lastRequest_ = GatherRequest();
+    calendarText_ = BuildCalendarText(*lastRequest_, main_.State());  // on a copy of the state
     // The box keeps lines apart by itself; its CR LF come back when the text is saved.
     QString shown = QString::fromStdString(calendarText_);
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     Text1->setPlainText(shown);
 }
 
+QByteArray CalendarWindow::SaveBytes(CalendarFileType type) const {
+    if (type == CalendarFileType::Text) {
+        QString text = Text1->toPlainText();
+        text.replace(u'\n', QStringLiteral("\r\n"));
+        return text.toUtf8();
+    }
+    if (!lastRequest_) return {};             // nothing calculated yet, as the empty text box
+    const SolarState& state = main_.State();  // the writers compute on copies of it
+    const std::string bytes =
+        type == CalendarFileType::Csv
+            ? BuildCalendarCsv(*lastRequest_, state)
+            : BuildCalendarIcs(
+                  *lastRequest_, state,
+                  std::chrono::sys_seconds(std::chrono::seconds(QDateTime::currentSecsSinceEpoch())));
+    return QByteArray::fromStdString(bytes);
+}
+
 void CalendarWindow::cmdSave_Click() {
     Settings& settings = main_.State().Settings;
     const QString proposed = QString::fromStdString(settings.CalendarSaveFolder) + DefaultFileName;
-    const QString chosen = AskSaveFileName(this, proposed, FileFilter);
+    QString selectedFilter = TextFilter;
+    QString chosen = AskSaveFileName(this, proposed, FileFilter, &selectedFilter);
     if (chosen.isEmpty()) return;  // cancelled
     settings.CalendarSaveFolder = ExtractFolder(chosen.toStdString());
 
-    QString text = Text1->toPlainText();
-    text.replace(u'\n', QStringLiteral("\r\n"));
-    const QByteArray bytes = text.toUtf8();
+    const CalendarFileType type = ChooseSaveType(chosen, selectedFilter);
     try {
+        const QByteArray bytes = SaveBytes(type);
         // Written beside the old file and renamed over it: a failed save leaves the old one whole.
         WriteFileAtomically(QFile::encodeName(chosen).toStdString(), bytes.constData(),
                             static_cast<std::size_t>(bytes.size()));

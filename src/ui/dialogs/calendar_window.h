@@ -7,6 +7,7 @@
 // computes on a copy of the shared state, so the main window's day is never touched.
 #pragma once
 
+#include <QByteArray>
 #include <QDialog>
 #include <QLocale>
 #include <QString>
@@ -30,6 +31,9 @@ class QRadioButton;
 namespace heliomark {
 
 class MainWindow;
+
+// The three kinds of file Save to File writes: the text as shown, CSV, iCalendar.
+enum class CalendarFileType { Text, Csv, Ics };
 
 // What the main window's inputs say at one moment: the place, the hour zone, the daylight-saving
 // period, the date and the selected city.
@@ -73,9 +77,12 @@ class CalendarWindow : public QDialog {
     // The text last calculated, as Text1 shows it (with CR LF line ends).
     const std::string& CalendarText() const { return calendarText_; }
 
-    // The save dialog: the proposed file (folder and name) and the filter in, the chosen file out,
-    // empty when cancelled. Tests replace it so that nothing waits for a user.
-    std::function<QString(QWidget* parent, const QString& proposed, const QString& filter)> AskSaveFileName;
+    // The save dialog: the proposed file (folder and name) and the filters in, the chosen file out,
+    // empty when cancelled, and the filter the user left selected in `selectedFilter` (empty when
+    // the dialog does not say). Tests replace it so that nothing waits for a user.
+    std::function<QString(QWidget* parent, const QString& proposed, const QString& filter,
+                          QString* selectedFilter)>
+        AskSaveFileName;
     // Tells the user that the file could not be written: `action` names the file, `problem` says why.
     std::function<void(QWidget* parent, const QString& action, const std::exception& problem)>
         ReportSaveFailure;
@@ -83,6 +90,7 @@ class CalendarWindow : public QDialog {
   private:
     CalendarRequest GatherRequest();
     void SetTwilightFlag(bool TwilightColumnFlags::*flag, const QCheckBox* box);
+    QByteArray SaveBytes(CalendarFileType type) const;
 
     MainWindow& main_;
     std::array<TwilightColumnFlags, 3> twilights_{};
@@ -91,6 +99,8 @@ class CalendarWindow : public QDialog {
     // The period of the last Calculate that had one; a Calculate without DST keeps it.
     double dstStart_ = 0, dstEnd_ = 0;
     std::string calendarText_;
+    // What the last Calculate listed, for the CSV and iCalendar files; none before the first.
+    std::optional<CalendarRequest> lastRequest_;
 
     QLineEdit* txtYear = nullptr;
     QRadioButton* optY = nullptr;

@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <cmath>
 
+#include "engine/readouts.h"
 #include "ui/controls/angle_picker.h"
 #include "ui/controls/date_picker.h"
 #include "ui/controls/hour_zone_picker.h"
@@ -77,20 +78,15 @@ void MainWindow::UpdateGeneralData(bool syncPickers, bool refreshMap) {
     s.ZoneHours = cmbHZ->HourZone() + IsDST();
     ComputeDayEvents(s, ExtTW);
 
-    const int32_t sec = settings.ShowSecondsSetting;
-    txtSR->setText(Text(FormatClockTime(s.Sunrise, sec) + DaySuffix(s.Transit, s.Sunrise)));
-    txtSS->setText(Text(FormatClockTime(s.Sunset, sec) + DaySuffix(s.Transit, s.Sunset)));
-    txtNoon->setText(Text(FormatClockTime(s.Transit, sec)));
-    if (s.PolarState == 0)
-        txtDL->setText(Text(FormatClockTime(s.Sunset - s.Sunrise, sec)));
-    else
-        txtDL->setText(s.PolarState == 1 ? "Polar Day" : "Polar Night");
-    txtAlt->setText(Text(FormatAngle(RadToDeg(s.MaxAltitude), settings.AngleFormatSetting)));
-    if (settings.RAFormatSetting == 2)
-        txtRA->setText(Text(FormatRA(s.RightAscension)));
-    else
-        txtRA->setText(Text(FormatAngle(RadToDeg(s.RightAscension), settings.RAFormatSetting == 1)));
-    txtDec->setText(Text(FormatAngle(RadToDeg(s.Declination), settings.AngleFormatSetting)));
+    const DayReadouts day = FormatDayReadouts(s, settings.ShowSecondsSetting, settings.AngleFormatSetting,
+                                              settings.RAFormatSetting);
+    txtSR->setText(Text(day.Sunrise));
+    txtSS->setText(Text(day.Sunset));
+    txtNoon->setText(Text(day.Transit));
+    txtDL->setText(Text(day.DayLength));
+    txtAlt->setText(Text(day.MaxAltitude));
+    txtRA->setText(Text(day.RightAscension));
+    txtDec->setText(Text(day.Declination));
 
     if (ExtTW) frmTW->UpdateTWData();
     if (ExtEvents) frmEvents->UpdateEventsData();
@@ -105,7 +101,6 @@ void MainWindow::UpdateGeneralData(bool syncPickers, bool refreshMap) {
 
 void MainWindow::UpdateCurrentData(bool refreshMap) {
     SharedState& s = *state_;
-    const bool dms = s.Settings.AngleFormatSetting;
     const int16_t h = static_cast<int16_t>(TimeP->HourValue());
     const int16_t m = static_cast<int16_t>(TimeP->MinuteValue());
     const double sec = TimeP->SecondValue();
@@ -118,12 +113,13 @@ void MainWindow::UpdateCurrentData(bool refreshMap) {
     }
     // The sub-solar point moves with the time.
     if (refreshMap && ExtMap) frmMap->UpdateMapData();
-    txtCurAlt->setText(Text(FormatAngle(RadToDeg(s.Altitude), dms)));
-    txtCurAzm->setText(Text(FormatAngle(FloorMod(RadToDeg(s.Azimuth), 360), dms)));
     VisAlt = RefractionLookup(s.Refraction, s.Altitude);
+    const PositionReadouts now = FormatPositionReadouts(s, VisAlt, s.Settings.AngleFormatSetting);
+    txtCurAlt->setText(Text(now.Altitude));
+    txtCurAzm->setText(Text(now.Azimuth));
     // Handed over even while the sky view is hidden, so it opens with the Sun where it is now.
     frm3D->VisAlt = VisAlt;
-    txtTAlt->setText(Text(FormatAngle(RadToDeg(VisAlt), dms)));
+    txtTAlt->setText(Text(now.AfterRefraction));
     if (ExtEvents) frmEvents->UpdateShadow(VisAlt);
     if (Ext3D) frm3D->UpdateSkyData();
 }

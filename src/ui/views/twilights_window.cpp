@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "engine/readouts.h"
 #include "ui/controls/form_move.h"
 
 namespace heliomark {
@@ -51,21 +52,13 @@ TwilightsWindow::TwilightsWindow(const SharedState& state, QWidget* owner)
 
 void TwilightsWindow::UpdateTWData() {
     const SharedState& s = state_;
-    const int32_t sec = s.Settings.ShowSecondsSetting;
-    const std::array<double, 3> begin{s.CivilBegin, s.NauticalBegin, s.AstroBegin};
-    const std::array<double, 3> end{s.CivilEnd, s.NauticalEnd, s.AstroEnd};
+    const TwilightReadouts r = FormatTwilightReadouts(s, s.Settings.ShowSecondsSetting);
     auto text = [](const std::string& utf8) { return QString::fromStdString(utf8); };
     for (int i = 0; i < 3; ++i) {
-        txtTWB[i]->setText(text(FormatClockTime(begin[i], sec) + DaySuffix(s.Transit, begin[i])));
-        txtTWE[i]->setText(text(FormatClockTime(end[i], sec) + DaySuffix(s.Transit, end[i])));
-    }
-    for (int i = 0; i < 3; ++i) {
-        const bool none = s.Sunrise == NoValue || begin[i] == NoValue;
-        txtTWLB[i]->setText(none ? "-" : text(FormatClockTime(s.Sunrise - begin[i], sec)));
-    }
-    for (int i = 0; i < 3; ++i) {
-        const bool none = s.Sunset == NoValue || end[i] == NoValue;
-        txtTWLE[i]->setText(none ? "-" : text(FormatClockTime(end[i] - s.Sunset, sec)));
+        txtTWB[i]->setText(text(r.Starts[i]));
+        txtTWE[i]->setText(text(r.Ends[i]));
+        txtTWLB[i]->setText(text(r.MorningLength[i]));
+        txtTWLE[i]->setText(text(r.EveningLength[i]));
     }
 }
 

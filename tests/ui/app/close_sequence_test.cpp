@@ -71,7 +71,7 @@ TEST(CloseSequence, NestedModalWindowsCloseInnermostFirst) {
         // The save dialog runs its own loop inside the calendar's; the close arrives from there.
         auto* window = qobject_cast<CalendarWindow*>(calendar);
         ASSERT_NE(window, nullptr);
-        window->AskSaveFileName = [&p](QWidget* parent, const QString&, const QString&) {
+        window->AskSaveFileName = [&p](QWidget* parent, const QString&, const QString&, QString*) {
             QDialog inner(parent);
             inner.setObjectName("dlgInner");
             QTimer::singleShot(0, &p.Main(), &QWidget::close);

@@ -9,7 +9,9 @@
 #include <QRegularExpression>
 #include <cctype>
 #include <csignal>
+#include <sstream>
 
+#include "cli/cli.h"
 #include "support/test_support.h"
 #include "ui/dialogs/calendar_window.h"
 
@@ -25,8 +27,10 @@ struct CalendarOnProgram {
         calendar.ReportSaveFailure = [this](QWidget*, const QString& action, const std::exception& e) {
             reports << action + "\n" + e.what();
         };
-        calendar.AskSaveFileName = [this](QWidget*, const QString& proposed, const QString& filter) {
+        calendar.AskSaveFileName = [this](QWidget*, const QString& proposed, const QString& filter,
+                                          QString* chosenFilter) {
             proposals << proposed + " " + filter;
+            if (!selected.isEmpty()) *chosenFilter = selected;
             return answer;
         };
         calendar.show();
@@ -44,7 +48,8 @@ struct CalendarOnProgram {
     Program program;
     CalendarWindow calendar;
     QStringList reports, proposals;
-    QString answer;  // the file the save dialog gives, empty for a cancel
+    QString answer;    // the file the save dialog gives, empty for a cancel
+    QString selected;  // the type the user leaves selected in it; empty: the dialog's default
 };
 
 TEST(CalendarWindow, OpensWithTheMainWindowsMonthAndTheThreeDayColumns) {
@@ -181,7 +186,7 @@ TEST(CalendarWindow, SaveWritesTheTextAsUtf8WithCrLfAndRemembersTheFolder) {
     EXPECT_EQ(saved.count("\n"), saved.count("\r\n")) << "a bare line feed";
     EXPECT_EQ(QString(saved).replace("\r\n", "\n"), c.Text());
     const QString folder = QString::fromStdString(target.Path().string()) + "/";
-    const QString filter = " Text Files (*.txt);;All Files (*.*)";
+    const QString filter = " Text Files (*.txt);;CSV Files (*.csv);;iCalendar Files (*.ics);;All Files (*.*)";
     EXPECT_EQ(c.proposals, QStringList({"Cal1.txt" + filter, folder + "Cal1.txt" + filter}));
 
     c.answer.clear();  // a cancelled save changes nothing and says nothing
@@ -190,6 +195,60 @@ TEST(CalendarWindow, SaveWritesTheTextAsUtf8WithCrLfAndRemembersTheFolder) {
     EXPECT_EQ(c.proposals.value(2), "/somewhere/Cal1.txt" + filter);
     EXPECT_TRUE(c.reports.isEmpty());
     EXPECT_EQ(c.program.Main().State().Settings.CalendarSaveFolder, "/somewhere/");
+}
+
+// The file's extension names the type; without one the selected type does and adds its extension.
+TEST(CalendarWindow, SaveWritesTheTypeTheNameOrTheFilterChooses) {
+    CalendarOnProgram c;
+    c.Click("Command1");
+    TempFolder target;
+    struct Case {
+        const char *Name, *Filter, *Written, *Begins;
+    } cases[] = {
+        {"june.csv", "", "june.csv", "Date,Sunrise,Sunset,Day Length\r\n2024-06-01,"},
+        {"june.ics", "Text Files (*.txt)", "june.ics", "BEGIN:VCALENDAR\r\n"},
+        {"plain", "CSV Files (*.csv)", "plain.csv", "Date,"},
+        {"phone", "iCalendar Files (*.ics)", "phone.ics", "BEGIN:VCALENDAR\r\n"},
+        {"notes.TXT", "iCalendar Files (*.ics)", "notes.TXT", "Calculated values are valid for year 2024"},
+        {"other", "All Files (*.*)", "other", "Calculated values are valid for year 2024"},
+    };
+    const auto read = [&target](const char* name) {
+        const std::vector<unsigned char> bytes = ReadBytes(target / name);
+        return std::string(bytes.begin(), bytes.end());
+    };
+    for (const Case& k : cases) {
+        c.answer = QString::fromStdString((target / k.Name).string());
+        c.selected = k.Filter;
+        c.Click("cmdSave");
+        EXPECT_EQ(read(k.Written).substr(0, std::string(k.Begins).size()), k.Begins)
+            << k.Name << " with " << k.Filter;
+    }
+    EXPECT_TRUE(c.reports.isEmpty()) << c.reports.join("; ").toStdString();
+    // The CSV holds the days the text lists, the iCalendar file a sunrise and a sunset for each.
+    const std::string csv = read("june.csv"), ics = read("june.ics");
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 1 + 30);
+    EXPECT_EQ(QString::fromStdString(ics).count("BEGIN:VEVENT"), 60);
+    EXPECT_NE(ics.find("SUMMARY:Sunrise 04:43 - Berlin\r\n"), std::string::npos) << "21 June in Berlin";
+}
+
+// The command line, given the same city, year and columns, writes the window's day lines.
+TEST(CalendarWindow, CommandLineCalendarHasTheWindowsDayLines) {
+    for (const std::string city : {"Berlin", "Sydney"}) {
+        CalendarOnProgram c(city);
+        c.Click("chkAll");
+        c.Click("optY");
+        c.Click("Command1");
+        cli::CliEnvironment env;
+        env.Folders = {c.folder.Path(), c.folder.Path(), c.folder.Path()};
+        std::ostringstream out, err;
+        const std::vector<std::string> args = {"calendar", "--city",    city, "--year",
+                                               "2024",     "--columns", "all"};
+        ASSERT_EQ(cli::RunCli(args, out, err, env), 0) << err.str();
+        const auto days = [](const std::string& text) { return text.substr(text.find("\r\n\r\n")); };
+        const std::string window = c.calendar.CalendarText();
+        EXPECT_GT(window.size(), 366u * 100);
+        EXPECT_EQ(days(out.str()), days(window)) << city;
+    }
 }
 
 TEST(CalendarWindow, AFailedSaveNamesTheFileAndKeepsTheOldOne) {
