@@ -76,8 +76,13 @@ class TemporaryFile {
         static std::atomic<unsigned> counter{0};
         for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
             // A dot-name beside the target, so that rename stays within one file system.
-            path_ = target.parent_path() / ("." + target.filename().string() + ".tmp" +
-                                            std::to_string(::getpid()) + "-" + std::to_string(counter++));
+            std::string name = ".";
+            name += target.filename().string();
+            name += ".tmp";
+            name += std::to_string(::getpid());
+            name += '-';
+            name += std::to_string(counter++);
+            path_ = target.parent_path() / name;
             fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
             if (fd_ < 0 && errno != EEXIST) break;
         }

@@ -25,10 +25,6 @@
 #include "ui/controls/time_picker.h"
 #include "ui/main/list_click.h"
 #include "ui/main/toolbar_pictures.h"
-#include "ui/views/day_view_window.h"
-#include "ui/views/sky_view.h"
-#include "ui/views/twilights_window.h"
-#include "ui/views/world_map_window.h"
 
 namespace heliomark {
 
@@ -298,93 +294,6 @@ FlatButton* MainWindow::AddToolbarButton(int slot, const char* name, const QStri
     return button;
 }
 
-FlatButton* MainWindow::AddViewToggle(const ViewToggle& toggle) {
-    FlatButton* button = AddToolbarButton(toggle.Slot, toggle.ButtonName, toggle.ToolTip, toggle.Picture, 1);
-
-    QMenu* view = Menu("mnuView");
-    auto* item = new QAction(toggle.MenuCaption, view);
-    item->setObjectName(toggle.MenuName);
-    item->setCheckable(true);
-    QAction* before = nullptr;
-    for (const auto& [order, other] : viewMenuItems_)
-        if (order > toggle.MenuOrder && !before) before = other;
-    view->insertAction(before, item);
-    viewMenuItems_[toggle.MenuOrder] = item;
-
-    // The menu only toggles the button; the button's handler sets the flag and the check mark.
-    bool* flag = toggle.Flag;
-    connect(item, &QAction::triggered, this, [button, flag, item] {
-        item->setChecked(*flag);
-        button->SetValue(!*flag);
-    });
-    connect(button, &FlatButton::Click, this, [this, button, item, flag, toggle] {
-        *flag = button->Value();
-        item->setChecked(*flag);
-        QWidget* window = toggle.Window();
-        if (!window) return;
-        if (*flag) {
-            window->show();
-            if (toggle.AfterShow) toggle.AfterShow();
-        } else {
-            window->hide();
-        }
-    });
-    return button;
-}
-
-void MainWindow::CreateViews() {
-    // The views load hidden, owned by the main window, in the order sky view, twilights, day view,
-    // world map; each fills its hooks and adds its toolbar button and View menu item.
-    auto* sky = new SkyView(*state_, this);
-    frm3D.Window = sky;
-    frm3D.UpdateSkyData = [this, sky] {
-        sky->VisAlt = VisAlt;
-        sky->UpdateSkyData();
-    };
-    frm3D.SetIsLocked = [sky](bool locked) { sky->IsLocked = locked; };
-    positions_.SetWindow(PositionedWindows::SkyViewSlot, sky);
-    // Opened centred on the Sun: locked for its first update only.
-    AddViewToggle({4, "fb3D", "Sky View", SkyViewPicture(), "mnu3D", "S&ky View", 0, &Ext3D,
-                   [sky] { return sky; },
-                   [this] {
-                       frm3D.SetIsLocked(true);
-                       frm3D.UpdateSkyData();
-                       frm3D.SetIsLocked(false);
-                   }});
-    skyGridHooks_.RebuildModel = [sky] { sky->Model().BuildModel(false); };
-    skyGridHooks_.SetMeridiansDensity = [sky](int16_t d) { sky->Model().SetMeridiansDensity(d); };
-    skyGridHooks_.SetParallelsDensity = [sky](int16_t d) { sky->Model().SetParallelsDensity(d); };
-    skyGridHooks_.RedrawIfVisible = [sky] {
-        if (sky->isVisible()) sky->Model().DrawScene();
-    };
-
-    frmTW = new TwilightsWindow(*state_, this);
-    positions_.SetWindow(PositionedWindows::TwilightsSlot, frmTW);
-    AddViewToggle({3, "fbTW", "Twilights", TwilightsPicture(), "mnuTW", "T&wilights", 3, &ExtTW,
-                   [this] { return frmTW; }, [this] { UpdateGeneralData(false, false); }});
-
-    auto* dayView = new DayViewWindow(*state_, *TimeP, this);
-    frmGraf.Window = dayView;
-    frmGraf.UpdateGrafData = [dayView] { dayView->UpdateGrafData(); };
-    frmGraf.UpdatePointer = [dayView](int posX, bool isRefresh) { dayView->UpdatePointer(posX, isRefresh); };
-    positions_.SetWindow(PositionedWindows::DayViewSlot, dayView);
-    AddViewToggle({1, "fbGraf", "Day View", DayViewPicture(), "mnuGraf", "D&ay View", 1, &ExtGraf,
-                   [this] { return frmGraf.Window.data(); }, [this] { frmGraf.UpdateGrafData(); }});
-
-    auto* worldMap = new WorldMapWindow(*state_, *TimeP,
-                                        {[this](const MapClick& click) { MapPlaceClicked(click); },
-                                         [this](int city) { MapCityClicked(city); }},
-                                        this);
-    frmMap.Window = worldMap;
-    frmMap.UpdateMapData = [worldMap] { worldMap->UpdateMapData(); };
-    frmMap.UpdatePointer = [worldMap](double lat, double lon, bool isRefresh) {
-        worldMap->UpdatePointer(lat, lon, isRefresh);
-    };
-    positions_.SetWindow(PositionedWindows::WorldMapSlot, worldMap);
-    AddViewToggle({2, "fbMap", "World Map", WorldMapPicture(), "mnuMap", "W&orld Map", 2, &ExtMap,
-                   [this] { return frmMap.Window.data(); }, [this] { frmMap.UpdateMapData(); }});
-}
-
 void MainWindow::Load() {
     dpStart->SetEnabledYears(false);
     dpEnd->SetEnabledYears(false);
@@ -393,7 +302,7 @@ void MainWindow::Load() {
     FillCityList();
     CreateViews();
 
-    IsAdjust = false;
+    // IsAdjust first turns on after the start-up city is selected, so selecting it runs no update.
     const int k = FindCity(state_->Cities, state_->Settings.DefaultCitySetting);
     cmbCities->setCurrentIndex(k - 1);
     IsAdjust = true;
@@ -438,9 +347,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         box->setWindowModality(Qt::NonModal);
         box->show();
     }
-    for (QWidget* view :
-         {static_cast<QWidget*>(frmTW), frmGraf.Window.data(), frmMap.Window.data(), frm3D.Window.data()})
-        if (view) view->hide();
+    for (QWidget* view : views_)
+        view->hide();
     event->accept();
 }
 

@@ -13,12 +13,12 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "app/positioned_windows.h"
 #include "app/program_clock.h"
 #include "app/shared_state.h"
 #include "ui/dialogs/settings_dialog.h"
-#include "ui/main/view_hooks.h"
 
 class QAction;
 class QComboBox;
@@ -33,10 +33,13 @@ namespace heliomark {
 
 class AnglePicker;
 class DatePicker;
+class DayViewWindow;
 class FlatButton;
 class HourZonePicker;
+class SkyView;
 class TimePicker;
 class TwilightsWindow;
+class WorldMapWindow;
 struct MapClick;
 
 class MainWindow : public QMainWindow {
@@ -101,15 +104,23 @@ class MainWindow : public QMainWindow {
     double VisAlt = 0;
 
     // ------------------------------------------------------------ views
+    // Created hidden by CreateViews (main_window_views.cpp) and owned by the main window; a user's
+    // close only hides them. The update operations call each view that is shown themselves, in a
+    // fixed order: the twilights after the day's events, the day view and the map after the
+    // position now, the sky view after the refracted altitude.
+    //
+    // Adding a view: a pointer and an Ext flag here; in CreateViews the window, its positioned
+    // slot if pos.ini keeps its place, and AddViewToggle; then a call of its update operation,
+    // under its Ext flag, where UpdateGeneralData or UpdateCurrentData has the values it shows.
+    SkyView* frm3D = nullptr;
     TwilightsWindow* frmTW = nullptr;
-    DayViewHooks frmGraf;
-    WorldMapHooks frmMap;
-    SkyViewHooks frm3D;
+    DayViewWindow* frmGraf = nullptr;
+    WorldMapWindow* frmMap = nullptr;
 
     // A view's toolbar button and View menu item. slot orders them: 0 calendar, 1 day view, 2 world
     // map, 3 twilights, 4 sky view on the toolbar; the View menu lists sky view, day view, world map,
     // twilights. The button's Value change sets `flag`, checks the menu item, and shows `window`
-    // (owned by the main window) followed by `afterShow`, or hides it.
+    // followed by `afterShow`, or hides it.
     struct ViewToggle {
         int Slot = 0;
         const char* ButtonName = "";
@@ -119,7 +130,7 @@ class MainWindow : public QMainWindow {
         QString MenuCaption;
         int MenuOrder = 0;
         bool* Flag = nullptr;
-        std::function<QWidget*()> Window;
+        QWidget* Window = nullptr;
         std::function<void()> AfterShow;
     };
     FlatButton* AddViewToggle(const ViewToggle& toggle);
@@ -141,19 +152,34 @@ class MainWindow : public QMainWindow {
     void mnuDST_Click();     // DST editor; the rule list is refilled and the rule reselected
     void mnuDict_Click();    // dictionary window
     void mnuAbout_Click();   // about box
-    // What the settings dialog's OK does to the sky grid; the sky view fills it when it exists.
-    SkyGridHooks skyGridHooks_;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // Clears IsAdjust while code sets the inputs itself and puts back what it was, so that the list
+    // handlers those changes run do not each recompute; the code that sets them runs one update
+    // afterwards.
+    class AdjustGuard {
+      public:
+        explicit AdjustGuard(bool& isAdjust) : flag_(isAdjust), saved_(isAdjust) { flag_ = false; }
+        ~AdjustGuard() { flag_ = saved_; }
+        AdjustGuard(const AdjustGuard&) = delete;
+        AdjustGuard& operator=(const AdjustGuard&) = delete;
+
+      private:
+        bool& flag_;
+        const bool saved_;
+    };
+
     void BuildLocationGroup(QWidget* central);
     void BuildDateTimeGroup(QWidget* central);
     void BuildResultGroups(QWidget* central);
     void BuildMenus();
     void CreateViews();
+    // What the settings dialog's OK does to the sky view's grid.
+    SkyGridHooks SkyGrid();
     // Refill the city and DST lists from SharedState without running their click handlers.
     void FillCityList();
     void FillDstList();
@@ -165,6 +191,11 @@ class MainWindow : public QMainWindow {
     // The world map hands back a clicked place, or the city whose marker was clicked (1-based).
     void MapPlaceClicked(const MapClick& click);
     void MapCityClicked(int city);
+    // The world map's place marker to the place in SharedState, while the map is shown.
+    void MovePlaceMarker();
+    // A negative angle typed into `picker` means the other hemisphere; the magnitude is cut to
+    // `limit` degrees.
+    void NormaliseAngleEntry(AnglePicker* picker, QComboBox* hemisphere, double limit);
     void SyncPickersToUT();
     void SetDstListIndex(int index);
     // Runs the DST handler without its own update: the period of the rule for DateP's year.
@@ -210,6 +241,7 @@ class MainWindow : public QMainWindow {
     QAction* mnuSep2 = nullptr;
     std::map<int, FlatButton*> toolbarButtons_;
     std::map<int, QAction*> viewMenuItems_;
+    std::vector<QWidget*> views_;  // every view with a toggle, hidden when the program closes
 };
 
 }  // namespace heliomark

@@ -9,6 +9,7 @@
 #include "ui/controls/date_picker.h"
 #include "ui/controls/time_picker.h"
 #include "ui/main/main_window.h"
+#include "ui/views/world_map_window.h"
 
 namespace heliomark {
 
@@ -50,8 +51,7 @@ void MainWindow::StopRunClock() {
     // The clock stops on whole seconds (12:00:07.5 -> 12:00:08, 12:00:06.5 -> 12:00:06). The result
     // boxes keep the values of the last tick; only the map is brought up to date.
     TimeP->SetValue(StopRoundedTimeOfDay(TimeP->HourValue(), TimeP->MinuteValue(), TimeP->SecondValue()));
-    // World map hook: refreshed whether or not the map is shown.
-    if (frmMap.UpdateMapData) frmMap.UpdateMapData();
+    frmMap->UpdateMapData();  // shown or not
 }
 
 void MainWindow::Timer2Tick() {
@@ -86,8 +86,8 @@ void MainWindow::cmdRunDate_Click() {
         cmdSync->setEnabled(true);
         cmdRunDate->setEnabled(true);
         cmdRun->setEnabled(true);
-        // World map hook: refreshed whether or not the map is shown.
-        if (frmMap.UpdateMapData) frmMap.UpdateMapData();
+        // As when the clock stops, only the map is brought up to date, shown or not.
+        frmMap->UpdateMapData();
         return;
     }
     cmdRunDate->setText("Stop");

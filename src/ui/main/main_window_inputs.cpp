@@ -8,6 +8,7 @@
 #include "ui/controls/hour_zone_picker.h"
 #include "ui/controls/time_picker.h"
 #include "ui/main/main_window.h"
+#include "ui/views/world_map_window.h"
 
 namespace heliomark {
 
@@ -15,9 +16,11 @@ void MainWindow::cmbCities_Click() {
     if (!IsAdjust) return;
     ApplyCity(cmbCities->currentIndex() + 1);
     UpdateGeneralData(true, false);
-    // World map hook: the place marker follows the city.
-    if (ExtMap && frmMap.UpdatePointer)
-        frmMap.UpdatePointer(state_->Latitude, DegToRad(state_->Longitude), true);
+    MovePlaceMarker();
+}
+
+void MainWindow::MovePlaceMarker() {
+    if (ExtMap) frmMap->UpdatePointer(state_->Latitude, DegToRad(state_->Longitude), true);
 }
 
 void MainWindow::SetDstListIndex(int index) {
@@ -30,8 +33,7 @@ void MainWindow::SetDstListIndex(int index) {
 }
 
 void MainWindow::ApplyCity(int k) {
-    const bool wasAdjust = IsAdjust;
-    IsAdjust = false;
+    const AdjustGuard guard(IsAdjust);
     if (k != 0) {
         const CityRecord& city = state_->Cities[k - 1];
         const bool south = city.Latitude < 0, west = !(city.Longitude >= 0);
@@ -45,7 +47,6 @@ void MainWindow::ApplyCity(int k) {
         cmbHZ->SetListIndex(DefaultZoneIndex);
         SetDstListIndex(0);
     }
-    IsAdjust = wasAdjust;
 }
 
 void MainWindow::SetPlaceInputs(double latitude, int latitudeIndex, double longitude, int longitudeIndex) {
@@ -57,10 +58,11 @@ void MainWindow::SetPlaceInputs(double latitude, int latitudeIndex, double longi
 
 void MainWindow::MapPlaceClicked(const MapClick& click) {
     // The four inputs change together, then one update takes them all.
-    const bool wasAdjust = IsAdjust;
-    IsAdjust = false;
-    SetPlaceInputs(click.LatitudeDegrees, click.LatitudeIndex, click.LongitudeDegrees, click.LongitudeIndex);
-    IsAdjust = wasAdjust;
+    {
+        const AdjustGuard guard(IsAdjust);
+        SetPlaceInputs(click.LatitudeDegrees, click.LatitudeIndex, click.LongitudeDegrees,
+                       click.LongitudeIndex);
+    }
     UpdateGeneralData(false, false);
 }
 
@@ -93,43 +95,32 @@ void MainWindow::cmbHZ_Click() {
 
 void MainWindow::cmbLat_Click() {
     if (IsAdjust) UpdateGeneralData(false, false);
-    if (ExtMap && frmMap.UpdatePointer)
-        frmMap.UpdatePointer(state_->Latitude, DegToRad(state_->Longitude), true);
+    MovePlaceMarker();  // also when the update is left to the code that changed the list
 }
 
 void MainWindow::cmbLon_Click() {
     cmbLat_Click();  // the same steps: the update reads both hemisphere boxes
 }
 
-namespace {
-
-// A negative entry means the other hemisphere; the magnitude is cut to the limit.
-void NormaliseAngleEntry(AnglePicker* picker, QComboBox* hemisphere, double limit, bool& isAdjust) {
+void MainWindow::NormaliseAngleEntry(AnglePicker* picker, QComboBox* hemisphere, double limit) {
     if (picker->Value() < 0) {
-        isAdjust = false;
+        const AdjustGuard guard(IsAdjust);  // the picker's own update follows
         picker->SetSignValue(1);
         hemisphere->setCurrentIndex(1);
-        isAdjust = true;
     }
     if (picker->Value() > limit) picker->SetValue(limit);
 }
 
-}  // namespace
-
 void MainWindow::apLat_Updated() {
-    NormaliseAngleEntry(apLat, cmbLat, 90, IsAdjust);
+    NormaliseAngleEntry(apLat, cmbLat, 90);
     if (IsAdjust) UpdateGeneralData(false, false);
-    // World map hook: the place marker follows the latitude.
-    if (ExtMap && frmMap.UpdatePointer)
-        frmMap.UpdatePointer(state_->Latitude, DegToRad(state_->Longitude), true);
+    MovePlaceMarker();
 }
 
 void MainWindow::apLon_Updated() {
-    NormaliseAngleEntry(apLon, cmbLon, 180, IsAdjust);
+    NormaliseAngleEntry(apLon, cmbLon, 180);
     if (IsAdjust) UpdateGeneralData(false, false);
-    // World map hook: the place marker follows the longitude.
-    if (ExtMap && frmMap.UpdatePointer)
-        frmMap.UpdatePointer(state_->Latitude, DegToRad(state_->Longitude), true);
+    MovePlaceMarker();
 }
 
 void MainWindow::dpPeriod_Updated() {
@@ -137,9 +128,8 @@ void MainWindow::dpPeriod_Updated() {
 }
 
 void MainWindow::RederiveDstPeriod() {
-    IsAdjust = false;
+    const AdjustGuard guard(IsAdjust);
     cmbDST_Click();
-    IsAdjust = true;
 }
 
 void MainWindow::DateP_Updated() {

@@ -61,8 +61,8 @@ void MainWindow::FillDstList() {
 }
 
 void MainWindow::mnuOpt_Click() {
-    SettingsDialog dialog(state_->Settings, state_->Cities, state_->ProgramFolder / "settings.ini",
-                          skyGridHooks_, this);
+    SettingsDialog dialog(state_->Settings, state_->Cities, state_->ProgramFolder / "settings.ini", SkyGrid(),
+                          this);
     if (dialog.exec() == QDialog::Accepted) UpdateGeneralData(false, false);
 }
 

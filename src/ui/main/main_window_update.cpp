@@ -8,7 +8,10 @@
 #include "ui/controls/hour_zone_picker.h"
 #include "ui/controls/time_picker.h"
 #include "ui/main/main_window.h"
+#include "ui/views/day_view_window.h"
+#include "ui/views/sky_view.h"
 #include "ui/views/twilights_window.h"
+#include "ui/views/world_map_window.h"
 
 namespace heliomark {
 
@@ -70,10 +73,10 @@ void MainWindow::UpdateGeneralData(bool syncPickers, bool refreshMap) {
 
     if (ExtTW) frmTW->UpdateTWData();
     UpdateCurrentData(false);
-    // Day view hook: redraws the day's curve once the current time is known.
-    if (ExtGraf && frmGraf.UpdateGrafData) frmGraf.UpdateGrafData();
-    // World map hook: the lit half of the Earth depends on the date and time.
-    if (refreshMap && ExtMap && frmMap.UpdateMapData) frmMap.UpdateMapData();
+    if (ExtGraf) frmGraf->UpdateGrafData();
+    // The map's shading follows the universal instant alone; callers that keep it, or whose next
+    // clock tick redraws the map, pass refreshMap false.
+    if (refreshMap && ExtMap) frmMap->UpdateMapData();
 }
 
 void MainWindow::UpdateCurrentData(bool refreshMap) {
@@ -84,19 +87,20 @@ void MainWindow::UpdateCurrentData(bool refreshMap) {
     const double sec = TimeP->SecondValue();
     s.UTFraction = h / 24.0 + m / 1440.0 + sec / 86400 - s.ZoneHours / 24;
     ComputeCurrentPosition(s, h, m, sec);
-    // Day view hook: the time pointer, 343 units over the whole day.
-    if (ExtGraf && frmGraf.UpdatePointer) {
+    // The day view's time pointer, 343 units over the whole day.
+    if (ExtGraf) {
         const int x = static_cast<int>(std::lrint(((h + m / 60.0 + sec / 3600) / 24) * 343));
-        frmGraf.UpdatePointer(x, true);
+        frmGraf->UpdatePointer(x, true);
     }
-    // World map hook: the sub-solar point moves with the time.
-    if (refreshMap && ExtMap && frmMap.UpdateMapData) frmMap.UpdateMapData();
+    // The sub-solar point moves with the time.
+    if (refreshMap && ExtMap) frmMap->UpdateMapData();
     txtCurAlt->setText(Text(FormatAngle(RadToDeg(s.Altitude), dms)));
     txtCurAzm->setText(Text(FormatAngle(FloorMod(RadToDeg(s.Azimuth), 360), dms)));
     VisAlt = RefractionLookup(s.Refraction, s.Altitude);
+    // Handed over even while the sky view is hidden, so it opens with the Sun where it is now.
+    frm3D->VisAlt = VisAlt;
     txtTAlt->setText(Text(FormatAngle(RadToDeg(VisAlt), dms)));
-    // Sky view hook: draws the Sun at VisAlt.
-    if (Ext3D && frm3D.UpdateSkyData) frm3D.UpdateSkyData();
+    if (Ext3D) frm3D->UpdateSkyData();
 }
 
 }  // namespace heliomark
