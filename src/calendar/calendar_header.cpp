@@ -97,11 +97,15 @@ std::string SeasonLines(const CalendarRequest& r) {
 
 }  // namespace
 
+bool IsAtCity(double latitude, double longitude, double cityLatitude, double cityLongitude) {
+    return RoundTo(latitude, 1e5) == RoundTo(DegToRad(cityLatitude), 1e5) &&
+           RoundTo(longitude, 1e4) == RoundTo(cityLongitude, 1e4);
+}
+
 bool IsCalendarCity(const CalendarRequest& request) {
     if (!request.SelectedCity) return false;
     const CalendarCity& city = *request.SelectedCity;
-    return RoundTo(request.Latitude, 1e5) == RoundTo(DegToRad(city.Latitude), 1e5) &&
-           RoundTo(request.Longitude, 1e4) == RoundTo(city.Longitude, 1e4);
+    return IsAtCity(request.Latitude, request.Longitude, city.Latitude, city.Longitude);
 }
 
 std::string BuildCalendarHeader(const CalendarRequest& request) {

@@ -50,6 +50,7 @@ void MainWindow::UpdateGeneralData(bool syncPickers, bool refreshMap) {
     if (syncPickers) SyncPickersToUT();
     s.Latitude = DegToRad(apLat->Value()) * (1 - 2 * cmbLat->currentIndex());
     s.Longitude = apLon->Value() * (1 - 2 * cmbLon->currentIndex());
+    ForgetCityIfMoved();
     s.Year = static_cast<int16_t>(DateP->YearValue());
     s.Month = static_cast<int16_t>(DateP->MonthValue());
     s.Day = static_cast<int16_t>(DateP->DayValue());
