@@ -1,5 +1,6 @@
 // libFuzzer target: the DST rule reader. What is read must survive a write and a second read, and the
-// rules read must give DST periods for any year without fault.
+// rules read must give DST periods for any year without fault. A file cut short is salvaged: the
+// rules before the cut are a complete file of their own, and a good file salvages to itself.
 #include <cstddef>
 #include <cstdint>
 
@@ -30,12 +31,25 @@ bool Same(const heliomark::DstRuleList& a, const heliomark::DstRuleList& b) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace heliomark;
+    Salvage salvage;
+    DstRuleList kept;
+    bool keptRead = true;
+    try {
+        kept = ParseDstRules("dst_types.txt", data, size, &salvage);
+    } catch (const DataFileError&) {
+        keptRead = false;
+    }
+    if (salvage.CutShort) {
+        const auto bytes = SerializeDstRules(kept);
+        if (!Same(ParseDstRules("dst_types.txt", bytes.data(), bytes.size()), kept)) __builtin_trap();
+    }
     DstRuleList rules;
     try {
         rules = ParseDstRules("dst_types.txt", data, size);
     } catch (const DataFileError&) {
         return 0;
     }
+    if (!keptRead || salvage.CutShort || !Same(kept, rules)) __builtin_trap();
     const auto bytes = SerializeDstRules(rules);
     if (!Same(ParseDstRules("dst_types.txt", bytes.data(), bytes.size()), rules)) __builtin_trap();
     for (const DstRule& rule : rules) {

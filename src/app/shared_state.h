@@ -7,12 +7,14 @@
 
 #include "data/data.h"
 #include "data/dictionary.h"
+#include "data/program_folders.h"
 #include "engine/engine.h"
 
 namespace heliomark {
 
 struct SharedState : SolarState {
-    std::filesystem::path ProgramFolder;  // every data file is looked up here
+    ProgramFolders Folders;               // where each file is read and written
+    std::filesystem::path ProgramFolder;  // the shipped data folder (Folders.Shipped): refs, pictures
     CityList Cities;                      // city k is Cities[k - 1]
     DstRuleList DstRules;                 // rule k is DstRules[k - 1]; 0 in the lists means "None"
     RefractionTable Refraction;           // refs.txt

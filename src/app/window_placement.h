@@ -34,9 +34,22 @@ std::optional<int> TwipsToPixels(float twips);
 // to where it would have been (the first screen for absurd numbers), inside it as far as it fits.
 PixelPoint PlaceOnScreens(const WindowPosition& saved, PixelSize size, const std::vector<PixelRect>& screens);
 
-// Built-in positions for a missing or damaged pos.ini, in pos.ini order: the main window centred on
-// `screen`, the four views (sky view, day view, twilights, world map) beside it to the right,
-// cascading down. Twips.
-WindowPositions DefaultWindowPositions(const PixelRect& screen, PixelSize main);
+// Room the window manager adds to each window for its title bar and borders, with a little space
+// between windows: a roomy guess first, then the least a desktop gives (openbox: 1 px borders and a
+// 20 px title). Positions are those of the frame's top-left corner, sizes those of the inside, so a
+// window covers its size plus this.
+inline constexpr PixelSize RoomyFrame{8, 38};
+inline constexpr PixelSize TightFrame{2, 22};
+
+// Where the windows go when no positions are saved (a first start, a lost pos.ini): `sizes` holds
+// the main window first, then the views (any number of them). The main window goes to the screen's
+// top-left corner and each view to the first place, along the edges of the windows placed before it,
+// where it lies inside `screen` without covering any of them: places are tried row by row, then
+// column by column, with the views in the given order and then in every other order, with each
+// frame of `frames` in turn. The group found first is centred on the screen. When none fits (a
+// small screen), the main window is centred and the views cascade down at its right, as they always
+// did. Pixels, in the order of `sizes`.
+std::vector<PixelPoint> ArrangeWindows(const PixelRect& screen, const std::vector<PixelSize>& sizes,
+                                       const std::vector<PixelSize>& frames = {RoomyFrame, TightFrame});
 
 }  // namespace heliomark

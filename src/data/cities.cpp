@@ -72,20 +72,25 @@ std::vector<unsigned char> SerializeCities(const CityList& cities) {
     return out.Take();
 }
 
-CityList ParseCities(const std::filesystem::path& file, const unsigned char* data, std::size_t size) {
+CityList ParseCities(const std::filesystem::path& file, const unsigned char* data, std::size_t size,
+                     Salvage* salvage) {
     if (size == 0) throw DataFileError(file, "the file is empty");
     if (size < 2) throw DataFileError(file, "the file is too short to hold the city count");
     detail::ByteReader in(file, data, size);
     const int16_t count = in.Int16();
     if (count < 0) throw DataFileError(file, "the city count is negative (" + std::to_string(count) + ")");
+    std::size_t kept = static_cast<std::size_t>(count);
     const std::size_t whole = in.Remaining() / CityRecordSize;
-    if (whole < static_cast<std::size_t>(count)) {
-        throw DataFileError(file, "the city count is " + std::to_string(count) +
-                                      ", but the file holds only " + std::to_string(whole) +
-                                      " whole records of 48 bytes; city " + std::to_string(whole + 1) +
-                                      " is cut short");
+    if (whole < kept) {
+        const std::string problem = "the city count is " + std::to_string(count) +
+                                    ", but the file holds only " + std::to_string(whole) +
+                                    " whole records of 48 bytes; city " + std::to_string(whole + 1) +
+                                    " is cut short";
+        if (!salvage) throw DataFileError(file, problem);
+        *salvage = {true, problem};
+        kept = whole;
     }
-    CityList cities(static_cast<std::size_t>(count));
+    CityList cities(kept);
     for (std::size_t i = 0; i < cities.size(); ++i) {
         CityRecord& c = cities[i];
         c.Name = detail::ReadName(in);
@@ -100,10 +105,10 @@ CityList ParseCities(const std::filesystem::path& file, const unsigned char* dat
     return cities;  // bytes after the last record are ignored
 }
 
-CityList LoadCities(const std::filesystem::path& file) {
+CityList LoadCities(const std::filesystem::path& file, Salvage* salvage) {
     bool truncated = false;
     const auto bytes = detail::ReadFilePrefix(file, MaxCityFileBytes, truncated);
-    return ParseCities(file, bytes.data(), bytes.size());
+    return ParseCities(file, bytes.data(), bytes.size(), salvage);
 }
 
 void SaveCities(const std::filesystem::path& file, const CityList& cities) {

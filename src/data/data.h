@@ -58,11 +58,21 @@ struct DstRule {
 };
 using DstRuleList = std::vector<DstRule>;
 
-DstRuleList LoadDstRules(const std::filesystem::path& file);
+// Reading a list file (rules, cities) that ends inside its records. A strict read refuses such a
+// file; a salvaging read, asked for by passing a Salvage, keeps the whole records before the cut,
+// each checked as in a complete file (a bad record still refuses the file), and tells why the file
+// is short. Any other fault refuses the file either way.
+struct Salvage {
+    bool CutShort = false;
+    std::string Problem;  // the cut, as a strict read would have said it
+};
+
+DstRuleList LoadDstRules(const std::filesystem::path& file, Salvage* salvage = nullptr);
 void SaveDstRules(const std::filesystem::path& file, const DstRuleList& rules);
 // Bytes of the file layout, for the writer, the tests and the fuzzers.
 std::vector<unsigned char> SerializeDstRules(const DstRuleList& rules);
-DstRuleList ParseDstRules(const std::filesystem::path& file, const unsigned char* data, std::size_t size);
+DstRuleList ParseDstRules(const std::filesystem::path& file, const unsigned char* data, std::size_t size,
+                          Salvage* salvage = nullptr);
 
 int FindDstRule(const DstRuleList& rules, std::string_view name);  // argument not trimmed
 int FindDstYear(const DstRule& rule, int year);
@@ -92,10 +102,11 @@ struct CityRecord {
 using CityList = std::vector<CityRecord>;
 inline constexpr std::size_t CityRecordSize = 48;
 
-CityList LoadCities(const std::filesystem::path& file);
+CityList LoadCities(const std::filesystem::path& file, Salvage* salvage = nullptr);
 void SaveCities(const std::filesystem::path& file, const CityList& cities);
 std::vector<unsigned char> SerializeCities(const CityList& cities);
-CityList ParseCities(const std::filesystem::path& file, const unsigned char* data, std::size_t size);
+CityList ParseCities(const std::filesystem::path& file, const unsigned char* data, std::size_t size,
+                     Salvage* salvage = nullptr);
 
 int FindCity(const CityList& cities, std::string_view name);  // case-blind, argument not trimmed
 void InsertCitySorted(CityList& cities, const CityRecord& record);

@@ -6,6 +6,7 @@
 // an int32 entry count, an int32 lower bound (1) and the entries -- followed by the YearCount entries
 // a second time. An entry is int16 Year, double StartDate, double EndDate (OLE dates), 18 bytes.
 // The reader uses the second copy, as the program always has.
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -76,13 +77,17 @@ void WriteYears(detail::ByteWriter& out, const std::vector<DstYearEntry>& years)
     }
 }
 
-void CheckRemaining(const std::filesystem::path& file, const detail::ByteReader& in, std::size_t need,
-                    const std::string& what) {
-    if (in.Remaining() < need) {
-        throw DataFileError(file, what + " is cut short: " + std::to_string(need) +
-                                      " bytes needed at offset " + std::to_string(in.Offset()) + ", " +
-                                      std::to_string(in.Remaining()) + " present");
-    }
+// Whether `need` bytes are left for `what`. When they are not, a strict read throws; a salvaging read
+// records the cut and the caller keeps the rules read so far.
+bool Present(const std::filesystem::path& file, const detail::ByteReader& in, std::size_t need,
+             const std::string& what, Salvage* salvage) {
+    if (in.Remaining() >= need) return true;
+    const std::string problem = what + " is cut short: " + std::to_string(need) + " bytes needed at offset " +
+                                std::to_string(in.Offset()) + ", " + std::to_string(in.Remaining()) +
+                                " present";
+    if (!salvage) throw DataFileError(file, problem);
+    *salvage = {true, problem};
+    return false;
 }
 
 }  // namespace
@@ -110,21 +115,22 @@ std::vector<unsigned char> SerializeDstRules(const DstRuleList& rules) {
     return out.Take();
 }
 
-DstRuleList ParseDstRules(const std::filesystem::path& file, const unsigned char* data, std::size_t size) {
+DstRuleList ParseDstRules(const std::filesystem::path& file, const unsigned char* data, std::size_t size,
+                          Salvage* salvage) {
     if (size == 0) throw DataFileError(file, "the file is empty");
     if (size < 2) throw DataFileError(file, "the file is too short to hold the rule count");
     detail::ByteReader in(file, data, size);
     const int16_t count = in.Int16();
     if (count < 0) throw DataFileError(file, "the rule count is negative (" + std::to_string(count) + ")");
-    if (static_cast<std::size_t>(count) * RuleFixedSize > in.Remaining()) {
+    if (!salvage && static_cast<std::size_t>(count) * RuleFixedSize > in.Remaining()) {
         throw DataFileError(file, "the rule count is " + std::to_string(count) + ", but the " +
                                       std::to_string(in.Remaining()) +
                                       " bytes after it cannot hold that many rules of at least 31 bytes");
     }
     DstRuleList rules;
-    rules.reserve(static_cast<std::size_t>(count));
+    rules.reserve(std::min<std::size_t>(static_cast<std::size_t>(count), in.Remaining() / RuleFixedSize));
     for (int r = 1; r <= count; ++r) {
-        CheckRemaining(file, in, RuleFixedSize, "rule " + std::to_string(r));
+        if (!Present(file, in, RuleFixedSize, "rule " + std::to_string(r), salvage)) break;
         DstRule rule;
         rule.Name = detail::ReadName(in);
         const std::string label = detail::RecordLabel("rule", static_cast<std::size_t>(r), rule.Name);
@@ -145,7 +151,7 @@ DstRuleList ParseDstRules(const std::filesystem::path& file, const unsigned char
                 file, label + " has YearCount " + std::to_string(yearCount) + " but no embedded year list");
         }
         if (dims == 1) {
-            CheckRemaining(file, in, ArrayHeaderSize, label);
+            if (!Present(file, in, ArrayHeaderSize, label, salvage)) break;
             const int32_t embedded = in.Int32();
             const int32_t lowerBound = in.Int32();
             if (embedded != yearCount) {
@@ -158,10 +164,11 @@ DstRuleList ParseDstRules(const std::filesystem::path& file, const unsigned char
                                               std::to_string(lowerBound) + "; 1 expected");
             }
             // The embedded copy is skipped: the copy that follows the record is the one that counts.
-            CheckRemaining(file, in, YearEntrySize * static_cast<std::size_t>(yearCount), label);
+            if (!Present(file, in, YearEntrySize * static_cast<std::size_t>(yearCount), label, salvage))
+                break;
             in.Take(YearEntrySize * static_cast<std::size_t>(yearCount));
         }
-        CheckRemaining(file, in, YearEntrySize * static_cast<std::size_t>(yearCount), label);
+        if (!Present(file, in, YearEntrySize * static_cast<std::size_t>(yearCount), label, salvage)) break;
         rule.Years.resize(static_cast<std::size_t>(yearCount));
         for (std::size_t y = 0; y < rule.Years.size(); ++y) {
             DstYearEntry& e = rule.Years[y];
@@ -179,11 +186,12 @@ DstRuleList ParseDstRules(const std::filesystem::path& file, const unsigned char
     return rules;  // bytes after the last rule are ignored
 }
 
-DstRuleList LoadDstRules(const std::filesystem::path& file) {
+DstRuleList LoadDstRules(const std::filesystem::path& file, Salvage* salvage) {
     bool truncated = false;
     const auto bytes = detail::ReadFilePrefix(file, MaxDstFileBytes, truncated);
     try {
-        return ParseDstRules(file, bytes.data(), bytes.size());
+        // Only a file that ends by itself is salvaged: the part of an oversized one is not a cut.
+        return ParseDstRules(file, bytes.data(), bytes.size(), truncated ? nullptr : salvage);
     } catch (const DataFileError&) {
         if (!truncated) throw;
         throw DataFileError(file, "the file is larger than the " + std::to_string(MaxDstFileBytes) +

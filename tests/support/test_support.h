@@ -108,3 +108,232 @@ void ExpectRefused(Load load, const std::filesystem::path& file, const std::stri
 }
 
 }  // namespace heliomark::testing
+
+#ifdef QT_WIDGETS_LIB
+// ------------------------------------------------------------------------------------------------
+// The UI tests' side: the real program started on a private folder with a fake clock, the one way
+// to find a control (by its objectName), the user's hands (clicks, typing, list picks) and an
+// answerer for the modal boxes the program opens.
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <memory>
+#include <ostream>
+
+#include "app/program_clock.h"
+#include "app/start_program.h"
+#include "ui/main/main_window.h"
+
+// Readable failure messages for Qt strings (found by argument-dependent lookup).
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
+
+namespace heliomark::testing {
+
+// The control called `name` under `root` (a window and everything it owns), failing the test when
+// there is none of that type.
+template <class T = QWidget>
+T* Find(const QObject* root, const char* name) {
+    T* found = root->findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(found, nullptr) << "no control named " << name;
+    return found;
+}
+
+// What a box, label, list, button or text shows.
+inline QString Shown(const QObject* root, const char* name) {
+    QObject* o = Find<QObject>(root, name);
+    if (auto* edit = qobject_cast<QLineEdit*>(o)) return edit->text();
+    if (auto* label = qobject_cast<QLabel*>(o)) return label->text();
+    if (auto* list = qobject_cast<QComboBox*>(o)) return list->currentText();
+    if (auto* button = qobject_cast<QAbstractButton*>(o)) return button->text();
+    if (auto* text = qobject_cast<QPlainTextEdit*>(o)) return text->toPlainText();
+    return o ? o->property("Text").toString() : QString();
+}
+
+// A click in the middle of `w` (or at `at`).
+inline void Click(QWidget* w, QPoint at = {}) {
+    ASSERT_NE(w, nullptr);
+    QTest::mouseClick(w, Qt::LeftButton, {}, at.isNull() ? w->rect().center() : at);
+}
+
+// Types `text` over the whole text of `field` and, unless told otherwise, presses Enter there.
+inline void TypeInto(QLineEdit* field, const QString& text, bool enter = true) {
+    ASSERT_NE(field, nullptr);
+    field->setFocus(Qt::TabFocusReason);
+    field->selectAll();
+    QTest::keyClicks(field, text);
+    if (enter) QTest::keyClick(field, Qt::Key_Return);
+}
+
+// A pick in a drop-down list: a click opens it, the entry is highlighted, Enter takes it.
+inline void Choose(QComboBox* list, const QString& entry) {
+    ASSERT_NE(list, nullptr);
+    const int i = list->findText(entry);
+    ASSERT_GE(i, 0) << entry.toStdString() << " is not in " << list->objectName().toStdString();
+    QTest::mouseClick(list, Qt::LeftButton);
+    ASSERT_TRUE(list->view()->isVisible()) << list->objectName().toStdString() << " did not open";
+    list->view()->setCurrentIndex(list->model()->index(i, 0));
+    QTest::keyClick(list->view(), Qt::Key_Return);
+}
+
+// A mouse event as the window system delivers it to `w` at `at` with `held` buttons down.
+inline void SendMouse(QWidget* w, QEvent::Type type, QPointF at, Qt::MouseButton button = Qt::NoButton,
+                      Qt::MouseButtons held = Qt::NoButton) {
+    QMouseEvent event(type, at, w->mapToGlobal(at), button, held, Qt::NoModifier);
+    QApplication::sendEvent(w, &event);
+}
+inline void Drag(QWidget* w, QPointF from, QPointF to, Qt::MouseButton button = Qt::LeftButton) {
+    SendMouse(w, QEvent::MouseButtonPress, from, button, button);
+    SendMouse(w, QEvent::MouseMove, to, Qt::NoButton, button);
+    SendMouse(w, QEvent::MouseButtonRelease, to, button);
+}
+
+// While alive, answers every modal message box (keeping its text) and input box (typing `answer`,
+// or cancelling when it is empty), and hands a modal dialog to the action given for its name.
+class ModalAnswerer {
+  public:
+    explicit ModalAnswerer(QString answer = {}) : answer_(std::move(answer)) {
+        QObject::connect(&timer_, &QTimer::timeout, [this] { Answer(); });
+        timer_.start(5);
+    }
+    void OnDialog(const char* name, std::function<void(QDialog*)> act) { actions_[name] = std::move(act); }
+    QStringList Messages;
+    QStringList InputPrompts;  // title and prompt of each input box
+
+  private:
+    void Answer() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            Messages << box->text() + "\n" + box->informativeText();
+            box->accept();
+        } else if (auto* input = qobject_cast<QInputDialog*>(modal)) {
+            InputPrompts << input->windowTitle() + ": " + input->labelText();
+            input->setTextValue(answer_);
+            answer_.isEmpty() ? input->reject() : input->accept();
+        } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+            const auto it = actions_.find(dialog->objectName().toStdString());
+            if (it == actions_.end()) {
+                ADD_FAILURE() << "unexpected dialog " << dialog->objectName().toStdString();
+                dialog->reject();
+            } else {
+                it->second(dialog);
+            }
+        }
+    }
+    QTimer timer_;
+    QString answer_;
+    std::map<std::string, std::function<void(QDialog*)>> actions_;
+};
+
+// The rules and cities of a test program folder. "Europe" is the EU rule; "AusSouth" wraps the
+// year (October to April); "Varia" lists only 2023 and 2024.
+inline DstRuleList TestRules() {
+    return {{"Europe", {1, 5, 3}, {1, 5, 10}, {}},
+            {"AusSouth", {1, 1, 10}, {1, 1, 4}, {}},
+            {"Varia",
+             {},
+             {},
+             {{2023, DateSerial(2023, 4, 1), DateSerial(2023, 10, 1)},
+              {2024, DateSerial(2024, 5, 1), DateSerial(2024, 9, 1)}}}};
+}
+inline CityList TestCities() {
+    return {{"Berlin", 52.52, 13.405, 27, "Europe"},    {"Lima", -12.05, -77.04, 12, "None"},
+            {"London", 51.5074, -0.1278, 26, "Europe"}, {"Longyearbyen", 78.22, 15.65, 27, "Europe"},
+            {"Sydney", -33.87, 151.21, 67, "AusSouth"}, {"Varia Town", 45.0, 10.0, 27, "Varia"}};
+}
+
+// A program folder of its own: refs.txt and the views' pictures as shipped, the test rules and
+// cities, and settings naming `city` as the default city.
+class ProgramFolder : public TempFolder {
+  public:
+    explicit ProgramFolder(const std::string& city = "", Settings settings = {}) {
+        for (const char* name : {"refs.txt", "graf.bmp", "graf_hours.bmp", "graf_altitudes.bmp", "world.bmp"})
+            std::filesystem::copy_file(std::filesystem::path(HELIOMARK_SOURCE_DIR) / "resources" / name,
+                                       *this / name);
+        SaveDstRules(*this / "dst_types.txt", TestRules());
+        SaveCities(*this / "city_db.txt", TestCities());
+        settings.DefaultCitySetting = city;
+        SaveSettings(*this / "settings.ini", settings);
+    }
+};
+
+// One run of the program on `folder`; the fake clock reads 21 June 2024, 12:00:00 unless told.
+class Program {
+  public:
+    explicit Program(const ProgramFolder& folder, double now = DateSerial(2024, 6, 21) + 0.5)
+        : clock_(std::make_shared<FakeClock>(now)) {
+        QApplication::setQuitOnLastWindowClosed(false);
+        window_ =
+            qobject_cast<MainWindow*>(StartProgram(QString::fromStdString(folder.Path().string()), clock_));
+    }
+    // The program as installed: shipped files and user folders of their own, and the computer's zone.
+    explicit Program(const ProgramFolders& folders, const SystemZone& zone = {},
+                     double now = DateSerial(2024, 6, 21) + 0.5)
+        : clock_(std::make_shared<FakeClock>(now)) {
+        QApplication::setQuitOnLastWindowClosed(false);
+        window_ = qobject_cast<MainWindow*>(StartProgram(folders, clock_, zone));
+    }
+    ~Program() { Close(); }
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    MainWindow& Main() { return *window_; }
+    bool Alive() const { return !window_.isNull(); }
+    FakeClock& Clock() { return *clock_; }
+    void Close() {
+        if (window_) window_->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    template <class T = QWidget>
+    T* Find(const char* name) {
+        return testing::Find<T>(window_.data(), name);
+    }
+    QString Text(const char* name) { return Shown(window_.data(), name); }
+    double Number(const char* control, const char* property) {
+        return Find<QObject>(control)->property(property).toDouble();
+    }
+    void Click(const char* name) { testing::Click(Find(name)); }
+    void Choose(const char* list, const QString& entry) { testing::Choose(Find<QComboBox>(list), entry); }
+    // Types into a box, or into one field of a picker, and presses Enter there.
+    void TypeInto(const char* box, const QString& text) { testing::TypeInto(Find<QLineEdit>(box), text); }
+    void TypeInto(const char* picker, const char* field, const QString& text) {
+        testing::TypeInto(testing::Find<QLineEdit>(Find(picker), field), text);
+    }
+    // The date in DateP and the time in TimeP, as the user reads them.
+    double Date() { return Number("DateP", "Value"); }
+    double Seconds() {
+        return Number("TimeP", "HourValue") * 3600 + Number("TimeP", "MinuteValue") * 60 +
+               Number("TimeP", "SecondValue");
+    }
+    void SetTime(const QString& h, const QString& m, const QString& s) {
+        TypeInto("TimeP", "txtHour", h);
+        TypeInto("TimeP", "txtMin", m);
+        TypeInto("TimeP", "txtSec", s);
+    }
+    // Shows a view by its View menu item.
+    void Show(const char* menuItem) {
+        ASSERT_FALSE(Find<QAction>(menuItem)->isChecked()) << menuItem << " is already shown";
+        Find<QAction>(menuItem)->trigger();
+    }
+
+  private:
+    std::shared_ptr<FakeClock> clock_;
+    QPointer<MainWindow> window_;
+};
+
+}  // namespace heliomark::testing
+#endif  // QT_WIDGETS_LIB

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -31,6 +32,23 @@ namespace {
 
 const QString DefaultFileName = QStringLiteral("Cal1.txt");
 const QString FileFilter = QStringLiteral("Text Files (*.txt);;All Files (*.*)");
+
+// A font whose characters all have one width, so that the table's columns line up whatever fonts
+// the machine has: the system's fixed font asked for as monospace, and when the machine resolves
+// that to a proportional face, the first fixed-pitch family it has.
+QFont FixedPitchFont() {
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setStyleHint(QFont::Monospace);
+    font.setFixedPitch(true);
+    if (QFontInfo(font).fixedPitch()) return font;
+    for (const QString& family : QFontDatabase::families()) {
+        if (QFontDatabase::isFixedPitch(family)) {
+            font.setFamily(family);
+            break;
+        }
+    }
+    return font;
+}
 
 // An OLE date-time as a date and a time of day in whole seconds. The clock time is written in UTC
 // so that no time of the computer's own zone (a daylight-saving gap) can move it.
@@ -145,7 +163,7 @@ CalendarWindow::CalendarWindow(MainWindow& main) : QDialog(&main), main_(main) {
     Text1->setLineWrapMode(QPlainTextEdit::NoWrap);
     Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Text1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));  // the columns line up
+    Text1->setFont(FixedPitchFont());
     Text1->setMinimumSize(560, 420);
 
     auto* period = new QGridLayout;

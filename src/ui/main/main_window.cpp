@@ -2,6 +2,7 @@
 #include "ui/main/main_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
@@ -14,7 +15,9 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QThread>
 #include <QTimer>
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -326,18 +329,53 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
+int MainWindow::CloseModalWindows() {
+    int open = 0;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && w->isModal()) ++open;
+    // Innermost first: an outer dialog cannot end its exec() while one opened from it still runs.
+    // A window that refuses (a question without a cancel answer) stays, and the close waits for it.
+    while (QWidget* modal = QApplication::activeModalWidget()) {
+        if (modal == this || !modal->close() || QApplication::activeModalWidget() == modal) break;
+    }
+    return open;
+}
+
+void MainWindow::CloseWhenModalWindowsHaveReturned() {
+    if (QThread::currentThread()->loopLevel() > closeLoopLevel_ || QApplication::activeModalWidget()) {
+        QTimer::singleShot(20, this, &MainWindow::CloseWhenModalWindowsHaveReturned);
+        return;
+    }
+    closeLoopLevel_ = -1;
+    close();
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // Each modal window runs its own event loop under the handler that opened it. Deleting the main
+    // window from inside one would delete that dialog and the handlers still running below it, so
+    // the modal windows close first and the main window closes once their loops have returned.
+    if (closeLoopLevel_ >= 0) {
+        event->ignore();
+        return;
+    }
+    if (const int modal = CloseModalWindows(); modal > 0) {
+        closeLoopLevel_ = std::max(0, QThread::currentThread()->loopLevel() - modal);
+        event->ignore();
+        QTimer::singleShot(0, this, &MainWindow::CloseWhenModalWindowsHaveReturned);
+        return;
+    }
     // The close never cancels: settings first, then the positions, which stay as they were when
     // the window is minimised (its position then means nothing).
     QStringList failures;
     try {
-        SaveSettings(state_->ProgramFolder / "settings.ini", state_->Settings);
+        CreateFolderFor(state_->Folders.SettingsFile());
+        SaveSettings(state_->Folders.SettingsFile(), state_->Settings);
     } catch (const DataFileError& e) {
         failures << QString::fromStdString(e.what());
     }
     if (!isMinimized()) {
         try {
-            SaveWindowPositions(state_->ProgramFolder / "pos.ini", positions_.Current());
+            SaveWindowPositions(state_->Folders.PositionsFile(), positions_.Current());
         } catch (const DataFileError& e) {
             failures << QString::fromStdString(e.what());
         }
@@ -346,10 +384,11 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     Timer2->stop();
     Timer3->stop();
     if (!failures.isEmpty()) {
+        const QString text = "Heliomark could not save its settings:\n\n" + failures.join("\n");
+        qWarning("%s", qPrintable(text));
         // Said without waiting, in a window of its own that outlives the main window; the program
         // ends when the user closes it.
-        auto* box = new QMessageBox(QMessageBox::Warning, "Heliomark",
-                                    "Heliomark could not save its settings:\n\n" + failures.join("\n"));
+        auto* box = new QMessageBox(QMessageBox::Warning, "Heliomark", text);
         box->setObjectName("msgSaveFailed");
         box->setAttribute(Qt::WA_DeleteOnClose);
         box->setWindowModality(Qt::NonModal);

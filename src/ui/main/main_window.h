@@ -213,10 +213,16 @@ class MainWindow : public QMainWindow {
     void ReadRateBox();
     void StopRunClock();
     void SetModeButtons(bool idle, QPushButton* running);
+    // Closes the modal windows that are open, innermost first; returns how many were open.
+    int CloseModalWindows();
+    // The close asked for while modal windows were open, once the event loops they ran have returned.
+    void CloseWhenModalWindowsHaveReturned();
 
     std::unique_ptr<SharedState> state_;
     std::shared_ptr<const ProgramClock> clock_;
     PositionedWindows positions_;
+    // While a close waits for modal windows: the event-loop depth it waits to come back to; else -1.
+    int closeLoopLevel_ = -1;
 
     QComboBox* cmbCities = nullptr;
     AnglePicker* apLat = nullptr;

@@ -61,7 +61,8 @@ void MainWindow::FillDstList() {
 }
 
 void MainWindow::mnuOpt_Click() {
-    SettingsDialog dialog(state_->Settings, state_->Cities, state_->ProgramFolder / "settings.ini", SkyGrid(),
+    CreateFolderFor(state_->Folders.SettingsFile());
+    SettingsDialog dialog(state_->Settings, state_->Cities, state_->Folders.SettingsFile(), SkyGrid(),
                           this);
     if (dialog.exec() == QDialog::Accepted) UpdateGeneralData(false, false);
 }
@@ -69,8 +70,10 @@ void MainWindow::mnuOpt_Click() {
 void MainWindow::mnuCities_Click() {
     const std::string previous = cmbCities->currentText().toStdString();
     {
-        CityEditor editor(state_->Cities, state_->DstRules, state_->Settings,
-                          state_->ProgramFolder / "city_db.txt", this);
+        // The editor saves the user's copy, beside the shipped list or in the user's data folder.
+        CreateFolderFor(state_->Folders.CitiesToWrite());
+        CityEditor editor(state_->Cities, state_->DstRules, state_->Settings, state_->Folders.CitiesToWrite(),
+                          this);
         editor.exec();
     }
     FillCityList();
@@ -86,7 +89,8 @@ void MainWindow::mnuCities_Click() {
 void MainWindow::mnuDST_Click() {
     const std::string previous = cmbDST->currentText().toStdString();
     {
-        DstEditor editor(state_->DstRules, state_->ProgramFolder / "dst_types.txt", this);
+        CreateFolderFor(state_->Folders.DstRulesToWrite());
+        DstEditor editor(state_->DstRules, state_->Folders.DstRulesToWrite(), this);
         editor.exec();
     }
     FillDstList();

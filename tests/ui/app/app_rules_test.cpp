@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "app/clock_rules.h"
+#include "app/command_line.h"
 #include "app/program_data.h"
 #include "app/window_placement.h"
 
@@ -74,17 +75,65 @@ TEST(WindowPlacement, OnlyWindowsOffEveryScreenAreMoved) {
         {{100 * 15, 5000 * 15}, {100, 600}, "far below the first screen"},
         {{1e30f, 1e30f}, {0, 0}, "absurd: the first screen"},
         {{std::nanf(""), 150}, {0, 10}, "not a number: first screen"},
+        {{1330 * 15, 900 * 15}, {1330, 568}, "below the seam: the screen nearest the window's centre"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(PlaceOnScreens(c.Saved, size, screens), c.Placed) << c.What;
 }
 
-TEST(WindowPlacement, DefaultsCentreTheMainWindowWithTheViewsBesideIt) {
-    const WindowPositions p = DefaultWindowPositions({0, 0, 1280, 800}, {600, 500});
-    EXPECT_EQ(p[0].Left, 340 * 15);
-    EXPECT_EQ(p[0].Top, 150 * 15);
-    for (int i = 1; i < 5; ++i)
-        EXPECT_GE(p[i].Left, (340 + 600) * 15) << i;
+TEST(WindowPlacement, TheNearestScreenIsTheOneClosestToTheWindowsCentre) {
+    // A wide short screen beside a tall one: 50 pixels right of the tall one and 200 below it is
+    // nearer than 600 straight below the short one.
+    const std::vector<PixelRect> screens{{0, 0, 1000, 800}, {1000, 0, 1000, 400}};
+    EXPECT_EQ(PlaceOnScreens({900 * 15, 900 * 15}, {300, 200}, screens), (PixelPoint{700, 600}));
+}
+
+TEST(WindowPlacement, AFirstLayoutPacksTheViewsBesideTheMainWindowAndCentresTheGroup) {
+    // Main 400 x 300 at the top left; the views fill the top row, then go below the first of them;
+    // the group (1000 x 400) is centred on the 1000 x 600 screen.
+    const std::vector<PixelSize> sizes{{400, 300}, {300, 200}, {300, 200}, {300, 200}};
+    const std::vector<PixelPoint> expected{{0, 100}, {400, 100}, {700, 100}, {400, 300}};
+    EXPECT_EQ(ArrangeWindows({0, 0, 1000, 600}, sizes, {{0, 0}}), expected);
+    const std::vector<PixelPoint> shifted{{50, 120}, {450, 120}, {750, 120}, {450, 320}};
+    EXPECT_EQ(ArrangeWindows({50, 20, 1000, 600}, sizes, {{0, 0}}), shifted)
+        << "a screen that does not start at 0";
+}
+
+TEST(WindowPlacement, AnotherOrderAndATighterFrameAreTriedBeforeGivingUp) {
+    // The program's windows at 1366 x 768 (main, sky view, day view, twilights, world map) fit only
+    // with openbox's frames, the sky view under the main window and the other three in a column
+    // beside them (day view, twilights, map: the first order that fits), the group centred across.
+    const std::vector<PixelSize> sizes{{614, 480}, {578, 243}, {374, 247}, {596, 116}, {458, 272}};
+    const std::vector<PixelPoint> expected{{76, 0}, {76, 502}, {692, 0}, {692, 269}, {692, 407}};
+    EXPECT_EQ(ArrangeWindows({0, 0, 1366, 768}, sizes, {{8, 38}, {2, 22}}), expected);
+}
+
+TEST(WindowPlacement, ATooSmallScreenCentresTheMainWindowWithTheViewsCascadingBesideIt) {
+    const std::vector<PixelSize> sizes{{614, 490}, {570, 250}, {380, 250}};
+    const std::vector<PixelPoint> expected{{93, 55}, {715, 55}, {739, 79}};
+    EXPECT_EQ(ArrangeWindows({0, 0, 800, 600}, sizes, {{0, 0}}), expected);
+}
+
+TEST(CommandLine, OnlyHelpAndVersionAreTaken) {
+    const struct {
+        std::vector<std::string_view> Arguments;
+        CommandLineAnswer::Kind What;
+        int Status;
+        const char* Starts;
+    } cases[] = {
+        {{}, CommandLineAnswer::Run, 0, ""},
+        {{"--version"}, CommandLineAnswer::Print, 0, "heliomark 1.3\n"},
+        {{"--help"}, CommandLineAnswer::Print, 0, "Usage: heliomark [--help | --version]\n"},
+        {{"--city", "--version"}, CommandLineAnswer::Print, 0, "heliomark 1.3\n"},
+        {{"--verbose"}, CommandLineAnswer::Refuse, 2, "heliomark: unknown argument '--verbose'\nUsage: "},
+        {{"file.txt"}, CommandLineAnswer::Refuse, 2, "heliomark: unknown argument 'file.txt'\n"}};
+    for (const auto& c : cases) {
+        const CommandLineAnswer a = ReadCommandLine(c.Arguments, "1.3");
+        const std::string what = c.Arguments.empty() ? "(none)" : std::string(c.Arguments.front());
+        EXPECT_EQ(a.What, c.What) << what;
+        EXPECT_EQ(a.ExitStatus, c.Status) << what;
+        EXPECT_EQ(a.Text.rfind(c.Starts, 0), 0u) << what << ": " << a.Text;
+    }
 }
 
 TEST(ProgramData, MoveAsideNeverReplacesAnEarlierDamagedCopy) {

@@ -1,219 +1,152 @@
-// The calendar window on a running program: its column choices, Calculate reading the main window,
-// Save to File and the main window's update after it closes.
+// The calendar window on a running program: its columns, Calculate reading the main window as it is
+// then, Save to File, and the main window's own day coming back when the calendar closes.
 #include <sys/resource.h>
 
-#include <QAction>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QFontInfo>
-#include <QLabel>
-#include <QMenu>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
-#include <QTimer>
+#include <cctype>
 #include <csignal>
 
-#include "../main/program_fixture.h"
-#include "dialog_test_support.h"
-#include "ui/controls/angle_picker.h"
-#include "ui/controls/flat_button.h"
-#include "ui/controls/hour_zone_picker.h"
+#include "support/test_support.h"
 #include "ui/dialogs/calendar_window.h"
 
 namespace heliomark::testing {
 namespace {
 
-const char* const PlainColumns[] = {"chkSR", "chkSS", "chkDL", "chkAlt", "chkNoon", "chkRA", "chkDec"};
-
-// The program on 21 June 2024 in Berlin (EU daylight saving) with the calendar open beside it.
+// The program on 21 June 2024 in `city` with the calendar open beside it, not modal, so that the
+// test can reach the main window too.
 struct CalendarOnProgram {
-    ProgramFolder folder;
-    std::unique_ptr<Program> program;
-    std::unique_ptr<CalendarWindow> calendar;
-    QStringList reports;
-
-    explicit CalendarOnProgram(const std::string& city = "Berlin") {
-        folder.WriteStandardData(city);
-        program = std::make_unique<Program>(folder);
-        calendar = std::make_unique<CalendarWindow>(program->Main());
-        calendar->setWindowModality(Qt::NonModal);  // the main window stays reachable in the tests
-        calendar->ReportSaveFailure = [this](QWidget*, const QString& action, const std::exception& e) {
-            reports << action + QStringLiteral("\n") + QString::fromStdString(e.what());
+    explicit CalendarOnProgram(const std::string& city = "Berlin")
+        : folder(city), program(folder), calendar(program.Main()) {
+        calendar.setWindowModality(Qt::NonModal);
+        calendar.ReportSaveFailure = [this](QWidget*, const QString& action, const std::exception& e) {
+            reports << action + "\n" + e.what();
         };
-        calendar->show();
+        calendar.AskSaveFileName = [this](QWidget*, const QString& proposed, const QString& filter) {
+            proposals << proposed + " " + filter;
+            return answer;
+        };
+        calendar.show();
     }
-
-    template <class T = QWidget>
-    T* Get(const char* name) {
-        return Control<T>(calendar.get(), name);
-    }
-    // Near the left edge: a check box takes clicks only on its box and caption, not the whole row.
-    void Click(const char* name) {
-        QWidget* w = Get(name);
-        QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(6, w->height() / 2));
-    }
-    void ChooseKind(int kind) { Get<QComboBox>("cmbTW")->setCurrentIndex(kind); }
-    QStringList Lines() {
-        return Get<QPlainTextEdit>("Text1")->toPlainText().split(u'\n', Qt::SkipEmptyParts);
-    }
+    // A click near the left edge: a check box takes clicks only on its box and caption.
+    void Click(const char* name) { testing::Click(Find(&calendar, name), QPoint(6, 8)); }
+    QString Text() { return Find<QPlainTextEdit>(&calendar, "Text1")->toPlainText(); }
     // The day lines and month names: everything after the header's empty line.
     QStringList Table() {
-        const QStringList all = Get<QPlainTextEdit>("Text1")->toPlainText().split(u'\n');
-        const qsizetype blank = all.indexOf(QString());
-        return all.mid(blank + 1).filter(QRegularExpression(QStringLiteral(".")));
+        const QStringList all = Text().split('\n');
+        return all.mid(all.indexOf(QString()) + 1).filter(QRegularExpression("."));
     }
-};
 
-std::string FlagsText(const std::array<TwilightColumnFlags, 3>& flags) {
-    std::string text;
-    for (const TwilightColumnFlags& f : flags)
-        text += std::string(f.Any ? "A" : "-") + (f.Length ? "L" : "-") + (f.Start ? "S" : "-") +
-                (f.End ? "E" : "-") + " ";
-    return text;
-}
+    ProgramFolder folder;
+    Program program;
+    CalendarWindow calendar;
+    QStringList reports, proposals;
+    QString answer;  // the file the save dialog gives, empty for a cancel
+};
 
 TEST(CalendarWindow, OpensWithTheMainWindowsMonthAndTheThreeDayColumns) {
     CalendarOnProgram c;
-    EXPECT_EQ(c.calendar->objectName(), "frmCal");
-    EXPECT_EQ(c.calendar->windowTitle(), "Calendar");
-    const std::pair<const char*, const char*> captions[] = {
-        {"chkSR", "Sunrise"},        {"chkSS", "Sunset"},          {"chkDL", "Day Length"},
-        {"chkAlt", "Max. Altitude"}, {"chkNoon", "Transit Time"},  {"chkRA", "Right Acsention"},
-        {"chkDec", "Declination"},   {"chkAll", "Check All"},      {"chkStart", "Starts"},
-        {"chkEnd", "Ends"},          {"chkLen", "Twilight Length"}};
-    for (const auto& [name, caption] : captions) {
-        EXPECT_EQ(c.Get<QCheckBox>(name)->text(), caption) << name;
-        const bool dayColumn =
-            std::string(name) == "chkSR" || std::string(name) == "chkSS" || std::string(name) == "chkDL";
-        EXPECT_EQ(c.Get<QCheckBox>(name)->isChecked(), dayColumn) << name;
-    }
-    EXPECT_EQ(c.Get<QLabel>("Label1")->text(), "Year:");
-    EXPECT_EQ(c.Get<QLabel>("Label2")->text(), " Select Columns");
-    EXPECT_EQ(c.Get<QLabel>("Label3")->text(), " Twilights");
-    for (const auto& [name, caption] :
-         {std::pair{"Command1", "Calculate"}, {"cmdSave", "Save to File"}, {"cmdEx", "Close"}})
-        EXPECT_EQ(c.Get<QPushButton>(name)->text(), caption) << name;
-    EXPECT_EQ(c.Get<QRadioButton>("optY")->text(), "Whole Year");
-    EXPECT_TRUE(c.Get<QRadioButton>("optM")->isChecked());
-
-    auto* year = c.Get<QLineEdit>("txtYear");
-    EXPECT_EQ(year->text(), "2024");
-    EXPECT_TRUE(year->isReadOnly());
-    auto* months = c.Get<QComboBox>("cmbMonths");
-    ASSERT_EQ(months->count(), 12);
-    EXPECT_EQ(months->itemText(0), "January");
-    EXPECT_EQ(months->itemText(11), "December");
-    EXPECT_EQ(months->currentText(), "June");
-    auto* kinds = c.Get<QComboBox>("cmbTW");
-    EXPECT_EQ(kinds->count(), 3);
-    EXPECT_EQ(kinds->currentText(), "Civil Twilights");
-    EXPECT_EQ(kinds->itemText(2), "Astronomical Twilights");
-
-    auto* text = c.Get<QPlainTextEdit>("Text1");
+    QStringList checked;
+    for (const QCheckBox* box : c.calendar.findChildren<QCheckBox*>())
+        checked << box->text() + (box->isChecked() ? "+" : "-");
+    EXPECT_EQ(
+        checked.join(" "),
+        "Sunrise+ Sunset+ Day Length+ Max. Altitude- Transit Time- Right Acsention- Declination- Check All- "
+        "Starts- Ends- Twilight Length-");
+    EXPECT_EQ(Shown(&c.calendar, "txtYear"), "2024");
+    EXPECT_EQ(Shown(&c.calendar, "cmbMonths"), "June");
+    EXPECT_EQ(Shown(&c.calendar, "cmbTW"), "Civil Twilights");
+    EXPECT_TRUE(Find<QRadioButton>(&c.calendar, "optM")->isChecked());
+    auto* text = Find<QPlainTextEdit>(&c.calendar, "Text1");
     EXPECT_TRUE(text->isReadOnly());
-    EXPECT_TRUE(text->toPlainText().isEmpty());
-    EXPECT_TRUE(QFontInfo(text->font()).fixedPitch());
-    EXPECT_EQ(text->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    EXPECT_EQ(text->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-
-    EXPECT_TRUE(months->isVisible());
+    EXPECT_TRUE(QFontInfo(text->font()).fixedPitch()) << "the columns line up";
     c.Click("optY");
-    EXPECT_FALSE(months->isVisible());
+    EXPECT_FALSE(Find(&c.calendar, "cmbMonths")->isVisible());
     c.Click("optM");
-    EXPECT_TRUE(months->isVisible());
+    EXPECT_TRUE(Find(&c.calendar, "cmbMonths")->isVisible());
 }
 
-TEST(CalendarWindow, CheckAllThenUncheckAllSetsEveryColumnAndFlag) {
-    CalendarOnProgram c;
-    c.ChooseKind(1);
-    for (const bool all : {true, false}) {
-        c.Click("chkAll");
-        EXPECT_EQ(c.Get<QCheckBox>("chkAll")->text(), all ? "Uncheck All" : "Check All");
-        for (const char* name : PlainColumns)
-            EXPECT_EQ(c.Get<QCheckBox>(name)->isChecked(), all) << name << " after chkAll " << all;
-        for (const char* name : {"chkStart", "chkEnd", "chkLen"})
-            EXPECT_EQ(c.Get<QCheckBox>(name)->isChecked(), all) << name << " after chkAll " << all;
-        EXPECT_EQ(FlagsText(c.calendar->TwilightFlags()), all ? "ALSE ALSE ALSE " : "---- ---- ---- ");
+TEST(CalendarWindow, TheColumnsCheckedAreTheColumnsListed) {
+    // Each row: the boxes clicked (a kind chosen first where named) and the first day line then.
+    struct Case {
+        std::vector<const char*> Clicks;
+        const char* FirstDay;
+    } cases[] = {
+        {{}, "01  04:49  21:20  16:31"},
+        {{"chkSR", "chkDL", "chkNoon", "chkDec"}, "01  21:20  13:04  22.155°"},
+        {{"chkStart"}, "01  04:49  21:20  16:31  04:02"},
+        {{"Nautical Twilights", "chkEnd", "chkLen"}, "01  04:49  21:20  16:31  23:22  02:01"},
+        {{"Astronomical Twilights", "chkLen", "chkLen"}, "01  04:49  21:20  16:31"},
+        {{"chkAll"},
+         "01  04:49  21:20  16:31  59.635°  13:04  69.905°  22.155°  04:02  22:08  00:48  02:48  23:22  "
+         "02:01  -  -"},
+        {{"chkAll", "chkAll"}, "01"},
+    };
+    for (const Case& row : cases) {
+        CalendarOnProgram c;
+        std::string what;
+        for (const char* step : row.Clicks) {
+            what += std::string(step) + " ";
+            if (std::isupper(static_cast<unsigned char>(step[0])))
+                Choose(Find<QComboBox>(&c.calendar, "cmbTW"), step);
+            else
+                c.Click(step);
+        }
+        c.Click("Command1");
+        EXPECT_EQ(c.Table().value(1), row.FirstDay) << what;
     }
 }
 
-TEST(CalendarWindow, EachTwilightKindKeepsItsOwnColumns) {
+TEST(CalendarWindow, EachTwilightKindShowsItsOwnBoxes) {
     CalendarOnProgram c;
-    c.Click("chkStart");  // civil
-    c.ChooseKind(1);
-    EXPECT_FALSE(c.Get<QCheckBox>("chkStart")->isChecked()) << "nautical shows civil's Starts";
+    c.Click("chkStart");
+    Choose(Find<QComboBox>(&c.calendar, "cmbTW"), "Nautical Twilights");
     c.Click("chkEnd");
     c.Click("chkLen");
-    c.ChooseKind(2);
-    c.Click("chkLen");
-    c.Click("chkLen");  // astronomical: on and off again leaves the kind off
-    const std::string expected = "A-S- AL-E ---- ";
-    EXPECT_EQ(FlagsText(c.calendar->TwilightFlags()), expected);
-
-    // Showing a kind sets the three boxes from its flags; that must not write into any kind.
-    const std::pair<int, std::array<bool, 3>> shown[] = {{0, {true, false, false}},
-                                                         {1, {false, true, true}},
-                                                         {2, {false, false, false}},
-                                                         {0, {true, false, false}}};
+    const std::pair<const char*, const char*> shown[] = {{"Civil Twilights", "+--"},
+                                                         {"Astronomical Twilights", "---"},
+                                                         {"Nautical Twilights", "-++"},
+                                                         {"Civil Twilights", "+--"}};
     for (const auto& [kind, boxes] : shown) {
-        c.ChooseKind(kind);
-        EXPECT_EQ(c.Get<QCheckBox>("chkStart")->isChecked(), boxes[0]) << "kind " << kind;
-        EXPECT_EQ(c.Get<QCheckBox>("chkEnd")->isChecked(), boxes[1]) << "kind " << kind;
-        EXPECT_EQ(c.Get<QCheckBox>("chkLen")->isChecked(), boxes[2]) << "kind " << kind;
-        EXPECT_EQ(FlagsText(c.calendar->TwilightFlags()), expected) << "after showing kind " << kind;
+        Choose(Find<QComboBox>(&c.calendar, "cmbTW"), kind);
+        QString state;
+        for (const char* box : {"chkStart", "chkEnd", "chkLen"})
+            state += Find<QCheckBox>(&c.calendar, box)->isChecked() ? "+" : "-";
+        EXPECT_EQ(state, boxes) << kind;
     }
 }
 
-TEST(CalendarWindow, CalculateReadsTheMainWindowAsItIsThen) {
+TEST(CalendarWindow, CalculateReadsThePlaceZoneAndDstOfTheMainWindowThen) {
     CalendarOnProgram c;
     c.Click("Command1");
-    QStringList lines = c.Lines();
-    ASSERT_GE(lines.size(), 4);
-    EXPECT_EQ(lines[0], "Calculated values are valid for year 2024 at Berlin (52.520° N , 13.405° E)");
-    EXPECT_EQ(lines[1], "Hour Zone: " + c.program->Find<HourZonePicker>("cmbHZ")->Text());
-    EXPECT_EQ(lines[2], "Daylight saving time is enabled");
-    EXPECT_TRUE(lines[3].startsWith("Summer Solstice at ")) << lines[3].toStdString();
-    const QStringList berlin = c.Table();
+    QStringList lines = c.Text().split('\n');
+    EXPECT_EQ(lines.value(0), "Calculated values are valid for year 2024 at Berlin (52.520° N , 13.405° E)");
+    EXPECT_EQ(lines.value(1), "Hour Zone: GMT+01:00");
+    EXPECT_EQ(lines.value(2), "Daylight saving time is enabled");
+    EXPECT_EQ(c.Table().value(1), "01  04:49  21:20  16:31");
+    EXPECT_EQ(c.program.Main().State().Day, 30) << "the calendar leaves the last day computed";
 
-    // A latitude typed by hand in the main window: the location form, and other days.
-    c.program->TypeInto("apLat", "txtDeg", "61");
-    const double latitude = c.program->Number("apLat", "Value");
+    c.program.TypeInto("apLat", "txtDeg", "61");
     c.Click("Command1");
-    lines = c.Lines();
-    EXPECT_TRUE(lines[0].startsWith("Calculated values are valid for year 2024 at location: 61."))
-        << lines[0].toStdString();
-    const QStringList moved = c.Table();
-    EXPECT_NE(moved, berlin);
+    EXPECT_EQ(c.Text().split('\n').value(0),
+              "Calculated values are valid for year 2024 at location: 61.520° N , 13.405° E");
+    EXPECT_EQ(c.Table().value(1), "01  03:39  22:31  18:53");
 
-    // The same table from the calendar core for that place.
-    CalendarRequest r;
-    r.Year = 2024;
-    r.Month = 6;
-    r.DstInUse = true;
-    r.DstStart = c.program->Number("dpStart", "Value");
-    r.DstEnd = c.program->Number("dpEnd", "Value");
-    r.Latitude = DegToRad(latitude);
-    r.Longitude = 13.405;
-    r.HourZone = c.program->Number("cmbHZ", "HourZone");
-    SolarState state;
-    const QString expected = QString::fromStdString(BuildCalendarText(r, state));
-    const QStringList expectedLines = expected.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
-    EXPECT_EQ(moved, expectedLines.mid(expectedLines.indexOf(QStringLiteral("June"))));
-    EXPECT_EQ(c.program->Main().State().Day, 30) << "the calendar leaves the last day computed";
-
-    // Another city: its name, its southern and western place texts, no daylight saving.
-    c.program->Choose("cmbCities", "Lima");
+    c.program.Choose("cmbCities", "Lima");
     c.Click("Command1");
-    lines = c.Lines();
-    EXPECT_EQ(lines[0], "Calculated values are valid for year 2024 at Lima (12.050° S , 77.040° W)");
-    EXPECT_EQ(lines[2], "Daylight saving time is disabled");
+    lines = c.Text().split('\n');
+    EXPECT_EQ(lines.value(0), "Calculated values are valid for year 2024 at Lima (12.050° S , 77.040° W)");
+    EXPECT_EQ(lines.value(1), "Hour Zone: GMT-05:00");
+    EXPECT_EQ(lines.value(2), "Daylight saving time is disabled");
+    EXPECT_EQ(c.Table().value(1), "01  06:22  17:50  11:28");
 }
 
-TEST(CalendarWindow, MonthAndWholeYearListEveryDayUnderItsMonthsName) {
+TEST(CalendarWindow, AMonthOrTheWholeYearListsEveryDayUnderItsMonthsName) {
     CalendarOnProgram c;
-    c.Get<QComboBox>("cmbMonths")->setCurrentIndex(1);
+    Choose(Find<QComboBox>(&c.calendar, "cmbMonths"), "February");
     c.Click("Command1");
     QStringList table = c.Table();
     EXPECT_EQ(table.size(), 1 + 29) << "February 2024";
@@ -224,94 +157,55 @@ TEST(CalendarWindow, MonthAndWholeYearListEveryDayUnderItsMonthsName) {
     c.Click("Command1");
     table = c.Table();
     EXPECT_EQ(table.size(), 12 + 366) << "the whole of 2024";
-    int month = 0;
-    for (qsizetype i = 0; i < table.size(); ++i) {
-        if (table[i].front().isLetter()) {
-            ++month;
-            EXPECT_EQ(table[i].toStdString(), CalendarMonthName(month));
-            EXPECT_TRUE(table.value(i + 1).startsWith("01  ")) << "after " << table[i].toStdString();
-        }
-    }
-    EXPECT_EQ(month, 12);
-    const QStringList lines = c.Lines();
+    EXPECT_EQ(table.filter(QRegularExpression("^[A-Z]")).join(" "),
+              "January February March April May June July August September October November December");
+    const QStringList lines = c.Text().split('\n');
     EXPECT_EQ(lines.filter(QRegularExpression("^Daylight saving time (starts|ends) at ")).size(), 2);
     EXPECT_EQ(lines.filter(QRegularExpression("^(Vernal|Autumnal) Equinox at ")).size(), 2);
 }
 
-// Save to File with the dialog's answer given in advance.
-struct SaveAnswer {
-    explicit SaveAnswer(QString answer = {}) : file(std::move(answer)) {}
-    QString file;
-    QStringList proposed;
-    QString filter;
-    void AnswerFor(CalendarWindow& calendar) {
-        calendar.AskSaveFileName = [this](QWidget*, const QString& p, const QString& f) {
-            proposed << p;
-            filter = f;
-            return file;
-        };
-    }
-};
-
-TEST(CalendarWindow, SaveWritesTheTextWithCrLfAsUtf8AndRemembersTheFolder) {
+TEST(CalendarWindow, SaveWritesTheTextAsUtf8WithCrLfAndRemembersTheFolder) {
     CalendarOnProgram c;
-    ScratchFolder target("calendar_save");
-    const auto file = target.Path() / "june.txt";
-    WriteBytes(file, std::string(100000, 'x'));  // an older, longer file is replaced whole
+    TempFolder target;
+    WriteText(target / "june.txt", std::string(100000, 'x'));  // an older, longer file is replaced whole
     c.Click("chkAll");
     c.Click("Command1");
-    SaveAnswer answer(QString::fromStdString(file.string()));
-    answer.AnswerFor(*c.calendar);
+    c.answer = QString::fromStdString((target / "june.txt").string());
     c.Click("cmdSave");
     c.Click("cmdSave");
-
     EXPECT_TRUE(c.reports.isEmpty()) << c.reports.join("; ").toStdString();
-    const std::string saved = ReadBytes(file);
-    EXPECT_EQ(saved, c.calendar->CalendarText());
-    EXPECT_NE(saved.find("°"), std::string::npos) << "the angles' degree sign in UTF-8";
-    EXPECT_EQ(saved.substr(saved.size() - 2), "\r\n");
-    for (std::size_t i = saved.find('\n'); i != std::string::npos; i = saved.find('\n', i + 1))
-        ASSERT_EQ(saved[i - 1], '\r') << "a bare line feed at byte " << i;
-    const QString shown = c.Get<QPlainTextEdit>("Text1")->toPlainText();
-    EXPECT_EQ(QString::fromUtf8(saved).replace("\r\n", "\n"), shown);
+    const std::vector<unsigned char> bytes = ReadBytes(target / "june.txt");
+    const QString saved = QString::fromUtf8(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    EXPECT_TRUE(saved.contains("°")) << "the degree sign in UTF-8";
+    EXPECT_TRUE(saved.endsWith("\r\n"));
+    EXPECT_EQ(saved.count("\n"), saved.count("\r\n")) << "a bare line feed";
+    EXPECT_EQ(QString(saved).replace("\r\n", "\n"), c.Text());
+    const QString folder = QString::fromStdString(target.Path().string()) + "/";
+    const QString filter = " Text Files (*.txt);;All Files (*.*)";
+    EXPECT_EQ(c.proposals, QStringList({"Cal1.txt" + filter, folder + "Cal1.txt" + filter}));
 
-    const std::string folder = target.Path().string() + "/";
-    EXPECT_EQ(c.program->Main().State().Settings.CalendarSaveFolder, folder);
-    EXPECT_EQ(answer.proposed, QStringList({"Cal1.txt", QString::fromStdString(folder) + "Cal1.txt"}));
-    EXPECT_EQ(answer.filter, "Text Files (*.txt);;All Files (*.*)");
-}
-
-TEST(CalendarWindow, ACancelledSaveChangesNothingAndSaysNothing) {
-    CalendarOnProgram c;
-    c.program->Main().State().Settings.CalendarSaveFolder = "/somewhere/";
-    c.Click("Command1");
-    SaveAnswer answer;
-    answer.AnswerFor(*c.calendar);
+    c.answer.clear();  // a cancelled save changes nothing and says nothing
+    c.program.Main().State().Settings.CalendarSaveFolder = "/somewhere/";
     c.Click("cmdSave");
-    EXPECT_EQ(answer.proposed, QStringList{"/somewhere/Cal1.txt"});
+    EXPECT_EQ(c.proposals.value(2), "/somewhere/Cal1.txt" + filter);
     EXPECT_TRUE(c.reports.isEmpty());
-    EXPECT_EQ(c.program->Main().State().Settings.CalendarSaveFolder, "/somewhere/");
+    EXPECT_EQ(c.program.Main().State().Settings.CalendarSaveFolder, "/somewhere/");
 }
 
 TEST(CalendarWindow, AFailedSaveNamesTheFileAndKeepsTheOldOne) {
     CalendarOnProgram c;
     c.Click("chkAll");
     c.Click("Command1");
-    ScratchFolder target("calendar_fail");
-
-    // A folder that cannot exist: the name's parent is a plain file.
-    const auto nowhere = target.Unwritable("Cal1.txt");
-    SaveAnswer answer(QString::fromStdString(nowhere.string()));
-    answer.AnswerFor(*c.calendar);
+    TempFolder target;
+    WriteText(target / "not_a_folder", "x");
+    c.answer = QString::fromStdString((target / "not_a_folder" / "Cal1.txt").string());
     c.Click("cmdSave");
     ASSERT_EQ(c.reports.size(), 1);
-    EXPECT_TRUE(c.reports[0].contains(QString::fromStdString(nowhere.string())))
-        << c.reports[0].toStdString();
+    EXPECT_TRUE(c.reports[0].contains(c.answer)) << c.reports[0].toStdString();
 
     // A full disk, as a file-size limit below the calendar's size: the old file stays as it was.
-    const auto file = target.Path() / "Cal1.txt";
-    WriteBytes(file, "old calendar\r\n");
-    answer.file = QString::fromStdString(file.string());
+    WriteText(target / "Cal1.txt", "old calendar\r\n");
+    c.answer = QString::fromStdString((target / "Cal1.txt").string());
     rlimit before{};
     getrlimit(RLIMIT_FSIZE, &before);
     rlimit small = before;
@@ -321,55 +215,35 @@ TEST(CalendarWindow, AFailedSaveNamesTheFileAndKeepsTheOldOne) {
     c.Click("cmdSave");
     setrlimit(RLIMIT_FSIZE, &before);
     std::signal(SIGXFSZ, oldHandler);
-
-    ASSERT_GT(c.calendar->CalendarText().size(), 1024u);
+    ASSERT_GT(c.Text().size(), 1024);
     ASSERT_EQ(c.reports.size(), 2);
-    EXPECT_TRUE(c.reports[1].contains(answer.file)) << c.reports[1].toStdString();
-    EXPECT_EQ(ReadBytes(file), "old calendar\r\n");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(target.Path()), {}), 2)
-        << "a temporary file was left behind";
+    EXPECT_TRUE(c.reports[1].contains(c.answer)) << c.reports[1].toStdString();
+    const std::vector<unsigned char> old = ReadBytes(target / "Cal1.txt");
+    EXPECT_EQ(std::string(old.begin(), old.end()), "old calendar\r\n");
+    EXPECT_EQ(target.Entries().size(), 2u) << "a temporary file was left behind";
 }
 
-// Runs `open` (which shows the calendar modally) and, inside it, presses Calculate and Close.
-int DayComputedInsideTheModalCalendar(Program& p, const std::function<void()>& open) {
-    int lastDay = 0;
-    QTimer driver;
-    QObject::connect(&driver, &QTimer::timeout, [&] {
-        auto* calendar = qobject_cast<CalendarWindow*>(QApplication::activeModalWidget());
-        if (!calendar) return;
-        driver.stop();
-        QTest::mouseClick(calendar->findChild<QWidget*>("Command1"), Qt::LeftButton);
-        lastDay = p.Main().State().Day;
-        QTest::mouseClick(calendar->findChild<QWidget*>("cmdEx"), Qt::LeftButton);
-    });
-    driver.start(10);
-    open();
-    return lastDay;
-}
-
-TEST(CalendarWindow, TheMainWindowRestoresItsDayWhenTheCalendarCloses) {
-    ProgramFolder folder;
-    folder.WriteStandardData("Berlin");
+TEST(CalendarWindow, TheMainWindowShowsItsOwnDayAgainWhenTheCalendarCloses) {
+    ProgramFolder folder("Berlin");
     Program p(folder);
-    auto* item = p.Find<QAction>("mnuCal");
-    EXPECT_EQ(item->text(), "&Calendar...");
-    const QList<QAction*> file = p.Find<QMenu>("mnuFile")->actions();
-    ASSERT_EQ(file.size(), 4);
-    EXPECT_EQ(file[1], item) << "after Settings, above the separator and Exit";
-    auto* button = p.Find<FlatButton>("fbCal");
-    EXPECT_EQ(button->toolTip(), "Calendar");
-    EXPECT_EQ(button->Style(), 0);
-
     const QString sunrise = p.Text("txtSR");
-    const std::pair<const char*, std::function<void()>> ways[] = {
-        {"mnuCal", [item] { item->trigger(); }},
-        {"fbCal", [button] { QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, 8)); }}};
-    for (const auto& [way, open] : ways) {
-        EXPECT_EQ(DayComputedInsideTheModalCalendar(p, open), 30) << way;
-        EXPECT_EQ(p.Main().State().Day, 21) << way;
-        EXPECT_EQ(p.Main().State().Month, 6) << way;
+    for (const char* way : {"mnuCal", "fbCal"}) {
+        ModalAnswerer answerer;
+        QString lastDay;
+        answerer.OnDialog("frmCal", [&lastDay](QDialog* d) {
+            Click(Find(d, "Command1"));
+            lastDay = Find<QPlainTextEdit>(d, "Text1")->toPlainText();
+            Click(Find(d, "cmdEx"));
+        });
+        if (way == std::string("mnuCal"))
+            p.Find<QAction>(way)->trigger();
+        else
+            p.Click(way);
+        EXPECT_FALSE(lastDay.isEmpty()) << way;
         EXPECT_EQ(p.Text("txtSR"), sunrise) << way;
-        EXPECT_EQ(p.Main().findChild<QWidget*>("frmCal"), nullptr) << way << ": the calendar is gone";
+        EXPECT_EQ(p.Main().State().Day, 21) << way;
+        EXPECT_NE(p.Find("fbCal")->property("VisualState").toInt(), 2) << way << ": fbCal is not held down";
+        EXPECT_FALSE(p.Find("fbCal")->property("Value").toBool()) << way;
     }
 }
 
@@ -380,19 +254,17 @@ TEST(CalendarWindow, HeaderDatesFollowTheLocale) {
     struct Case {
         const QLocale& locale;
         double when;
-        std::string date, shortTime;
-    };
-    const Case cases[] = {
+        const char *date, *shortTime;
+    } cases[] = {
         {german, day, "31.03.24", "00:00"},
         {german, day + TimeSerial(2, 30, 15), "31.03.24 02:30:15", "02:30"},
-        {german, day + TimeSerial(20, 51, 47), "31.03.24 20:51:47", "20:51"},
         {american, day + TimeSerial(20, 51, 47), "3/31/24 8:51:47 PM", "8:51 PM"},
         {american, day + TimeSerial(23, 59, 59.7), "4/1/24", "12:00 AM"},
     };
     for (const Case& t : cases) {
-        EXPECT_EQ(LocaleDateText(t.when, t.locale), t.date) << t.locale.name().toStdString() << " " << t.when;
-        EXPECT_EQ(LocaleShortTimeText(t.when, t.locale), t.shortTime)
-            << t.locale.name().toStdString() << " " << t.when;
+        const std::string what = t.locale.name().toStdString() + " " + std::to_string(t.when);
+        EXPECT_EQ(LocaleDateText(t.when, t.locale), t.date) << what;
+        EXPECT_EQ(LocaleShortTimeText(t.when, t.locale), t.shortTime) << what;
     }
 }
 

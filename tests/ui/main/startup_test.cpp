@@ -1,16 +1,15 @@
-// Start-up from good, missing and damaged files, and the close sequence.
+// Start-up from good, missing and damaged files, and the close sequence that writes them back.
 #include <QGuiApplication>
-#include <QMenu>
-#include <QMessageBox>
 #include <QScreen>
 
-#include "program_fixture.h"
+#include "support/test_support.h"
 
 namespace heliomark::testing {
 namespace {
 
-QMessageBox* DamagedFilesBox(Program& p) {
-    return p.Main().findChild<QMessageBox*>("msgDamagedFiles");
+std::string FileText(const std::filesystem::path& file) {
+    const std::vector<unsigned char> bytes = ReadBytes(file);
+    return {bytes.begin(), bytes.end()};
 }
 
 bool OnSomeScreen(const QWidget* w) {
@@ -19,99 +18,84 @@ bool OnSomeScreen(const QWidget* w) {
     return false;
 }
 
-TEST(StartUp, RefractionTableMissingOrDamagedStopsTheStartNamingTheFile) {
+TEST(StartUp, ARefractionTableMissingOrDamagedStopsTheStartNamingTheFile) {
     for (const bool present : {false, true}) {
         ProgramFolder folder;
-        folder.WriteStandardData();
-        std::filesystem::remove(folder.Path("refs.txt"));
-        if (present) WriteBytes(folder.Path("refs.txt"), std::string(100, 'x'));
-        try {
-            Program p(folder);
-            ADD_FAILURE() << "started without a usable refs.txt (present: " << present << ")";
-        } catch (const DataFileError& e) {
-            EXPECT_EQ(e.File.filename(), "refs.txt");
-            EXPECT_NE(std::string(e.what()).find("refs.txt"), std::string::npos);
-        }
+        std::filesystem::remove(folder / "refs.txt");
+        if (present) WriteText(folder / "refs.txt", std::string(100, 'x'));
+        ExpectRefused([&folder] { Program p(folder); }, folder / "refs.txt", "refs.txt",
+                      present ? "a damaged refs.txt" : "no refs.txt");
     }
 }
 
-TEST(StartUp, MissingListsGiveEmptyListsWithoutAMessage) {
-    ProgramFolder folder;
+TEST(StartUp, MissingListsGiveEmptyListsAndTheDefaultPlace) {
+    ProgramFolder folder("Atlantis");
+    std::filesystem::remove(folder / "city_db.txt");
+    std::filesystem::remove(folder / "dst_types.txt");
     Program p(folder);
     EXPECT_EQ(p.Find<QComboBox>("cmbCities")->count(), 0);
     EXPECT_EQ(p.Find<QComboBox>("cmbDST")->count(), 1);
-    EXPECT_EQ(DamagedFilesBox(p), nullptr);
-    EXPECT_EQ(p.Main().State().ZoneHours, 0);
-    EXPECT_NE(p.Text("txtSR"), "") << "the default place is computed";
+    EXPECT_EQ(p.Main().findChild<QMessageBox*>("msgDamagedFiles"), nullptr);
+    EXPECT_EQ(p.Text("cmbHZ") + " " + p.Text("cmbDST"), "GMT None");
+    EXPECT_EQ(p.Text("txtSR"), "05:58") << "the default place: the equator at Greenwich";
 }
 
-TEST(StartUp, DamagedListIsMovedAsideAndToldOnce) {
-    const char* files[] = {"dst_types.txt", "city_db.txt"};
-    for (const char* damagedName : files) {
-        ProgramFolder folder;
-        folder.WriteStandardData("Lima");
+TEST(StartUp, ADamagedListIsMovedAsideAndToldOnce) {
+    for (const char* damaged : {"dst_types.txt", "city_db.txt"}) {
+        ProgramFolder folder("Lima");
         const std::string junk("\x05\x00\x41\x42", 4);  // five records announced, two bytes present
-        WriteBytes(folder.Path(damagedName), junk);
-        WriteBytes(folder.Path(std::string(damagedName) + ".damaged"), "an older damaged copy");
+        WriteText(folder / damaged, junk);
+        WriteText(folder / (std::string(damaged) + ".damaged"), "an older damaged copy");
         {
             Program p(folder);
-            QMessageBox* box = DamagedFilesBox(p);
-            ASSERT_NE(box, nullptr) << damagedName;
-            EXPECT_TRUE(box->isVisible());
-            EXPECT_TRUE(box->text().contains(damagedName)) << box->text().toStdString();
-            EXPECT_EQ(p.Main().findChildren<QMessageBox*>().size(), 1);
-            const bool citiesBad = std::string(damagedName) == "city_db.txt";
-            EXPECT_EQ(p.Find<QComboBox>("cmbCities")->count(), citiesBad ? 0 : 5) << damagedName;
-            EXPECT_EQ(p.Find<QComboBox>("cmbDST")->count(), citiesBad ? 4 : 1) << damagedName;
+            const QList<QMessageBox*> boxes = p.Main().findChildren<QMessageBox*>("msgDamagedFiles");
+            ASSERT_EQ(boxes.size(), 1) << damaged;
+            EXPECT_TRUE(boxes[0]->isVisible());
+            EXPECT_TRUE(boxes[0]->text().contains(damaged)) << boxes[0]->text().toStdString();
+            const bool citiesBad = std::string(damaged) == "city_db.txt";
+            EXPECT_EQ(p.Find<QComboBox>("cmbCities")->count(), citiesBad ? 0 : 6) << damaged;
+            EXPECT_EQ(p.Find<QComboBox>("cmbDST")->count(), citiesBad ? 4 : 1) << damaged;
         }
-        EXPECT_FALSE(std::filesystem::exists(folder.Path(damagedName))) << damagedName;
-        EXPECT_EQ(ReadBytes(folder.Path(std::string(damagedName) + ".damaged2")), junk) << damagedName;
-        EXPECT_EQ(ReadBytes(folder.Path(std::string(damagedName) + ".damaged")), "an older damaged copy");
+        EXPECT_FALSE(std::filesystem::exists(folder / damaged)) << damaged;
+        EXPECT_EQ(FileText(folder / (std::string(damaged) + ".damaged2")), junk) << damaged;
+        EXPECT_EQ(FileText(folder / (std::string(damaged) + ".damaged")), "an older damaged copy");
     }
 }
 
-TEST(StartUp, DamagedSettingsGiveDefaultsAndAGoodFileAtClose) {
+TEST(StartUp, DamagedSettingsGiveTheDefaultsAndAGoodFileAtClose) {
     ProgramFolder folder;
-    folder.WriteStandardData();
-    WriteBytes(folder.Path("settings.ini"), "1,#MAYBE#,\"unterminated\r\n");
+    WriteText(folder / "settings.ini", "1,#MAYBE#,\"unterminated\r\n");
     Program p(folder);
-    const Settings& s = p.Main().State().Settings;
-    EXPECT_EQ(s.ShowSecondsSetting, 0);
-    EXPECT_EQ(s.GridQuality, 20);
-    EXPECT_EQ(p.Find<QComboBox>("cmbCities")->currentIndex(), -1);
+    EXPECT_EQ(p.Text("txtSR"), "05:58") << "no seconds, no city";
     p.Close();
-    EXPECT_EQ(ReadBytes(folder.Path("settings.ini")), SerializeSettings(Settings{}));
+    EXPECT_EQ(FileText(folder / "settings.ini"), SerializeSettings(Settings{}));
 }
 
 TEST(StartUp, MissingOrDamagedPositionsCentreTheMainWindow) {
     for (const bool present : {false, true}) {
         ProgramFolder folder;
-        folder.WriteStandardData();
-        if (present) WriteBytes(folder.Path("pos.ini"), "12,34\r\nnonsense\r\n");
+        if (present) WriteText(folder / "pos.ini", "12,34\r\nnonsense\r\n");
         Program p(folder);
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-        const QRect main(p.Main().pos(), p.Main().size());
-        EXPECT_LE(std::abs(main.center().x() - screen.center().x()), 1) << "pos.ini present: " << present;
-        EXPECT_LE(std::abs(main.center().y() - screen.center().y()), 1) << "pos.ini present: " << present;
+        const QPoint off = QRect(p.Main().pos(), p.Main().size()).center() - screen.center();
+        EXPECT_TRUE(std::abs(off.x()) <= 1 && std::abs(off.y()) <= 1) << "pos.ini present: " << present;
         p.Close();
-        EXPECT_NO_THROW(LoadWindowPositions(folder.Path("pos.ini")));
+        EXPECT_NO_THROW(LoadWindowPositions(folder / "pos.ini"));
     }
 }
 
 TEST(StartUp, OffScreenPositionsComeBackAndTheOthersAreKeptExactly) {
     ProgramFolder folder;
-    folder.WriteStandardData();
     const WindowPositions saved{
         {{1e30f, 150.0f}, {1234.5f, 987.25f}, {-3e6f, 75.0f}, {-4.0e5f, 3.0e5f}, {15.0f, 30.0f}}};
-    SaveWindowPositions(folder.Path("pos.ini"), saved);
+    SaveWindowPositions(folder / "pos.ini", saved);
     Program p(folder);
+    for (const char* window : {"frmTW", "frmGraf"})
+        EXPECT_TRUE(OnSomeScreen(p.Find(window))) << window;
     EXPECT_TRUE(OnSomeScreen(&p.Main()));
-    EXPECT_TRUE(OnSomeScreen(p.Find("frmTW")));
-    EXPECT_TRUE(OnSomeScreen(p.Find("frmGraf")));
     p.Close();
-    const WindowPositions written = LoadWindowPositions(folder.Path("pos.ini"));
-    // A view not built yet keeps its numbers, whatever they are; a place on a screen is kept too.
-    for (int i : {1, 4}) {
+    const WindowPositions written = LoadWindowPositions(folder / "pos.ini");
+    for (int i : {1, 4}) {  // the sky view and the map were never shown: their numbers stay
         EXPECT_EQ(written[i].Left, saved[i].Left) << "window " << i;
         EXPECT_EQ(written[i].Top, saved[i].Top) << "window " << i;
     }
@@ -119,29 +103,26 @@ TEST(StartUp, OffScreenPositionsComeBackAndTheOthersAreKeptExactly) {
         EXPECT_LT(std::abs(written[i].Left), 1e6f) << "window " << i;
 }
 
-TEST(StartUp, CloseWritesBothFilesByteForByteWhenNothingMoved) {
-    ProgramFolder folder;
-    folder.WriteStandardData("Berlin");
-    const WindowPositions saved{
-        {{1500.5f, 1200.0f}, {30.0f, 45.0f}, {1234.5f, 987.25f}, {3015.0f, 1515.0f}, {60.0f, 90.0f}}};
-    SaveWindowPositions(folder.Path("pos.ini"), saved);
-    const std::string settings = ReadBytes(folder.Path("settings.ini"));
-    const std::string positions = ReadBytes(folder.Path("pos.ini"));
+TEST(StartUp, ExitWritesBothFilesByteForByteWhenNothingMoved) {
+    ProgramFolder folder("Berlin");
+    SaveWindowPositions(
+        folder / "pos.ini",
+        {{{1500.5f, 1200.0f}, {30.0f, 45.0f}, {1234.5f, 987.25f}, {3015.0f, 1515.0f}, {60.0f, 90.0f}}});
+    const std::string settings = FileText(folder / "settings.ini"), positions = FileText(folder / "pos.ini");
     Program p(folder);
     EXPECT_EQ(p.Find("frmTW")->pos(), QPoint(201, 101));
-    p.Find<QMenu>("mnuFile")->findChild<QAction*>("mnuExit")->trigger();
+    p.Find<QAction>("mnuExit")->trigger();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(p.Alive());
-    EXPECT_EQ(ReadBytes(folder.Path("settings.ini")), settings);
-    EXPECT_EQ(ReadBytes(folder.Path("pos.ini")), positions);
+    EXPECT_EQ(FileText(folder / "settings.ini"), settings);
+    EXPECT_EQ(FileText(folder / "pos.ini"), positions);
 }
 
 TEST(StartUp, AFailedSaveAtCloseIsToldAndTheOtherFileStillWritten) {
     ProgramFolder folder;
-    folder.WriteStandardData();
     Program p(folder);
-    std::filesystem::remove(folder.Path("settings.ini"));
-    std::filesystem::create_directory(folder.Path("settings.ini"));  // nothing can be written there
+    std::filesystem::remove(folder / "settings.ini");
+    std::filesystem::create_directory(folder / "settings.ini");  // nothing can be written there
     p.Close();
     QMessageBox* told = nullptr;
     for (QWidget* w : QApplication::topLevelWidgets())
@@ -149,40 +130,33 @@ TEST(StartUp, AFailedSaveAtCloseIsToldAndTheOtherFileStillWritten) {
     ASSERT_NE(told, nullptr);
     EXPECT_TRUE(told->isVisible());
     EXPECT_TRUE(told->text().contains("settings.ini")) << told->text().toStdString();
-    EXPECT_NO_THROW(LoadWindowPositions(folder.Path("pos.ini")));
+    EXPECT_NO_THROW(LoadWindowPositions(folder / "pos.ini"));
     told->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-TEST(StartUp, MinimisedCloseWritesSettingsButKeepsPositions) {
+TEST(StartUp, AMinimisedCloseWritesTheSettingsButKeepsThePositions) {
     ProgramFolder folder;
-    folder.WriteStandardData();
-    SaveWindowPositions(folder.Path("pos.ini"), {{{150, 150}, {0, 0}, {0, 0}, {300, 300}, {0, 0}}});
-    const std::string positions = ReadBytes(folder.Path("pos.ini"));
+    SaveWindowPositions(folder / "pos.ini", {{{150, 150}, {0, 0}, {0, 0}, {300, 300}, {0, 0}}});
+    const std::string positions = FileText(folder / "pos.ini");
     Program p(folder);
-    std::filesystem::remove(folder.Path("settings.ini"));
+    std::filesystem::remove(folder / "settings.ini");
     p.Main().move(400, 300);
     p.Main().showMinimized();
     p.Close();
-    EXPECT_TRUE(std::filesystem::exists(folder.Path("settings.ini")));
-    EXPECT_EQ(ReadBytes(folder.Path("pos.ini")), positions);
+    EXPECT_TRUE(std::filesystem::exists(folder / "settings.ini"));
+    EXPECT_EQ(FileText(folder / "pos.ini"), positions);
 }
 
-TEST(StartUp, RestartShowsEveryViewHiddenAtItsSavedPlace) {
+TEST(StartUp, ARestartShowsEveryViewHiddenAtItsSavedPlace) {
     ProgramFolder folder;
-    folder.WriteStandardData();
     {
         Program p(folder);
-        QAction* item = p.Find<QAction>("mnuTW");
-        item->trigger();
-        EXPECT_TRUE(p.Main().ExtTW);
-        EXPECT_TRUE(item->isChecked());
+        p.Show("mnuTW");
         EXPECT_TRUE(p.Find("frmTW")->isVisible());
         p.Find("frmTW")->move(222, 111);
-        p.Close();
     }
     Program p(folder);
-    EXPECT_FALSE(p.Main().ExtTW);
     EXPECT_FALSE(p.Find<QAction>("mnuTW")->isChecked());
     EXPECT_FALSE(p.Find("frmTW")->isVisible());
     EXPECT_FALSE(p.Find("fbTW")->property("Value").toBool());

@@ -1,21 +1,13 @@
-// The sky view in the running program: opened from the View menu centred on the Sun, turned and
-// zoomed with the mouse, switched inside and outside, and its boxes. What was drawn is read from the
-// scene (the camera, the Sun's record) and from the surface's frame count, not from pixels.
-#include <QAction>
+// The sky view in the running program, opened from the View menu centred on the Sun, turned and
+// zoomed with the mouse, switched inside and outside; and the arithmetic of its mouse and boxes.
 #include <QCheckBox>
-#include <QComboBox>
-#include <QDialog>
-#include <QLabel>
-#include <QMenu>
-#include <QMouseEvent>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QTimer>
 #include <cmath>
 
-#include "../main/program_fixture.h"
-#include "ui/controls/angle_picker.h"
+#include "scene3d/draw3d.h"
+#include "support/test_support.h"
+#include "ui/views/qt_draw_surface.h"
 #include "ui/views/sky_view.h"
 #include "ui/views/sky_view_rules.h"
 
@@ -25,252 +17,245 @@ namespace {
 class SkyViewTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        folder_.WriteStandardData("Berlin");
-        p_ = std::make_unique<Program>(folder_);
-        p_->Find<QAction>("mnu3D")->trigger();
-        sky_ = p_->Find<SkyView>("frm3D");
-        ASSERT_NE(sky_, nullptr);
-        pic_ = p_->Find("Pic1");
+        p.Show("mnu3D");
+        sky = p.Find<SkyView>("frm3D");
+        pic = p.Find("Pic1");
     }
+    double Alt() { return p.Number("apAlt", "Value"); }
+    double Azm() { return p.Number("apAzm", "Value"); }
+    int Zoom() { return p.Find<QScrollBar>("scrZoom")->value(); }
+    int Frames() { return sky->Surface().FrameCount(); }
+    QImage Sky() { return pic->grab().toImage(); }
+    void Toggle(const char* box) { Click(p.Find(box), QPoint(6, 8)); }
 
-    // A mouse event on the picture at pixel `at` with `buttons` held.
-    void Mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons buttons) {
-        QMouseEvent e(type, QPointF(at), pic_->mapToGlobal(QPointF(at)), button, buttons, Qt::NoModifier);
-        QApplication::sendEvent(pic_, &e);
-    }
-    // Press at `from`, move to `to` with the button held, release.
-    void Drag(QPoint from, QPoint to, Qt::MouseButton button = Qt::LeftButton) {
-        Mouse(QEvent::MouseButtonPress, from, button, button);
-        Mouse(QEvent::MouseMove, to, Qt::NoButton, button);
-        Mouse(QEvent::MouseButtonRelease, to, button, Qt::NoButton);
-    }
-    void TypeEnter(const char* box, const QString& text) {
-        auto* edit = p_->Find<QLineEdit>(box);
-        edit->setText(text);
-        QTest::keyClick(edit, Qt::Key_Return);
-    }
-    int Frames() { return sky_->Surface().FrameCount(); }
-    int ZoomValue() { return p_->Find<QScrollBar>("scrZoom")->value(); }
-    const Camera& Cam() { return sky_->Model().SkyCamera; }
-    const Circle3D& Sun() { return DataAt(sky_->Model().SkyObject(9).DataIndex).Circles.at(0); }
-
-    ProgramFolder folder_;
-    std::unique_ptr<Program> p_;
-    SkyView* sky_ = nullptr;
-    QWidget* pic_ = nullptr;
+    ProgramFolder folder{"Berlin"};
+    Program p{folder};
+    SkyView* sky = nullptr;
+    QWidget* pic = nullptr;
 };
 
-TEST_F(SkyViewTest, StartsWithItsCaptionsAndValues) {
-    auto* view = p_->Find<QMenu>("mnuView");
-    ASSERT_FALSE(view->actions().isEmpty());
-    EXPECT_EQ(view->actions().first()->objectName(), "mnu3D") << "first in the View menu";
-    EXPECT_EQ(p_->Find<QAction>("mnu3D")->text(), "S&ky View");
-    EXPECT_EQ(p_->Find("fb3D")->toolTip(), "Sky View");
-    EXPECT_EQ(pic_->size(), QSize(305, 209));
-    EXPECT_EQ(p_->Find<QCheckBox>("chkTrack")->text(), "Show sun's path");
-    EXPECT_FALSE(p_->Find<QCheckBox>("chkTrack")->isChecked());
-    EXPECT_EQ(p_->Find<QCheckBox>("chkRef")->text(), "Use altitude with refraction correction");
-    EXPECT_TRUE(p_->Find<QCheckBox>("chkRef")->isChecked());
-    EXPECT_EQ(p_->Find<QCheckBox>("chkCenter")->text(), "Center on Sun");
-    EXPECT_TRUE(p_->Find<QRadioButton>("optIn")->isChecked());
-    EXPECT_EQ(p_->Find<QRadioButton>("optOut")->text(), "Outside");
-    EXPECT_EQ(p_->Text("txtZoom"), "1");
-    EXPECT_EQ(p_->Text("txtDist"), "1");
-    EXPECT_FALSE(p_->Find("txtDist")->isEnabled());
-    auto* dist = p_->Find<QScrollBar>("scrDist");
-    EXPECT_EQ(dist->value(), 10);
-    EXPECT_FALSE(dist->isEnabled());
-    auto* zoom = p_->Find<QScrollBar>("scrZoom");
-    EXPECT_EQ(zoom->minimum(), -30);
-    EXPECT_EQ(zoom->maximum(), 200);
-    EXPECT_EQ(zoom->pageStep(), 10);
-    EXPECT_EQ(p_->Find<QLabel>("Label4")->text(), " View Properties");
-    EXPECT_EQ(p_->Find<QLabel>("Label1")->text(),
-              "Use left mouse button to turn view, right button to zoom.");
+TEST_F(SkyViewTest, OpensCentredOnTheSunInsideAtZoomOne) {
+    EXPECT_TRUE(sky->isVisible());
+    EXPECT_NEAR(Alt(), p.Text("txtCurAlt").chopped(1).toDouble(), 0.001) << "where the main window says";
+    EXPECT_NEAR(Azm(), p.Text("txtCurAzm").chopped(1).toDouble(), 0.001);
+    EXPECT_EQ(p.Text("txtZoom") + " " + p.Text("txtDist"), "1 1");
+    EXPECT_FALSE(p.Find("txtDist")->isEnabled() || p.Find("scrDist")->isEnabled());
+    EXPECT_TRUE(p.Find<QRadioButton>("optIn")->isChecked());
+    EXPECT_TRUE(p.Find<QCheckBox>("chkRef")->isChecked());
+    EXPECT_FALSE(p.Find<QCheckBox>("chkTrack")->isChecked());
 }
 
-TEST_F(SkyViewTest, OpensCentredOnTheSunAndUnlocked) {
-    const SharedState& s = p_->Main().State();
-    EXPECT_TRUE(sky_->isVisible());
-    EXPECT_FALSE(sky_->IsLocked);
-    EXPECT_DOUBLE_EQ(sky_->ViewAltitude(), RadToDeg(s.Altitude));
-    EXPECT_DOUBLE_EQ(sky_->ViewAzimuth(), RadToDeg(s.Azimuth));
-    EXPECT_FLOAT_EQ(Cam().AnV, static_cast<float>(s.Altitude));
-    EXPECT_FLOAT_EQ(Cam().AnH, static_cast<float>(-s.Azimuth));
-    EXPECT_NEAR(p_->Number("apAlt", "Value"), RadToDeg(s.Altitude), 1e-6);
-    // The Sun stands at the refracted altitude the main window computed and shows.
-    EXPECT_EQ(sky_->VisAlt, p_->Main().VisAlt);
-    EXPECT_FLOAT_EQ(Sun().Z, static_cast<float>(std::sin(sky_->VisAlt)));
+TEST_F(SkyViewTest, OutsideMovesTheCameraOutAndInsideBack) {
+    const int frames = Frames();
+    const QImage inside = Sky();
+    Click(p.Find("optOut"), QPoint(6, 8));
+    EXPECT_EQ(Frames(), frames + 1);
+    EXPECT_EQ(p.Text("txtDist") + " " + p.Text("txtZoom"), "7 2.51");
+    EXPECT_EQ(p.Find<QScrollBar>("scrDist")->value(), 70);
+    EXPECT_TRUE(p.Find("txtDist")->isEnabled() && p.Find("scrDist")->isEnabled());
+    EXPECT_NE(Sky(), inside);
+    EXPECT_NEAR(std::hypot(sky->Model().SkyCamera.X, sky->Model().SkyCamera.Y, sky->Model().SkyCamera.Z), 8,
+                1e-5);
+    Click(p.Find("optIn"), QPoint(6, 8));
+    EXPECT_EQ(Frames(), frames + 2);
+    EXPECT_EQ(p.Text("txtZoom"), "1.26");
+    EXPECT_FALSE(p.Find("txtDist")->isEnabled() || p.Find("scrDist")->isEnabled());
 }
 
-TEST_F(SkyViewTest, OutsideMovesTheCameraOutAndDrawsOnce) {
-    const int before = Frames();
-    p_->Find<QRadioButton>("optOut")->click();
-    EXPECT_EQ(Frames(), before + 1);
-    EXPECT_EQ(p_->Text("txtDist"), "7");
-    EXPECT_EQ(p_->Find<QScrollBar>("scrDist")->value(), 70);
-    EXPECT_EQ(p_->Text("txtZoom"), "2.51");
-    EXPECT_TRUE(p_->Find("scrDist")->isEnabled());
-    EXPECT_TRUE(p_->Find("txtDist")->isEnabled());
-    EXPECT_NEAR(std::hypot(Cam().X, Cam().Y, Cam().Z), 8, 1e-5);
-
-    p_->Find<QRadioButton>("optIn")->click();
-    EXPECT_EQ(Frames(), before + 2);
-    EXPECT_EQ(p_->Text("txtZoom"), "1.26");
-    EXPECT_FALSE(p_->Find("scrDist")->isEnabled());
-    EXPECT_EQ(Cam().X, 0);
-    EXPECT_EQ(Cam().Y, 0);
-    EXPECT_EQ(Cam().Z, 0);
-}
-
-TEST_F(SkyViewTest, UpwardDragInsideAtZoomTwoLowersTheView) {
-    TypeEnter("txtZoom", "2");
-    ASSERT_EQ(ZoomValue(), 30);  // zoom 10^0.3, the nearest the scroll bar gets to 2
-    const double alt = sky_->ViewAltitude(), azm = sky_->ViewAzimuth();
-    Drag({100, 100}, {100, 90});
-    EXPECT_NEAR(sky_->ViewAltitude(), alt - 10 / std::pow(10, 0.3), 1e-9);
-    EXPECT_DOUBLE_EQ(sky_->ViewAzimuth(), azm);
-    EXPECT_FLOAT_EQ(Cam().AnV, static_cast<float>(DegToRad(sky_->ViewAltitude())));
-    EXPECT_NEAR(p_->Number("apAlt", "Value"), sky_->ViewAltitude(), 1e-6);
-}
-
-TEST_F(SkyViewTest, DraggingPastTheZenithStopsThere) {
-    Drag({100, 50}, {100, 200});  // downward raises the view
-    EXPECT_EQ(sky_->ViewAltitude(), 90);
-    EXPECT_EQ(p_->Number("apAlt", "Value"), 90);
-}
-
-TEST_F(SkyViewTest, AzimuthWrapsAcrossNorth) {
-    // 359.5 dragged rightward by one pixel gives 358.5; from 359.5 leftward by one, 0.5.
-    const std::pair<int, double> cases[] = {{101, 358.5}, {99, 0.5}};
-    for (const auto& [toX, want] : cases) {
-        p_->TypeInto("apAzm", "txtDeg", "359");
-        p_->TypeInto("apAzm", "txtMin", "30");
-        p_->TypeInto("apAzm", "txtSec", "0");
-        ASSERT_EQ(sky_->ViewAzimuth(), 359.5);
-        Drag({100, 100}, {toX, 100});
-        EXPECT_DOUBLE_EQ(sky_->ViewAzimuth(), want) << "to x " << toX;
-        EXPECT_FLOAT_EQ(Cam().AnH, static_cast<float>(-DegToRad(want))) << "to x " << toX;
-        EXPECT_DOUBLE_EQ(p_->Number("apAzm", "Value"), want) << "to x " << toX;
+TEST_F(SkyViewTest, ALeftDragTurnsTheViewWithinTheSky) {
+    p.TypeInto("txtZoom", "2");
+    ASSERT_EQ(Zoom(), 30);  // zoom 10^0.3, the nearest the scroll bar gets to 2
+    const double alt = Alt(), azm = Azm();
+    const QImage before = Sky();
+    Drag(pic, {100, 100}, {100, 90});  // upward lowers the view
+    EXPECT_NEAR(Alt(), alt - 10 / std::pow(10, 0.3), 1e-6);
+    EXPECT_NEAR(Azm(), azm, 1e-9);
+    EXPECT_NE(Sky(), before);
+    Drag(pic, {100, 50}, {100, 200});  // downward raises it, to the zenith and no further
+    EXPECT_EQ(Alt(), 90);
+    p.TypeInto("apAlt", "txtDeg", "-120");
+    EXPECT_EQ(Alt(), -90);
+    const std::pair<int, double> wraps[] = {{101, 358.5}, {99, 0.5}};  // from 359.5 at zoom 1
+    p.TypeInto("txtZoom", "1");
+    for (const auto& [toX, want] : wraps) {
+        p.TypeInto("apAzm", "txtDeg", "359");
+        p.TypeInto("apAzm", "txtMin", "30");
+        p.TypeInto("apAzm", "txtSec", "0");
+        Drag(pic, {100, 100}, QPointF(toX, 100));
+        EXPECT_DOUBLE_EQ(Azm(), want) << "to x " << toX;
     }
 }
 
-TEST_F(SkyViewTest, LockedViewRefusesTurningButZooms) {
-    p_->Find<QCheckBox>("chkCenter")->click();
-    ASSERT_TRUE(sky_->IsLocked);
-    const double alt = sky_->ViewAltitude(), azm = sky_->ViewAzimuth();
+TEST_F(SkyViewTest, ALockedViewRefusesTurningButZooms) {
+    Toggle("chkCenter");
+    const double alt = Alt(), azm = Azm();
     const int frames = Frames();
-    Drag({100, 100}, {140, 60});
-    EXPECT_EQ(sky_->ViewAltitude(), alt);
-    EXPECT_EQ(sky_->ViewAzimuth(), azm);
+    Drag(pic, {100, 100}, {140, 60});
+    EXPECT_EQ(Alt(), alt);
+    EXPECT_EQ(Azm(), azm);
     EXPECT_EQ(Frames(), frames) << "a refused drag draws nothing";
-
-    Drag({100, 100}, {120, 100}, Qt::RightButton);  // rightward zooms in
-    EXPECT_EQ(ZoomValue(), 20);
-    EXPECT_EQ(p_->Text("txtZoom"), "1.58");
+    Drag(pic, {100, 100}, {120, 100}, Qt::RightButton);  // rightward zooms in
+    EXPECT_EQ(Zoom(), 20);
+    EXPECT_EQ(p.Text("txtZoom"), "1.58");
     EXPECT_EQ(Frames(), frames + 1);
-
-    p_->TypeInto("apAlt", "txtDeg", "10");  // the picker springs back
-    EXPECT_NEAR(p_->Number("apAlt", "Value"), alt, 1e-6);
-    EXPECT_EQ(sky_->ViewAltitude(), alt);
+    p.TypeInto("apAlt", "txtDeg", "10");  // the picker springs back
+    EXPECT_NEAR(Alt(), alt, 1e-6);
 }
 
-TEST_F(SkyViewTest, AltitudePickerIsKeptWithinTheSky) {
-    p_->TypeInto("apAlt", "txtDeg", "-120");
-    EXPECT_EQ(sky_->ViewAltitude(), -90);
-    EXPECT_EQ(p_->Number("apAlt", "Value"), -90);
-    EXPECT_FLOAT_EQ(Cam().AnV, static_cast<float>(DegToRad(-90)));
-}
-
-TEST_F(SkyViewTest, UncheckingRefractionMovesTheSunAtOnce) {
-    p_->TypeInto("TimeP", "txtHour", "5");  // a low Sun, lifted visibly by refraction
-    p_->TypeInto("TimeP", "txtMin", "0");
-    const double geometric = p_->Main().State().Altitude;
-    ASSERT_GT(sky_->VisAlt - geometric, DegToRad(0.1));
-    EXPECT_FLOAT_EQ(Sun().Z, static_cast<float>(std::sin(sky_->VisAlt)));
+TEST_F(SkyViewTest, UncheckingRefractionMovesALowSunAtOnce) {
+    p.SetTime("5", "0", "0");  // a low Sun, lifted visibly by refraction
+    const auto sunHeight = [this] { return DataAt(sky->Model().SkyObject(9).DataIndex).Circles.at(0).Z; };
+    const double geometric = p.Main().State().Altitude;
+    ASSERT_GT(sky->VisAlt - geometric, DegToRad(0.1));
+    EXPECT_FLOAT_EQ(sunHeight(), static_cast<float>(std::sin(sky->VisAlt)));
     const int frames = Frames();
-    p_->Find<QCheckBox>("chkRef")->click();
-    EXPECT_FALSE(sky_->UseRef);
-    EXPECT_FLOAT_EQ(Sun().Z, static_cast<float>(std::sin(geometric)));
+    Toggle("chkRef");
     EXPECT_EQ(Frames(), frames + 1);
+    EXPECT_FLOAT_EQ(sunHeight(), static_cast<float>(std::sin(geometric)));
 }
 
-TEST_F(SkyViewTest, ZoomBoxWithoutALogarithmGivesTheMinimum) {
+TEST_F(SkyViewTest, TheZoomAndDistanceBoxesKeepTheirRanges) {
     for (const char* text : {"0", "-5", "abc"}) {
-        p_->Find<QScrollBar>("scrZoom")->setValue(50);
-        TypeEnter("txtZoom", text);
-        EXPECT_EQ(ZoomValue(), -30) << text;
-        EXPECT_EQ(p_->Text("txtZoom"), "0.5") << text;
-        EXPECT_FLOAT_EQ(sky_->Model().Scene.ViewField(), static_cast<float>(0.7f / std::pow(10, -0.3)))
-            << text;
-        TypeEnter("txtZoom", text);  // already at the minimum: the box shows the zoom in effect
-        EXPECT_EQ(p_->Text("txtZoom"), "0.5") << text;
+        p.Find<QScrollBar>("scrZoom")->setValue(50);
+        p.TypeInto("txtZoom", text);
+        EXPECT_EQ(Zoom(), -30) << text;
+        EXPECT_EQ(p.Text("txtZoom"), "0.5") << text;
+        p.TypeInto("txtZoom", text);  // already at the minimum: the box shows the zoom in effect
+        EXPECT_EQ(p.Text("txtZoom"), "0.5") << text;
+    }
+    Click(p.Find("optOut"), QPoint(6, 8));
+    const std::tuple<const char*, int, const char*> distances[] = {
+        {"0.55", 6, "0.6"}, {"50", 100, "10"}, {"x", 1, "0.1"}};
+    for (const auto& [text, scroll, shown] : distances) {
+        p.TypeInto("txtDist", text);
+        EXPECT_EQ(p.Find<QScrollBar>("scrDist")->value(), scroll) << text;
+        EXPECT_EQ(p.Text("txtDist"), shown) << text;
+        const Camera& cam = sky->Model().SkyCamera;
+        EXPECT_NEAR(std::hypot(cam.X, cam.Y, cam.Z), scroll / 10.0 + 1, 1e-5) << text;
     }
 }
 
-TEST_F(SkyViewTest, DistanceBoxMovesTheOutsideCamera) {
-    p_->Find<QRadioButton>("optOut")->click();
-    const std::pair<const char*, int> cases[] = {{"0.55", 6}, {"50", 100}, {"x", 1}};
-    for (const auto& [text, scroll] : cases) {
-        TypeEnter("txtDist", text);
-        EXPECT_EQ(p_->Find<QScrollBar>("scrDist")->value(), scroll) << text;
-        EXPECT_EQ(p_->Text("txtDist").toStdString(), DistanceText(scroll / 10.0)) << text;
-        EXPECT_NEAR(std::hypot(Cam().X, Cam().Y, Cam().Z), scroll / 10.0 + 1, 1e-5) << text;
-    }
-}
-
-TEST_F(SkyViewTest, DoubleClickResetsTheZoomOnlyInside) {
-    p_->Find<QScrollBar>("scrZoom")->setValue(50);
-    Mouse(QEvent::MouseButtonDblClick, {100, 100}, Qt::LeftButton, Qt::LeftButton);
-    EXPECT_EQ(ZoomValue(), 0);
-
-    p_->Find<QRadioButton>("optOut")->click();
+TEST_F(SkyViewTest, ADoubleClickResetsTheZoomOnlyInside) {
+    p.Find<QScrollBar>("scrZoom")->setValue(50);
+    SendMouse(pic, QEvent::MouseButtonDblClick, {100, 100}, Qt::LeftButton, Qt::LeftButton);
+    EXPECT_EQ(Zoom(), 0);
+    Click(p.Find("optOut"), QPoint(6, 8));
     const int frames = Frames();
-    Mouse(QEvent::MouseButtonDblClick, {100, 100}, Qt::LeftButton, Qt::LeftButton);
-    EXPECT_EQ(ZoomValue(), 40);
+    SendMouse(pic, QEvent::MouseButtonDblClick, {100, 100}, Qt::LeftButton, Qt::LeftButton);
+    EXPECT_EQ(Zoom(), 40);
     EXPECT_EQ(Frames(), frames);
 }
 
-TEST_F(SkyViewTest, PathIsComputedWhenShown) {
-    const double altitude = p_->Main().State().Altitude;
-    p_->Find<QCheckBox>("chkTrack")->click();
-    EXPECT_TRUE(sky_->ShowTrack);
-    EXPECT_TRUE(sky_->Model().SkyObject(10).Visible());
-    const ObjectData& path = DataAt(sky_->Model().SkyObject(10).DataIndex);
-    // Point 1 is the Sun at 00:00 of the day, not the placeholder (0, 1, 1).
-    SolarState st = p_->Main().State();
-    ComputeCurrentPosition(st, 0, 0, 0);
+TEST_F(SkyViewTest, ThePathAndTheGridSettingsShowAtOnce) {
+    const QImage plain = Sky();
+    Toggle("chkTrack");
+    EXPECT_NE(Sky(), plain);
+    const ObjectData& path = DataAt(sky->Model().SkyObject(10).DataIndex);
+    SolarState st = p.Main().State();
+    ComputeCurrentPosition(st, 0, 0, 0);  // the path starts at the Sun at 00:00, not at a placeholder
     EXPECT_FLOAT_EQ(path.Points.at(0).Z, static_cast<float>(std::sin(st.Altitude)));
-    EXPECT_EQ(p_->Main().State().Altitude, altitude) << "the current position is kept";
-}
+    Toggle("chkTrack");
+    EXPECT_EQ(Sky(), plain);
 
-TEST_F(SkyViewTest, SettingsDialogRebuildsAndShowsTheGridAtOnce) {
-    const int frames = Frames();
-    QTimer::singleShot(0, [] {
-        auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(d, nullptr);
-        d->findChild<QScrollBar*>("scrQlty")->setValue(8);
-        d->findChild<QComboBox*>("cmbHor")->setCurrentIndex(4);  // 15°
-        d->findChild<QComboBox*>("cmbVer")->setCurrentIndex(2);  // 45°
-        d->findChild<QPushButton*>("cmdOK")->click();
+    ModalAnswerer answerer;
+    answerer.OnDialog("frmOpt", [](QDialog* d) {
+        TypeInto(Find<QLineEdit>(d, "txtQlty"), "8");
+        Choose(Find<QComboBox>(d, "cmbHor"), "15°");
+        Choose(Find<QComboBox>(d, "cmbVer"), "None");
+        Click(Find(d, "cmdOK"));
     });
-    p_->Find<QAction>("mnuOpt")->trigger();
-    EXPECT_EQ(DataAt(sky_->Model().SkyObject(1).DataIndex).PointsCount(), 8) << "horizon in 8 segments";
-    const bool shown[] = {true, true, true, true, true, true, false, false};
-    for (int k = 1; k <= 8; ++k)
-        EXPECT_EQ(sky_->Model().SkyObject(k).Visible(), shown[k - 1]) << "object " << k;
-    EXPECT_GE(Frames(), frames + 2) << "rebuilt and redrawn while shown";
+    p.Find<QAction>("mnuOpt")->trigger();
+    EXPECT_EQ(DataAt(sky->Model().SkyObject(1).DataIndex).PointsCount(), 8) << "horizon in 8 segments";
+    EXPECT_NE(Sky(), plain);
 }
 
-TEST_F(SkyViewTest, CloseBoxHidesTheWindowWhichKeepsUpdating) {
-    sky_->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    ASSERT_EQ(p_->Main().findChild<QWidget*>("frm3D"), sky_);
-    EXPECT_FALSE(sky_->isVisible());
-    EXPECT_TRUE(p_->Main().Ext3D);
-    const float z = Sun().Z;
-    p_->TypeInto("TimeP", "txtHour", "8");
-    EXPECT_NE(Sun().Z, z) << "the hidden view still follows the Sun";
+TEST(SkyViewRules, ADragTurnsTheViewAndZooms) {
+    struct Case {
+        double alt, azm;
+        float dx, dy;
+        bool outside;
+        double zoom, wantAlt, wantAzm;
+        const char* what;
+    } cases[] = {
+        {10, 100, 0, 10, false, 2, 5, 100, "upward 10 px at zoom 2 lowers the altitude by 5"},
+        {10, 100, 4, 0, false, 2, 10, 102, "leftward 4 px at zoom 2 raises the azimuth by 2"},
+        {-80, 100, 0, 20, false, 1, -90, 100, "past the nadir stops at -90"},
+        {0, 0.5, -1, 0, false, 1, 0, 359.5, "rightward below 0 wraps once"},
+        {0, 359, 1, 0, false, 1, 0, 360, "exactly 360 stays"},
+        {10, 100, 10, 10, true, 2.51, 0, 90, "outside: a degree a pixel, the other way, whatever the zoom"},
+    };
+    for (const Case& c : cases) {
+        double alt = c.alt, azm = c.azm;
+        TurnView(alt, azm, c.dx, c.dy, c.outside, c.zoom);
+        EXPECT_DOUBLE_EQ(alt, c.wantAlt) << c.what;
+        EXPECT_DOUBLE_EQ(azm, c.wantAzm) << c.what;
+    }
+    const std::tuple<int, float, int> zooms[] = {{0, -5, 5},    {0, 5, -5},      {0, -2.5f, 2},
+                                                 {0, -3.5f, 4}, {195, -10, 200}, {-25, 10, -30}};
+    for (const auto& [value, dx, want] : zooms)
+        EXPECT_EQ(ZoomScrollAfterDrag(value, dx), want) << "value " << value << " dx " << dx;
+}
+
+TEST(SkyViewRules, TheBoxesTextsAndScrollValues) {
+    const std::pair<int, const char*> zoomTexts[] = {
+        {0, "1"}, {10, "1.26"}, {40, "2.51"}, {200, "100"}, {-30, "0.5"}};
+    for (const auto& [value, text] : zoomTexts)
+        EXPECT_EQ(ZoomText(ZoomOf(value)), text) << "scroll value " << value;
+    const std::pair<const char*, int> typedZooms[] = {{"1.26", 10}, {"2.51", 40}, {"100", 200},
+                                                      {"1e9", 200}, {"", -30},    {"3x", 48}};
+    for (const auto& [text, value] : typedZooms)
+        EXPECT_EQ(ZoomScrollForText(text), value) << '"' << text << '"';
+    const std::tuple<const char*, float, const char*, int> distances[] = {
+        {"7", 70, "7", 70},        {"0.05", 1, "0.1", 1},     {"-3", 1, "0.1", 1},
+        {"1e300", 100, "10", 100}, {"0.45", 4.5f, "0.45", 4}, {"3.14", 31.4f, "3.14", 31}};
+    for (const auto& [text, value, shown, scroll] : distances) {
+        const DistanceEntry e = DistanceEntryForText(text);
+        EXPECT_EQ(e.Value, value) << text;
+        EXPECT_EQ(e.Text, shown) << text;
+        EXPECT_EQ(e.Scroll, scroll) << text;
+    }
+    EXPECT_EQ(DistanceText(DistanceOf(5)), "0.5");
+}
+
+TEST(SkyViewRules, TheOutsideCameraLooksAtTheCentre) {
+    const double cases[][3] = {{0, 0, 8}, {30, 200, 8}, {-45, 90, 1.1}, {89, 359, 11}, {-90, 10, 2}};
+    for (const auto& c : cases) {
+        Camera cam;
+        PlaceCameraOutside(cam, DegToRad(c[0]), DegToRad(c[1]), c[2]);
+        const double view[3] = {std::cos(cam.AnV) * std::cos(cam.AnH), std::cos(cam.AnV) * std::sin(cam.AnH),
+                                std::sin(cam.AnV)};
+        const double pos[3] = {cam.X, cam.Y, cam.Z};
+        for (int i = 0; i < 3; ++i)
+            EXPECT_NEAR(view[i], -pos[i] / c[2], 1e-6) << c[0] << " " << c[1] << " axis " << i;
+    }
+}
+
+// The drawing surface: origin at the centre, x to the left, y upward, colours as 0x00BBGGRR.
+TEST(QtDrawSurface, DrawsWhereTheEngineSaysInTheProgramsColours) {
+    QtDrawSurface surface(200, 100);
+    Draw3D scene;
+    scene.DisplayObject(&surface);
+    const auto pixel = [&surface](int x, int y) { return QColor(surface.Image().pixel(x, y)); };
+    const std::pair<QPointF, QPointF> points[] = {
+        {{0, 0}, {100, 50}}, {{199, 99}, {-99, -49}}, {{40, 40}, {60, 10}}};
+    for (const auto& [at, point] : points)
+        EXPECT_EQ(surface.SurfacePoint(at), point) << at.x() << ", " << at.y();
+    surface.Clear();
+    surface.Line(60, 10, 20, 10, 0x0000FF);  // red, pixels 40..80 of row 40
+    surface.Circle(-50, -20, 5, 0x00FFFF);   // a yellow disc around pixel (150, 70)
+    surface.Print(-60, 40, "N");             // green text from pixel (160, 10)
+    EXPECT_EQ(pixel(60, 40), QColor(255, 0, 0));
+    EXPECT_EQ(pixel(60, 39), QColor(0, 0, 0)) << "lines are one pixel wide on black";
+    EXPECT_EQ(pixel(60, 41), QColor(0, 0, 0));
+    EXPECT_EQ(pixel(150, 70), QColor(255, 255, 0)) << "the circle is filled";
+    int green = 0, above = 0;
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 200; ++x)
+            if (pixel(x, y).green() > 100 && pixel(x, y).red() < 50) ++(y < 10 ? above : green);
+    EXPECT_GT(green, 5) << "the label lies right of and below its anchor";
+    EXPECT_EQ(above, 0);
+    surface.Clear();
+    EXPECT_EQ(pixel(60, 40), QColor(0, 0, 0)) << "a new black frame";
 }
 
 }  // namespace

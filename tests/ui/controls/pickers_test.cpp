@@ -1,0 +1,257 @@
+// The date, time and angle pickers as the user edits them: typing with Enter, spinning, and leaving
+// the control; what the fields then show, and when the owner hears of it (Updated).
+#include <QSignalSpy>
+
+#include "support/test_support.h"
+#include "ui/controls/angle_picker.h"
+#include "ui/controls/date_picker.h"
+#include "ui/controls/time_picker.h"
+
+namespace heliomark::testing {
+namespace {
+
+// A shown, active window holding one picker, with an ordinary text box beside it for the focus.
+template <class Picker>
+struct Host {
+    Host() {
+        window.resize(300, 80);
+        picker = new Picker(&window);
+        picker->move(10, 10);
+        outside = new QLineEdit(&window);
+        outside->setGeometry(150, 50, 100, 20);
+        window.show();
+        window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+        updated = std::make_unique<QSignalSpy>(picker, &Picker::Updated);
+    }
+    QLineEdit* Field(const char* name) { return Find<QLineEdit>(picker, name); }
+    QString Texts() {
+        QStringList texts;
+        for (QLineEdit* f : picker->template findChildren<QLineEdit*>())
+            texts << f->text();
+        return texts.join(" ");
+    }
+    // One click on the upper (+1) or lower (-1) half of the spin button.
+    void Spin(int step) {
+        QWidget* spin = Find(picker, "UpDown1");
+        QTest::mouseClick(spin, Qt::LeftButton, {},
+                          QPoint(spin->width() / 2, step > 0 ? 2 : spin->height() - 3));
+    }
+    // An edit of one field: `typed` and Enter, or with `typed` null a spin by `step` from the field.
+    std::string Edit(const char* field, const char* typed, int step) {
+        if (typed) {
+            TypeInto(Field(field), typed);
+            return std::string(field) + " typed " + typed;
+        }
+        Field(field)->setFocus(Qt::TabFocusReason);
+        Spin(step);
+        return std::string(field) + " spun " + std::to_string(step);
+    }
+    QWidget window;
+    Picker* picker;
+    QLineEdit* outside;
+    std::unique_ptr<QSignalSpy> updated;
+};
+
+TEST(DatePicker, EditsNormaliseWithCarryAndTwoDigitYears) {
+    struct Case {
+        int y, m, d;
+        const char* field;
+        const char* typed;  // nullptr: spin by `step` instead
+        int step;
+        const char* shown;  // nullptr: refused, the date stays
+    } cases[] = {
+        {2004, 1, 31, "txtDay", nullptr, 1, "01 02 2004"},
+        {2004, 3, 1, "txtDay", "0", 0, "29 02 2004"},
+        {2003, 3, 1, "txtDay", nullptr, -1, "28 02 2003"},
+        {2004, 12, 15, "txtMonth", nullptr, 1, "15 01 2005"},
+        {2004, 1, 31, "txtMonth", nullptr, 1, "02 03 2004"},  // 31 February carries into March
+        {2004, 1, 10, "txtMonth", nullptr, -1, "10 12 2003"},
+        {2004, 5, 10, "txtMonth", "13", 0, "10 01 2005"},
+        {2004, 5, 10, "txtDay", "-1", 0, "29 04 2004"},
+        {2004, 1, 10, "txtYear", "5", 0, "10 01 2005"},
+        {2004, 1, 10, "txtYear", "29", 0, "10 01 2029"},
+        {2004, 1, 10, "txtYear", "30", 0, "10 01 1930"},
+        {2004, 1, 10, "txtYear", "99", 0, "10 01 1999"},
+        {2004, 1, 10, "txtYear", "100", 0, "10 01 0100"},
+        {2004, 5, 10, "txtYear", "2.5", 0, "10 05 2002"},   // half to even
+        {1900, 2, 28, "txtDay", nullptr, 1, "01 03 1900"},  // no 29 February in 1900
+        {2000, 2, 28, "txtDay", nullptr, 1, "29 02 2000"},
+        {2000, 6, 15, "txtYear", "-5", 0, nullptr},
+        {2000, 6, 15, "txtYear", "1e9", 0, nullptr},
+        {9999, 12, 31, "txtDay", nullptr, 1, nullptr},
+        {9999, 12, 1, "txtMonth", nullptr, 1, nullptr},
+        {100, 1, 1, "txtDay", nullptr, -1, nullptr},
+    };
+    Host<DatePicker> h;
+    EXPECT_EQ(h.Texts(), "31 05 2004") << "the placeholder";
+    for (const Case& c : cases) {
+        h.picker->SetValue(DateSerial(c.y, c.m, c.d));
+        const QString before = h.Texts();
+        const int updates = h.updated->count();
+        const std::string what = before.toStdString() + ", " + h.Edit(c.field, c.typed, c.step);
+        EXPECT_EQ(h.Texts(), c.shown ? QString(c.shown) : before) << what;
+        if (c.shown) {
+            EXPECT_EQ(h.updated->count(), updates + 1) << what;
+            const QStringList dmy = QString(c.shown).split(' ');
+            EXPECT_EQ(h.picker->Value(), DateSerial(dmy[2].toInt(), dmy[1].toInt(), dmy[0].toInt())) << what;
+        } else {
+            EXPECT_EQ(h.picker->Value(), DateSerial(c.y, c.m, c.d)) << what;
+        }
+    }
+}
+
+TEST(DatePicker, LeavingTheControlNormalisesOnceAndTheLengthsAreLimited) {
+    Host<DatePicker> h;
+    h.picker->SetValue(DateSerial(2004, 1, 10));
+    TypeInto(h.Field("txtYear"), "5", false);
+    TypeInto(h.Field("txtDay"), "321", false);  // still inside: validated only, two digits kept
+    EXPECT_EQ(h.Texts(), "32 01 0005");
+    EXPECT_EQ(h.updated->count(), 0);
+    h.outside->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(h.Texts(), "01 02 2005");
+    EXPECT_EQ(h.updated->count(), 1);
+    h.Spin(1);  // the focus is outside: nothing
+    EXPECT_EQ(h.Texts(), "01 02 2005");
+    h.picker->setProperty("EnabledYears", false);
+    EXPECT_FALSE(h.Field("txtYear")->isEnabled());
+}
+
+TEST(TimePicker, EditsNormaliseWithCarryAndWrapAroundMidnight) {
+    struct Case {
+        int h, m;
+        double s;
+        const char* field;
+        const char* typed;  // nullptr: spin by `step`
+        int step;
+        const char* shown;
+    } cases[] = {
+        {23, 59, 59.5, "txtSec", nullptr, 1, "00 00 00.500"},
+        {0, 0, 0, "txtMin", nullptr, -1, "23 59 00.000"},
+        {0, 10, 0, "txtHour", nullptr, -1, "23 10 00.000"},
+        {23, 10, 0, "txtHour", nullptr, 1, "00 10 00.000"},
+        {10, 59, 0, "txtMin", nullptr, 1, "11 00 00.000"},
+        {10, 0, 0.25, "txtSec", nullptr, -1, "09 59 59.250"},
+        {10, 0, 0, "txtMin", "75", 0, "11 15 00.000"},
+        {10, 0, 0, "txtHour", "25", 0, "01 00 00.000"},
+        {10, 0, 0, "txtHour", "-3", 0, "21 00 00.000"},
+        {10, 0, 0, "txtSec", "125.25", 0, "10 02 05.250"},
+        {10, 0, 0, "txtSec", "-0.5", 0, "09 59 59.500"},
+    };
+    Host<TimePicker> h;
+    EXPECT_EQ(h.Texts(), "12 00 04.356") << "the placeholder";
+    for (const Case& c : cases) {
+        h.picker->SetHourValue(c.h);
+        h.picker->SetMinuteValue(c.m);
+        h.picker->SetSecondValue(c.s);
+        const int updates = h.updated->count();
+        const std::string what = h.Texts().toStdString() + ", " + h.Edit(c.field, c.typed, c.step);
+        EXPECT_EQ(h.Texts(), c.shown) << what;
+        EXPECT_EQ(h.updated->count(), updates + 1) << what;
+        const QStringList hms = QString(c.shown).split(' ');
+        EXPECT_NEAR(h.picker->Value(),
+                    TimeSerial(hms[0].toInt(), hms[1].toInt(), std::floor(hms[2].toDouble())), 1e-12)
+            << what;
+    }
+    h.picker->setProperty("Value", TimeSerial(6, 30, 15.75));  // Value keeps whole seconds
+    EXPECT_EQ(h.Texts(), "06 30 15.000");
+}
+
+TEST(TimePicker, LeavingTheControlNormalisesAndSpinningOutsideDoesNot) {
+    Host<TimePicker> h;
+    h.picker->SetValue(TimeSerial(8, 0, 0));
+    TypeInto(h.Field("txtMin"), "90", false);
+    EXPECT_EQ(h.updated->count(), 0);
+    h.outside->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(h.Texts(), "09 30 00.000");
+    EXPECT_EQ(h.updated->count(), 1);
+    h.Spin(1);
+    EXPECT_EQ(h.Texts(), "09 30 00.000");
+    EXPECT_EQ(h.updated->count(), 1);
+}
+
+TEST(AnglePicker, EditsKeepTheSignApartAndFieldsInRange) {
+    struct Case {
+        const char* start;  // typed into the degrees before the edit
+        const char* field;
+        const char* typed;  // nullptr: spin by `step`
+        int step;
+        const char* shown;
+        double value;
+    } cases[] = {
+        {"10", "txtMin", "75", 0, "10 00 00.0", 10},  // out of range: no carry into the degrees
+        {"10", "txtMin", "59", 0, "10 59 00.0", 10 + 59 / 60.0},
+        {"10", "txtMin", "-1", 0, "10 00 00.0", 10},
+        {"10", "txtMin", "2x", 0, "10 02 00.0", 10 + 2 / 60.0},       // the leading number only
+        {"10", "txtSec", "7.25", 0, "10 00 07.3", 10 + 7.25 / 3600},  // only the text is rounded
+        {"10", "txtSec", "60", 0, "10 00 00.0", 10},
+        {"10", "txtDeg", "-0", 0, "-00 00 00.0", 0},
+        {"10", "txtDeg", "-2.5", 0, "-02 00 00.0", -2},  // half to even
+        {"10", "txtDeg", "3.5", 0, "04 00 00.0", 4},
+        {"10", "txtDeg", "abc", 0, "00 00 00.0", 0},
+        {"10", "txtDeg", "-12345", 0, "-123 00 00.0", -123},  // four characters at most
+        {"00", "txtDeg", nullptr, -1, "-01 00 00.0", -1},
+        {"-01", "txtDeg", nullptr, 1, "00 00 00.0", 0},
+        {"-00", "txtDeg", nullptr, 1, "01 00 00.0", 1},
+        {"-00", "txtDeg", nullptr, -1, "-01 00 00.0", -1},
+        {"89", "txtDeg", nullptr, 1, "90 00 00.0", 90},
+        {"-5", "txtDeg", nullptr, -1, "-06 00 00.0", -6},
+        {"10", "txtMin", nullptr, -1, "10 00 00.0", 10},  // -1 minutes is out of range
+    };
+    Host<AnglePicker> h;
+    EXPECT_EQ(h.Texts(), "-125 05 31.2") << "the placeholder";
+    for (const Case& c : cases) {
+        h.picker->SetValue(0);
+        TypeInto(h.Field("txtDeg"), c.start, false);
+        const int updates = h.updated->count();
+        const std::string what = std::string(c.start) + ", " + h.Edit(c.field, c.typed, c.step);
+        EXPECT_EQ(h.Texts(), c.shown) << what;
+        EXPECT_DOUBLE_EQ(h.picker->Value(), c.value) << what;
+        EXPECT_EQ(h.updated->count(), updates + 1) << what;
+        EXPECT_EQ(QApplication::focusWidget(), h.Field(c.field)) << what << ": the focus stays in the field";
+    }
+    TypeInto(h.Field("txtSec"), "12.345", false);
+    EXPECT_EQ(h.Field("txtSec")->text(), "12.3") << "four characters at most";
+}
+
+TEST(AnglePicker, MovingBetweenFieldsValidatesAndLeavingFinishesOnce) {
+    Host<AnglePicker> h;
+    TypeInto(h.Field("txtDeg"), "-7", false);
+    TypeInto(h.Field("txtMin"), "61", false);
+    EXPECT_EQ(h.Field("txtDeg")->text(), "-07");
+    TypeInto(h.Field("txtSec"), "30", false);
+    EXPECT_EQ(h.Field("txtMin")->text(), "00");
+    EXPECT_EQ(h.updated->count(), 0);
+    h.outside->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(h.Texts(), "-07 00 30.0");
+    EXPECT_EQ(h.updated->count(), 1);
+    EXPECT_DOUBLE_EQ(h.picker->Value(), -(7 + 30.0 / 3600));
+    h.Spin(1);  // the focus is outside: nothing
+    EXPECT_EQ(h.Texts(), "-07 00 30.0");
+    EXPECT_EQ(h.updated->count(), 1);
+    // A click in a field selects its whole text, so typing replaces it.
+    QTest::mouseClick(h.Field("txtMin"), Qt::LeftButton, {}, QPoint(3, 5));
+    EXPECT_EQ(h.Field("txtMin")->selectedText(), "00");
+}
+
+TEST(AnglePicker, ValuesSetByTheOwnerAreShownWithoutUpdated) {
+    const std::pair<double, const char*> cases[] = {
+        {-0.5, "-00 30 00.0"}, {10.99999999, "11 00 00.0"}, {52.52, "52 31 12.0"}, {-125.25, "-125 15 00.0"}};
+    Host<AnglePicker> h;
+    for (const auto& [value, shown] : cases) {
+        h.picker->setProperty("Value", value);
+        EXPECT_EQ(h.Texts(), shown) << value;
+    }
+    h.picker->SetSecondValue(60.0);  // out of range: 0
+    EXPECT_EQ(h.Field("txtSec")->text(), "00.0");
+    h.picker->SetSignValue(1);
+    EXPECT_EQ(h.Texts(), "125 15 00.0");
+    EXPECT_EQ(h.picker->SignValue(), 1);
+    EXPECT_EQ(h.updated->count(), 0);
+    EXPECT_EQ(h.picker->size(), QSize(100, 20));
+    h.picker->resize(300, 60);  // the host cannot change its size
+    EXPECT_EQ(h.picker->size(), QSize(100, 20));
+}
+
+}  // namespace
+}  // namespace heliomark::testing

@@ -1,0 +1,265 @@
+// The hour-zone picker, the flat toolbar button and the window mover, each in a shown window of
+// its own and driven by mouse and keys.
+#include <QListWidget>
+#include <QSignalSpy>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "support/test_support.h"
+#include "ui/controls/flat_button.h"
+#include "ui/controls/form_move.h"
+#include "ui/controls/hour_zone_picker.h"
+
+namespace heliomark::testing {
+namespace {
+
+// A shown, active window with one control at (10, 10) and a text box below it for the focus.
+template <class Control>
+struct Host {
+    Host() {
+        window.resize(420, 260);
+        control = new Control(&window);
+        control->move(10, 10);
+        outside = new QLineEdit(&window);
+        outside->setGeometry(300, 220, 100, 20);
+        window.show();
+        window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+    QWidget window;
+    Control* control;
+    QLineEdit* outside;
+};
+
+struct ZoneHost : Host<HourZonePicker> {
+    ZoneHost() {
+        control->SetClock([this] { return now; });  // a clock that moves only when told
+        below = new QLineEdit(&window);             // made after the picker, under its open list
+        below->setGeometry(10, 60, 200, 20);
+        below->show();
+        clicks = std::make_unique<QSignalSpy>(control, &HourZonePicker::Click);
+    }
+    void Drop() { QTest::mouseClick(Find(control, "cmdOp"), Qt::LeftButton); }
+    QListWidget* List() { return Find<QListWidget>(control, "List1"); }
+    int TopRow() { return List()->indexAt(QPoint(3, 3)).row(); }
+    double now = 1000;
+    QLineEdit* below;
+    std::unique_ptr<QSignalSpy> clicks;
+};
+
+TEST(HourZonePicker, ShowsTheShortTextOfTheZoneSetAndRaisesClickOncePerChange) {
+    struct Case {
+        int position;
+        const char* text;
+        double hours;
+    } cases[] = {{18, "GMT-03:30", -3.5}, {26, "GMT", 0},        {25, "GMT", 0},
+                 {49, "GMT+05:45", 5.75}, {0, "GMT-12:00", -12}, {74, "GMT+13:00", 13},
+                 {74, "GMT+13:00", 13},   {75, "GMT+13:00", 13}, {-2, "GMT+13:00", 13}};  // no change
+    ZoneHost h;
+    EXPECT_EQ(h.List()->count(), 75);
+    EXPECT_EQ(h.List()->item(18)->text(), "(GMT-03:30) Newfoundland");
+    EXPECT_EQ(Shown(&h.window, "Text1"), "");
+    for (const Case& c : cases) {
+        h.control->setProperty("ListIndex", c.position);
+        EXPECT_EQ(Shown(&h.window, "Text1"), c.text) << c.position;
+        EXPECT_EQ(h.control->property("HourZone").toDouble(), c.hours) << c.position;
+        EXPECT_FALSE(h.control->FullSize()) << "selecting from code leaves the list closed";
+    }
+    EXPECT_EQ(h.clicks->count(), 6);
+}
+
+TEST(HourZonePicker, TheDropButtonOpensTheListOverItsNeighboursAndAClickPicks) {
+    ZoneHost h;
+    h.control->SetListIndex(27);
+    h.Drop();
+    EXPECT_TRUE(h.control->FullSize());
+    EXPECT_EQ(h.control->size(), QSize(329, 127));
+    EXPECT_EQ(QApplication::focusWidget(), h.List());
+    EXPECT_EQ(h.TopRow(), 27) << "the selected zone on top";
+    EXPECT_TRUE(h.List()->isAncestorOf(h.window.childAt(50, 70))) << "the open list lies on top";
+    const QRect row = h.List()->visualItemRect(h.List()->item(29));
+    QTest::mouseClick(h.List()->viewport(), Qt::LeftButton, {}, row.center());
+    EXPECT_EQ(Shown(&h.window, "Text1"), "GMT+01:00");
+    EXPECT_EQ(h.clicks->count(), 2);
+    EXPECT_FALSE(h.control->FullSize());
+    EXPECT_EQ(h.control->size(), QSize(86, 21));
+    EXPECT_EQ(QApplication::focusWidget(), Find(h.control, "Text1"));
+}
+
+TEST(HourZonePicker, KeysMoveTheSelectionAndLeavingClosesTheList) {
+    ZoneHost h;
+    h.control->SetListIndex(10);
+    h.Drop();
+    QTest::keyClick(h.List(), Qt::Key_Down);
+    QTest::keyClick(h.List(), Qt::Key_Down);
+    EXPECT_EQ(h.control->ListIndex(), 12);
+    EXPECT_EQ(h.clicks->count(), 3);
+    EXPECT_TRUE(h.control->FullSize()) << "the list stays open while the selection changes";
+    h.outside->setFocus(Qt::TabFocusReason);
+    EXPECT_FALSE(h.control->FullSize());
+}
+
+TEST(HourZonePicker, TheDropButtonOfTheOpenListClosesItForGood) {
+    ZoneHost h;
+    h.Drop();
+    EXPECT_EQ(h.TopRow(), 0) << "nothing selected: the first zone on top";
+    h.now += 0.02;  // the press takes the focus from the list; the click comes within 0.1 s
+    h.Drop();
+    EXPECT_FALSE(h.control->FullSize());
+    h.now += 0.5;  // a later click opens it again
+    h.Drop();
+    EXPECT_TRUE(h.control->FullSize());
+    h.control->resize(40, 10);  // any size from outside snaps back and closes
+    EXPECT_EQ(h.control->size(), QSize(86, 21));
+    EXPECT_FALSE(h.control->FullSize());
+    h.control->setProperty("FullSize", true);  // open from code, the focus elsewhere
+    h.Drop();
+    EXPECT_FALSE(h.control->FullSize());
+}
+
+TEST(HourZonePicker, OpensInPlaceInsideALayout) {
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* picker = new HourZonePicker;
+    layout->addWidget(picker);
+    layout->addWidget(new QLineEdit);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const QPoint at = picker->pos();
+    QTest::mouseClick(Find(picker, "cmdOp"), Qt::LeftButton);
+    QApplication::processEvents();  // a layout would lay the control out again here
+    EXPECT_TRUE(picker->FullSize());
+    EXPECT_EQ(picker->pos(), at);
+}
+
+struct ButtonHost : Host<FlatButton> {
+    ButtonHost() {
+        control->move(50, 50);
+        clicks = std::make_unique<QSignalSpy>(control, &FlatButton::Click);
+    }
+    std::unique_ptr<QSignalSpy> clicks;
+};
+
+TEST(FlatButton, PushClicksOnReleaseOverItAndToggleStaysDown) {
+    struct Case {
+        int style;
+        QPoint release;  // where the press at (5, 5) is let go
+        int clicks;      // so far
+        bool value;
+        int look;  // 0 flat, 1 raised, 2 pressed
+    } cases[] = {
+        {0, {23, 23}, 1, false, 1},                            // the far edges count as over it
+        {0, {60, 10}, 1, false, 0},                            // dragged off
+        {1, {8, 8}, 2, true, 2},    {1, {8, 8}, 3, false, 0},  // a second click lets it up
+        {1, {60, 10}, 3, false, 0},
+    };
+    ButtonHost h;
+    EXPECT_EQ(h.control->size(), QSize(23, 23));
+    for (const Case& c : cases) {
+        h.control->SetStyle(c.style);
+        QTest::mousePress(h.control, Qt::LeftButton, {}, QPoint(5, 5));
+        EXPECT_EQ(h.control->VisualState(), 2) << "pressed, style " << c.style;
+        QTest::mouseMove(h.control, c.release);
+        QTest::mouseRelease(h.control, Qt::LeftButton, {}, c.release);
+        const std::string what = "style " + std::to_string(c.style) + ", released at " +
+                                 std::to_string(c.release.x()) + "," + std::to_string(c.release.y());
+        EXPECT_EQ(h.clicks->count(), c.clicks) << what;
+        EXPECT_EQ(h.control->Value(), c.value) << what;
+        EXPECT_EQ(h.control->VisualState(), c.look) << what;
+    }
+    h.control->resize(40, 12);
+    EXPECT_EQ(h.control->size(), QSize(23, 23));
+}
+
+TEST(FlatButton, HoverRaisesTheFrameUntilTheCursorHasLeft) {
+    for (const int style : {0, 1}) {
+        ButtonHost h;
+        h.control->SetStyle(style);
+        QTest::mouseMove(h.control, QPoint(11, 11));
+        EXPECT_EQ(h.control->VisualState(), 1) << style;
+        h.control->Timer1Tick();  // still over it
+        EXPECT_EQ(h.control->VisualState(), 1) << style;
+        QTest::mouseMove(&h.window, QPoint(5, 5));
+        h.control->Timer1Tick();
+        EXPECT_EQ(h.control->VisualState(), 0) << style;
+        EXPECT_FALSE(Find<QTimer>(h.control, "Timer1")->isActive()) << style;
+    }
+}
+
+TEST(FlatButton, AToggleSetDownFromCodeStaysDownUnderAndAwayFromTheCursor) {
+    ButtonHost h;
+    h.control->SetStyle(1);
+    QTest::mouseMove(h.control, QPoint(11, 11));
+    h.control->SetValue(true);
+    EXPECT_EQ(h.clicks->count(), 1) << "a toggle reports every write";
+    QTest::mouseMove(&h.window, QPoint(5, 5));
+    h.control->Timer1Tick();
+    EXPECT_EQ(h.control->VisualState(), 2);
+    QTest::mouseMove(h.control, QPoint(11, 11));
+    EXPECT_EQ(h.control->VisualState(), 2);
+    QTest::mouseMove(&h.window, QPoint(5, 5));
+    h.control->SetValue(false);
+    EXPECT_EQ(h.control->VisualState(), 0);
+    h.control->SetStyle(0);
+    h.control->SetValue(true);  // a push button: one click, nothing kept
+    EXPECT_EQ(h.clicks->count(), 3);
+    EXPECT_FALSE(h.control->Value());
+}
+
+TEST(FlatButton, DrawsThePictureShiftedWhenPressedAndFramesOnlyWhenNotFlat) {
+    ButtonHost h;
+    QPixmap picture(16, 16);
+    picture.fill(Qt::red);
+    const QImage empty = h.control->grab().toImage();
+    h.control->SetPicture(picture);
+    const QImage flat = h.control->grab().toImage();
+    EXPECT_EQ(flat.pixelColor(3, 3), QColor(Qt::red));
+    EXPECT_NE(flat.pixelColor(2, 2), QColor(Qt::red));
+    EXPECT_EQ(flat.pixelColor(0, 10), empty.pixelColor(0, 10)) << "no frame when flat";
+    h.control->SetStyle(1);
+    h.control->SetValue(true);
+    const QImage pressed = h.control->grab().toImage();
+    EXPECT_NE(pressed.pixelColor(3, 3), QColor(Qt::red));
+    EXPECT_EQ(pressed.pixelColor(4, 4), QColor(Qt::red));
+    EXPECT_EQ(pressed.pixel(0, 10), h.control->palette().color(QPalette::Dark).rgb());
+    EXPECT_EQ(pressed.pixel(22, 10), h.control->palette().color(QPalette::Light).rgb());
+}
+
+TEST(FormMove, ALeftDragOnTheBackgroundMovesTheWindowAndNothingElseDoes) {
+    Host<QLabel> h;
+    h.control->setGeometry(100, 100, 60, 20);
+    FormMove mover;
+    mover.SetFormObject(&h.window);
+    const QPoint start = h.window.pos();
+    const auto move = [&h](Qt::MouseButtons held, QPoint at) {
+        SendMouse(&h.window, QEvent::MouseMove, at, Qt::NoButton, held);
+    };
+
+    QTest::mousePress(&h.window, Qt::LeftButton, {}, QPoint(20, 30));
+    move(Qt::LeftButton, QPoint(30, 30));
+    EXPECT_EQ(h.window.pos(), start + QPoint(10, 0));
+    for (int i = 0; i < 20; ++i)  // the grab point stays under the cursor: no drift
+        move(Qt::LeftButton, QPoint(21, 32));
+    EXPECT_EQ(h.window.pos(), start + QPoint(30, 40));
+    QTest::mouseRelease(&h.window, Qt::LeftButton, {}, QPoint(20, 30));
+    move(Qt::NoButton, QPoint(60, 60));
+    EXPECT_EQ(h.window.pos(), start + QPoint(30, 40));
+
+    const QPoint moved = h.window.pos();
+    for (Qt::MouseButtons held : {Qt::MouseButtons(Qt::RightButton), Qt::LeftButton | Qt::RightButton}) {
+        QTest::mousePress(&h.window, Qt::RightButton, {}, QPoint(20, 30));
+        move(held, QPoint(50, 70));
+        QTest::mouseRelease(&h.window, Qt::RightButton, {}, QPoint(20, 30));
+    }
+    QTest::mousePress(h.control, Qt::LeftButton, {}, QPoint(5, 5));  // on a child control
+    move(Qt::LeftButton, QPoint(150, 150));
+    QTest::mouseRelease(h.control, Qt::LeftButton, {}, QPoint(5, 5));
+    mover.SetFormObject(nullptr);
+    QTest::mousePress(&h.window, Qt::LeftButton, {}, QPoint(20, 30));
+    move(Qt::LeftButton, QPoint(40, 40));
+    QTest::mouseRelease(&h.window, Qt::LeftButton, {}, QPoint(20, 30));
+    EXPECT_EQ(h.window.pos(), moved);
+}
+
+}  // namespace
+}  // namespace heliomark::testing

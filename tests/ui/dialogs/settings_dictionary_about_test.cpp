@@ -1,0 +1,215 @@
+// The settings dialog, the dictionary window and the about box, driven through their named controls.
+#include <QCheckBox>
+#include <QDesktopServices>
+#include <QListWidget>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QUrl>
+
+#include "data/dictionary.h"
+#include "support/test_support.h"
+#include "ui/dialogs/about_box.h"
+#include "ui/dialogs/dictionary_window.h"
+#include "ui/dialogs/settings_dialog.h"
+
+namespace heliomark::testing {
+namespace {
+
+Settings SampleSettings() {
+    Settings s;
+    s.ShowSecondsSetting = 1;
+    s.AngleFormatSetting = true;
+    s.RAFormatSetting = 2;
+    s.DefaultCitySetting = "paris";
+    s.CalendarSaveFolder = "/home/someone/calendars";
+    s.GridQuality = 33;
+    s.ParallelsDensity = 3;
+    s.MeridiansDensity = 1;
+    s.MoveWindowsTogether = true;
+    return s;
+}
+
+struct SettingsOn {
+    explicit SettingsOn(Settings s = SampleSettings(), const std::filesystem::path& file = {})
+        : settings(s),
+          dialog(settings, cities, file.empty() ? folder / "settings.ini" : file,
+                 {[this] { steps << "rebuild " + QString::number(settings.GridQuality); },
+                  [this](int16_t d) { steps << "meridians " + QString::number(d); },
+                  [this](int16_t d) { steps << "parallels " + QString::number(d); },
+                  [this] { steps << "redraw"; }}),
+          applied(&dialog, &SettingsDialog::Applied) {
+        dialog.show();
+    }
+    QString Get(const char* name) { return Shown(&dialog, name); }
+    TempFolder folder;
+    CityList cities{{"Berlin", 52.52, 13.405, 35, "EU"}, {"Paris", 48.857, 2.352, 35, "EU"}};
+    Settings settings;
+    QStringList steps;  // what OK did to the sky grid, in order
+    SettingsDialog dialog;
+    QSignalSpy applied;
+};
+
+TEST(SettingsDialog, ShowsTheSettingsAndOkWithoutChangesLeavesTheSkyAlone) {
+    SettingsOn s;
+    QStringList shown;
+    for (const char* name : {"cmbTime", "cmbAng", "cmbRA", "cmbHome", "txtQlty", "cmbHor", "cmbVer"})
+        shown << s.Get(name);
+    EXPECT_EQ(shown.join(" | "), "Full hh:mm:ss | DMS (dd°mm'ss'') | hh:mm:ss | Paris | 33 | 30° | 90°");
+    EXPECT_TRUE(Find<QCheckBox>(&s.dialog, "chkBind")->isChecked());
+    Click(Find(&s.dialog, "cmdOK"));
+    EXPECT_EQ(s.applied.count(), 1);
+    EXPECT_TRUE(s.steps.isEmpty()) << s.steps.join(", ").toStdString();
+    Settings expected = SampleSettings();
+    expected.DefaultCitySetting = "Paris";  // the list's own spelling of the name
+    const std::vector<unsigned char> bytes = ReadBytes(s.folder / "settings.ini");
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), SerializeSettings(expected));
+}
+
+TEST(SettingsDialog, OkStoresEveryChoiceAndRebuildsTheSkyGridInOrder) {
+    SettingsOn s;
+    Choose(Find<QComboBox>(&s.dialog, "cmbTime"), "Short hh:mm");
+    Choose(Find<QComboBox>(&s.dialog, "cmbAng"), "Decimal");
+    Choose(Find<QComboBox>(&s.dialog, "cmbRA"), "DMS (dd°mm'ss'')");
+    TypeInto(Find<QLineEdit>(&s.dialog, "txtQlty"), "45");
+    Choose(Find<QComboBox>(&s.dialog, "cmbVer"), "15°");
+    Choose(Find<QComboBox>(&s.dialog, "cmbHor"), "None");
+    Click(Find(&s.dialog, "chkBind"), QPoint(6, 8));
+    Click(Find(&s.dialog, "cmdOK"));
+    EXPECT_FALSE(s.dialog.isVisible());
+    EXPECT_EQ(s.steps.join(", "), "rebuild 45, meridians 4, redraw, parallels 0, redraw");
+    const Settings saved = LoadSettings(s.folder / "settings.ini");
+    EXPECT_EQ(saved.ShowSecondsSetting, 0);
+    EXPECT_FALSE(saved.AngleFormatSetting);
+    EXPECT_EQ(saved.RAFormatSetting, 1);
+    EXPECT_EQ(saved.DefaultCitySetting, "Paris");
+    EXPECT_EQ(saved.CalendarSaveFolder, "/home/someone/calendars");
+    EXPECT_EQ(saved.GridQuality, 45);
+    EXPECT_EQ(saved.MeridiansDensity, 4);
+    EXPECT_EQ(saved.ParallelsDensity, 0);
+    EXPECT_FALSE(saved.MoveWindowsTogether);
+    EXPECT_EQ(SerializeSettings(saved), SerializeSettings(s.settings));
+}
+
+TEST(SettingsDialog, EnterInTheQualityBoxMovesTheScrollBarWithinItsRange) {
+    const std::pair<const char*, int> cases[] = {{"3", 4},    {"99", 50},    {"30", 30},   {"abc", 4},
+                                                 {"1e9", 50}, {"-70000", 4}, {"12.5", 12}, {"13.5", 14}};
+    SettingsOn s;
+    for (const auto& [typed, value] : cases) {
+        TypeInto(Find<QLineEdit>(&s.dialog, "txtQlty"), typed);
+        EXPECT_EQ(Find<QScrollBar>(&s.dialog, "scrQlty")->value(), value) << typed;
+        EXPECT_EQ(s.Get("txtQlty"), QString::number(value)) << typed;
+        EXPECT_TRUE(s.dialog.isVisible()) << "Enter after " << typed << " closed the dialog";
+    }
+    EXPECT_EQ(s.settings.GridQuality, 33) << "only OK stores";
+}
+
+TEST(SettingsDialog, CancelChangesNothingAndValuesOutsideTheListsSurviveOk) {
+    {
+        SettingsOn s;
+        Choose(Find<QComboBox>(&s.dialog, "cmbTime"), "Short hh:mm");
+        Click(Find(&s.dialog, "cmdCancel"));
+        EXPECT_EQ(s.settings.ShowSecondsSetting, 1);
+        EXPECT_EQ(s.applied.count(), 0);
+        EXPECT_FALSE(std::filesystem::exists(s.folder / "settings.ini"));
+    }
+    Settings odd;
+    odd.RAFormatSetting = 3;
+    odd.MeridiansDensity = 9;
+    odd.GridQuality = 80;
+    SettingsOn s(odd);
+    EXPECT_EQ(s.Get("cmbRA"), "");
+    Click(Find(&s.dialog, "cmdOK"));
+    EXPECT_EQ(s.settings.RAFormatSetting, 3);
+    EXPECT_EQ(s.settings.MeridiansDensity, 9);
+    EXPECT_EQ(s.settings.GridQuality, 50) << "the scroll bar holds its maximum";
+}
+
+TEST(SettingsDialog, AFailedSaveIsReportedAndTheSettingsStillApply) {
+    TempFolder folder;
+    WriteText(folder / "not_a_folder", "x");
+    SettingsOn s(SampleSettings(), folder / "not_a_folder" / "settings.ini");
+    Choose(Find<QComboBox>(&s.dialog, "cmbTime"), "Short hh:mm");
+    ModalAnswerer answerer;
+    Click(Find(&s.dialog, "cmdOK"));
+    ASSERT_EQ(answerer.Messages.size(), 1);
+    EXPECT_TRUE(answerer.Messages[0].contains("not_a_folder/settings.ini"))
+        << answerer.Messages[0].toStdString();
+    EXPECT_EQ(s.settings.ShowSecondsSetting, 0);
+    EXPECT_EQ(s.applied.count(), 1);
+}
+
+TEST(DictionaryWindow, ListsTheSortedTitlesShowsTheChosenEntryAndReadsTheFileOnce) {
+    TempFolder folder;
+    WriteText(folder / "dict.txt",
+              "Glossary of Heliomark\r\n!azimuth\r\nDirection along the horizon.\r\n\r\nFrom north.\r\n"
+              "!Zenith\r\nStraight up.\r\n!\r\nUntitled.\r\n");
+    Dictionary dictionary;
+    {
+        DictionaryWindow window(dictionary, folder / "dict.txt");
+        window.show();
+        auto* list = Find<QListWidget>(&window, "List1");
+        QStringList titles;
+        for (int i = 0; i < list->count(); ++i)
+            titles << list->item(i)->text();
+        EXPECT_EQ(titles.join(";"), ";Zenith;azimuth");
+        Click(list->viewport(), list->visualItemRect(list->item(2)).center());
+        EXPECT_EQ(Shown(&window, "Label1"), "azimuth");
+        EXPECT_TRUE(Find(&window, "Label1")->font().bold());
+        EXPECT_EQ(Shown(&window, "Text1"), "Direction along the horizon.\n\nFrom north.\n");
+        Click(list->viewport(), list->visualItemRect(list->item(0)).center());
+        EXPECT_EQ(Shown(&window, "Label1"), "");
+        EXPECT_EQ(Shown(&window, "Text1"), "Untitled.\n");
+        Click(Find(&window, "Command1"));
+        EXPECT_FALSE(window.isVisible());
+    }
+    WriteText(folder / "dict.txt", "!Other\r\n");
+    DictionaryWindow again(dictionary, folder / "dict.txt");
+    EXPECT_EQ(Find<QListWidget>(&again, "List1")->count(), 3) << "read once per run";
+}
+
+TEST(DictionaryWindow, AMissingFileOpensEmptyAndAnUnreadableOneIsReported) {
+    TempFolder folder;
+    for (const bool unreadable : {false, true}) {
+        ModalAnswerer answerer;
+        Dictionary dictionary;
+        DictionaryWindow window(dictionary, unreadable ? folder.Path() : folder / "dict.txt");
+        EXPECT_EQ(Find<QListWidget>(&window, "List1")->count(), 0);
+        ASSERT_EQ(answerer.Messages.size(), unreadable ? 1 : 0);
+        if (unreadable) {
+            EXPECT_TRUE(answerer.Messages[0].contains(QString::fromStdString(folder.Path().string())));
+        }
+    }
+}
+
+class UrlCatcher : public QObject {
+    Q_OBJECT
+  public slots:
+    void Open(const QUrl& url) { opened << url; }
+
+  public:
+    QList<QUrl> opened;
+};
+
+TEST(AboutBox, ShowsNameVersionAndCreditsAndOpensTheWebAddress) {
+    AboutBox about;
+    about.show();
+    EXPECT_EQ(Shown(&about, "Label1") + " " + Shown(&about, "Label2"), "Heliomark Pro Version 1.3");
+    const QString credits = Shown(&about, "Label4");
+    for (const char* source :
+         {"Meeus", "Astronomical Almanac", "Sæmundsson", "NASA Visible Earth", "GeoNames", "IANA"})
+        EXPECT_TRUE(credits.contains(QString::fromUtf8(source))) << source;
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler("https", &catcher, "Open");
+    Click(Find(&about, "Label5"));
+    QDesktopServices::unsetUrlHandler("https");
+    ASSERT_EQ(catcher.opened.size(), 1);
+    EXPECT_EQ(catcher.opened[0], QUrl(Shown(&about, "Label5")));
+    EXPECT_TRUE(Shown(&about, "Label5").startsWith("https://"));
+    Click(Find(&about, "Command1"));
+    EXPECT_FALSE(about.isVisible());
+}
+
+}  // namespace
+}  // namespace heliomark::testing
+
+#include "settings_dictionary_about_test.moc"

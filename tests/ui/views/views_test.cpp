@@ -1,0 +1,303 @@
+// The four views in the running program: shown and hidden by toolbar and menu, hidden (not closed)
+// by their close boxes while still refreshed, and what the day view, the twilights window and the
+// world map show.
+#include <QImage>
+
+#include "support/test_support.h"
+
+namespace heliomark::testing {
+namespace {
+
+struct View {
+    const char *Window, *Button, *MenuItem, *Probe;  // Probe: a control that shows the view's content
+};
+const View Views[] = {{"frmGraf", "fbGraf", "mnuGraf", "picRes"},
+                      {"frmMap", "fbMap", "mnuMap", "picRes"},
+                      {"frmTW", "fbTW", "mnuTW", "txtTWB0"},
+                      {"frm3D", "fb3D", "mnu3D", "Pic1"}};
+
+QImage Picture(QWidget* w) {
+    return w->grab().toImage().convertToFormat(QImage::Format_RGB888);
+}
+QImage Probe(Program& p, const View& v) {
+    return Picture(Find(p.Find(v.Window), v.Probe));
+}
+bool IsRed(const QImage& image, int x, int y) {
+    return image.pixelColor(x, y) == QColor(255, 0, 0);
+}
+
+TEST(Views, ToolbarButtonsAndMenuItemsShowAndHideEachView) {
+    ProgramFolder folder("Berlin");
+    Program p(folder);
+    for (const View& v : Views) {
+        QWidget* window = p.Find(v.Window);
+        ASSERT_FALSE(window->isVisible()) << v.Window << " starts hidden";
+        const QImage before = Probe(p, v);
+        for (const bool byMenu : {false, true})
+            for (const bool shown : {true, false}) {
+                if (byMenu) {
+                    p.Find<QAction>(v.MenuItem)->trigger();
+                } else {
+                    QTest::mouseMove(p.Find(v.Button), QPoint(5, 5));
+                    p.Click(v.Button);
+                }
+                const std::string what =
+                    std::string(byMenu ? v.MenuItem : v.Button) + (shown ? " shows " : " hides ");
+                EXPECT_EQ(window->isVisible(), shown) << what << v.Window;
+                EXPECT_EQ(p.Find<QAction>(v.MenuItem)->isChecked(), shown) << what << v.Window;
+                EXPECT_EQ(p.Find(v.Button)->property("Value").toBool(), shown) << what << v.Window;
+            }
+        EXPECT_NE(Probe(p, v), before) << v.Window << " was drawn when shown";
+    }
+}
+
+TEST(Views, TheCloseBoxHidesAViewThatIsStillRefreshedAndMovedByItsBackground) {
+    ProgramFolder folder("Berlin");
+    Program p(folder);
+    for (const View& v : Views) {
+        p.Show(v.MenuItem);
+        QWidget* window = p.Find(v.Window);
+        const QPoint start = window->pos();
+        SendMouse(window, QEvent::MouseButtonPress, QPointF(1, 1), Qt::LeftButton, Qt::LeftButton);
+        SendMouse(window, QEvent::MouseMove, QPointF(31, 21), Qt::NoButton, Qt::LeftButton);
+        SendMouse(window, QEvent::MouseButtonRelease, QPointF(31, 21), Qt::LeftButton);
+        EXPECT_EQ(window->pos() - start, QPoint(30, 20)) << v.Window << " dragged by its margin";
+        window->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        ASSERT_EQ(p.Main().findChild<QWidget*>(v.Window), window) << v.Window;
+        EXPECT_FALSE(window->isVisible()) << v.Window;
+        EXPECT_TRUE(p.Find<QAction>(v.MenuItem)->isChecked()) << v.Window << " still counts as shown";
+        const QImage before = Probe(p, v);
+        p.TypeInto("apLat", "txtDeg", v.Window == std::string("frmMap") ? "10" : "40");
+        p.TypeInto("TimeP", "txtHour", "8");
+        EXPECT_NE(Probe(p, v), before) << v.Window << " was not refreshed";
+        p.Find<QAction>(v.MenuItem)->trigger();  // the menu now hides it for good
+        EXPECT_FALSE(p.Find<QAction>(v.MenuItem)->isChecked()) << v.Window;
+        p.Choose("cmbCities", "Berlin");
+    }
+}
+
+TEST(Views, AnUnreadablePictureIsGreyWithOneMessageNamingTheFile) {
+    struct Case {
+        const char* File;
+        const char* Content;  // nullptr: the file is removed; "small": a 10 x 10 picture
+        const char *MenuItem, *Window, *Control;
+        QPoint Pixel;
+        const char* Problem;
+    } cases[] = {
+        {"graf.bmp", nullptr, "mnuGraf", "frmGraf", "picRes", {5, 5}, "missing"},
+        {"world.bmp", "BM this is no picture", "mnuMap", "frmMap", "picRes", {5, 5}, "cannot be read"},
+        {"world.bmp", "small", "mnuMap", "frmMap", "picRes", {5, 5}, "10 x 10"},
+        {"graf_hours.bmp", "small", "mnuGraf", "frmGraf", "Image1", {100, 5}, "10 x 10"},
+        {"graf_altitudes.bmp", nullptr, "mnuGraf", "frmGraf", "Image2", {10, 100}, "missing"},
+    };
+    for (const Case& c : cases) {
+        ProgramFolder folder("Berlin");
+        std::filesystem::remove(folder / c.File);
+        if (c.Content && std::string(c.Content) == "small") {
+            QImage small(10, 10, QImage::Format_RGB888);
+            small.fill(Qt::blue);
+            ASSERT_TRUE(small.save(QString::fromStdString((folder / c.File).string()), "BMP"));
+        } else if (c.Content) {
+            WriteText(folder / c.File, c.Content);
+        }
+        Program p(folder);
+        QCoreApplication::processEvents();
+        const QList<QMessageBox*> boxes = p.Main().findChildren<QMessageBox*>("msgPictureMissing");
+        ASSERT_EQ(boxes.size(), 1) << c.File;
+        EXPECT_TRUE(boxes[0]->isVisible()) << c.File;
+        EXPECT_TRUE(boxes[0]->text().contains(QString::fromStdString((folder / c.File).string()) + ": "))
+            << boxes[0]->text().toStdString();
+        EXPECT_TRUE(boxes[0]->text().contains(c.Problem)) << boxes[0]->text().toStdString();
+        p.Show(c.MenuItem);
+        EXPECT_EQ(Picture(Find(p.Find(c.Window), c.Control)).pixelColor(c.Pixel), QColor(128, 128, 128))
+            << c.File << " " << c.Control;
+    }
+}
+
+TEST(DayView, ThePointerFollowsTheTimeAndThePlotTheDayOrTheNight) {
+    const QImage graf(QString(HELIOMARK_SOURCE_DIR) + "/resources/graf.bmp");
+    ASSERT_EQ(graf.size(), QSize(344, 448));
+    // The pointer is a red triangle under the plot: 1, 3 and 5 pixels in rows 221 to 223 around the
+    // column (h + m / 60 + s / 3600) / 24 * 343, halves to even. Rows 150 and 200 lie below the Sun's
+    // curve at noon in Berlin in midsummer (the day half of graf.bmp) and above the horizon line the
+    // curve leaves at night in Sydney in midwinter (the night half, 224 rows further down).
+    struct Case {
+        const char *City, *Hour, *Minute, *Second;
+        int Column, PictureRow;  // -1: the plot is not compared
+    } cases[] = {{"Berlin", "06", "00", "00", 86, -1},  {"Berlin", "23", "59", "59", 343, -1},
+                 {"Berlin", "00", "00", "00", 0, -1},   {"Berlin", "12", "00", "00", 172, 0},
+                 {"Berlin", "18", "30", "00", 264, -1}, {"Sydney", "00", "21", "00", 5, 224}};
+    ProgramFolder folder("Berlin");
+    Program p(folder);
+    p.Show("mnuGraf");
+    QWidget* plot = Find(p.Find("frmGraf"), "picRes");
+    int previous = 172;
+    for (const Case& c : cases) {
+        p.Choose("cmbCities", c.City);
+        p.SetTime(c.Hour, c.Minute, c.Second);
+        const QImage shown = Picture(plot);
+        const std::string when = std::string(c.City) + " " + c.Hour + ":" + c.Minute + ":" + c.Second;
+        for (int row = 221; row <= 223; ++row)
+            for (int x = std::max(c.Column - (row - 221), 0); x <= std::min(c.Column + row - 221, 343); ++x)
+                EXPECT_TRUE(IsRed(shown, x, row)) << when << ": pixel " << x << "," << row;
+        if (previous != c.Column) {
+            EXPECT_FALSE(IsRed(shown, previous, 221)) << when << ": the old pointer stays";
+        }
+        previous = c.Column;
+        for (const int row : {150, 200}) {
+            if (c.PictureRow < 0) continue;
+            EXPECT_EQ(shown.pixelColor(c.Column, row), graf.pixelColor(c.Column, row + c.PictureRow))
+                << when << ", row " << row;
+        }
+    }
+}
+
+TEST(TwilightsWindow, ShowsEachTwilightOrADashWhenItNeverEnds) {
+    // Read off the running program on 21 June 2024 at 10° E in zone GMT+01:00 and checked against
+    // an independent ephemeris. At 55° N the Sun goes no lower than -11.6° (no nautical or
+    // astronomical night), at 50° N -16.6°; at 78° N it never sets.
+    struct Case {
+        const char* Latitude;
+        const char* Rows[3];  // begin, end, morning length, evening length
+    } cases[] = {
+        {"40",
+         {"04:18:30 20:25:18 00:32:53 00:32:53", "03:36:45 21:07:03 01:14:39 01:14:39",
+          "02:47:58 21:55:49 02:03:26 02:03:25"}},
+        {"50", {"03:26:03 21:17:44 00:44:41 00:44:40", "02:20:20 22:23:26 01:50:24 01:50:22", "- - - -"}},
+        {"55", {"02:42:21 22:01:25 00:58:16 00:58:15", "- - - -", "- - - -"}},
+        {"78", {"- - - -", "- - - -", "- - - -"}},
+    };
+    Settings settings;
+    settings.ShowSecondsSetting = 1;
+    ProgramFolder folder("", settings);
+    Program p(folder);
+    p.TypeInto("apLon", "txtDeg", "10");
+    p.Find("cmbHZ")->setProperty("ListIndex", 27);
+    p.Show("mnuTW");
+    for (const Case& c : cases) {
+        p.TypeInto("apLat", "txtDeg", c.Latitude);
+        for (int row = 0; row < 3; ++row) {
+            QStringList shown;
+            for (const char* column : {"txtTWB", "txtTWE", "txtTWLB", "txtTWLE"})
+                shown << p.Text((column + std::to_string(row)).c_str());
+            EXPECT_EQ(shown.join(" "), c.Rows[row]) << c.Latitude << "° N, row " << row;
+        }
+    }
+}
+
+TEST(WorldMap, ReadOutsUnderTheMouse) {
+    // 21 June 2024, 12:00 in Berlin (10:00 UT): the Sun stands in the zenith near 23.4 N, 29.6 E.
+    // Column x is x * 0.8 - 180 degrees; row y is (222 - y - 1) * 180 / 222 - 90, rounded.
+    struct Case {
+        double X, Y;
+        bool Dms;
+        const char *Latitude, *Longitude, *State;
+    } cases[] = {
+        {250, 111, false, "-0.811°", "20.000°", "Day"},
+        {250, 111, true, "-0° 48' 39''", "20° 0' 0''", "Day"},
+        {262, 81, false, "23.514°", "29.600°", "Day"},          // under the Sun
+        {37, 139, false, "-23.514°", "-150.400°", "Night"},     // its antipode
+        {387, 110, false, "-0.000°", "129.600°", "Twilights"},  // 100° from the Sun: about -9°
+        {0.4, 220.6, false, "-90.000°", "-180.000°", "Night"},  // rounding to the corner pixel
+    };
+    for (const bool dms : {false, true}) {
+        Settings settings;
+        settings.AngleFormatSetting = dms;
+        ProgramFolder folder("Berlin", settings);
+        Program p(folder);
+        p.Show("mnuMap");
+        QWidget* map = p.Find("frmMap");
+        EXPECT_EQ(Shown(map, "lblLat"), dms ? "0° 0' 0''" : "0.000°") << "before the mouse comes";
+        for (const Case& c : cases) {
+            if (c.Dms != dms) continue;
+            SendMouse(Find(map, "picRes"), QEvent::MouseMove, {c.X, c.Y});
+            const std::string at = "mouse at " + std::to_string(c.X) + "," + std::to_string(c.Y);
+            EXPECT_EQ(Shown(map, "lblLat"), QString::fromUtf8(c.Latitude)) << at;
+            EXPECT_EQ(Shown(map, "lblLon"), QString::fromUtf8(c.Longitude)) << at;
+            EXPECT_TRUE(Shown(map, "lblAlt").endsWith(QString("  (") + c.State + ")")) << at;
+        }
+    }
+}
+
+TEST(WorldMap, ACityNearTheMouseIsMarkedAndNamedInsideTheMap) {
+    ProgramFolder folder;
+    Program p(folder);
+    p.Show("mnuMap");
+    QWidget* map = p.Find("frmMap");
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(map));
+    QWidget* plot = Find(map, "picRes");
+    QWidget* marker = Find(map, "lblPnt");
+    QWidget* title = Find(map, "lblTitle");
+    // Berlin (52.52 N, 13.405 E) is on column 242, row 46: the "+" at (238, 38), the name 6 pixels
+    // right of the city.
+    QTest::mouseMove(plot, QPoint(240, 48));
+    ASSERT_TRUE(marker->isVisible());
+    EXPECT_EQ(marker->pos(), QPoint(238, 38));
+    EXPECT_EQ(Shown(map, "lblTitle"), "Berlin");
+    EXPECT_EQ(title->pos(), QPoint(248, 38));
+    // Over the "+" the read-outs still follow the mouse: (243, 47) is (5, 9) on it.
+    QTest::mouseMove(plot, QPoint(243, 47));
+    EXPECT_EQ(Shown(map, "lblLon"), "14.400°");
+    EXPECT_EQ(Shown(map, "lblLat"), "51.081°");
+    // Sydney lies near the right edge: its name goes to the left of the "+".
+    QTest::mouseMove(plot, QPoint(416, 150));
+    EXPECT_EQ(Shown(map, "lblTitle"), "Sydney");
+    EXPECT_LE(title->geometry().right(), marker->x());
+    // Mid-Pacific: no city near.
+    QTest::mouseMove(plot, QPoint(20, 111));
+    EXPECT_FALSE(marker->isVisible() || title->isVisible());
+}
+
+TEST(WorldMap, AClickMovesThePlaceAndAPickedOrClickedCityMovesTheMarker) {
+    ProgramFolder folder;
+    Program p(folder);
+    p.Show("mnuMap");
+    QWidget* plot = Find(p.Find("frmMap"), "picRes");
+    const auto markerAt = [&](int x, int y) {  // the red diamond outline around (x, y)
+        QImage under(plot->size(), QImage::Format_RGB888);
+        plot->render(&under, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+        return IsRed(under, x, y - 2) && IsRed(under, x - 2, y) && IsRed(under, x + 2, y) &&
+               IsRed(under, x + 1, y + 1);
+    };
+    // Column 100 is 100° W; row 180 is 56.757° S, shown on row 181.
+    SendMouse(plot, QEvent::MouseButtonPress, {100, 180}, Qt::LeftButton, Qt::LeftButton);
+    SendMouse(plot, QEvent::MouseButtonRelease, {100, 180}, Qt::LeftButton);
+    EXPECT_NEAR(p.Number("apLat", "Value"), 56.756757, 1e-5);
+    EXPECT_NEAR(p.Number("apLon", "Value"), 100, 1e-9);
+    EXPECT_EQ(p.Text("cmbLat") + p.Text("cmbLon"), "SW");
+    EXPECT_EQ(p.Text("txtDL"), "06:46") << "the day there";
+    EXPECT_TRUE(markerAt(100, 181));
+
+    p.Choose("cmbCities", "Lima");  // 12.05 S, 77.04 W: column 129, row 126
+    EXPECT_TRUE(markerAt(129, 126)) << "the marker follows the picked city";
+    p.TypeInto("apLat", "txtDeg", "40");
+    p.Choose("cmbLat", "N");
+    SendMouse(plot, QEvent::MouseMove, {128, 125});  // Lima's "+" appears; a click on it picks Lima again
+    QWidget* cityMarker = Find(p.Find("frmMap"), "lblPnt");
+    ASSERT_TRUE(cityMarker->isVisible());
+    SendMouse(cityMarker, QEvent::MouseButtonPress, {4, 8}, Qt::LeftButton, Qt::LeftButton);
+    SendMouse(cityMarker, QEvent::MouseButtonRelease, {4, 8}, Qt::LeftButton);
+    EXPECT_EQ(p.Text("cmbCities"), "Lima");
+    EXPECT_DOUBLE_EQ(p.Number("apLat", "Value"), 12.05);
+    EXPECT_EQ(p.Text("cmbLat"), "S");
+    EXPECT_TRUE(markerAt(129, 126));
+}
+
+TEST(WorldMap, StoppingRunClockBringsTheHiddenMapUpToDate) {
+    ProgramFolder folder("Berlin");
+    Program p(folder);
+    p.Click("cmdRun");
+    p.Clock().AdvanceSeconds(3600);
+    p.Main().Timer2Tick();
+    p.Click("cmdRun");
+    // 13:00 in Berlin is 11:00 UT: the Sun stands over 23.4 N, 15.4 E, column 244, row 82, under the
+    // middle of its yellow disc.
+    QWidget* plot = Find(p.Find("frmMap"), "picRes");
+    QImage under(plot->size(), QImage::Format_RGB888);
+    plot->render(&under, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+    EXPECT_EQ(under.pixelColor(244, 82), QColor(255, 224, 64));
+}
+
+}  // namespace
+}  // namespace heliomark::testing
