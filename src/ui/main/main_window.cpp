@@ -62,7 +62,8 @@ QLabel* AddLabel(QWidget* parent, const QString& name, const QString& text, int 
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
     label->setGeometry(x, FirstRow + row * RowHeight, inputX - x - 4, 20);
-    if (buddy) label->setBuddy(buddy);
+    // A picker takes no focus itself (its first field does), and a label passes none to it.
+    if (buddy) label->setBuddy(buddy->focusProxy() ? buddy->focusProxy() : buddy);
     return label;
 }
 
