@@ -110,6 +110,10 @@ inline constexpr std::string_view MissingSeasonText = "-";
 // radian, the longitudes when rounded to 4 decimals of a degree. Rounding is half to even on the
 // scaled binary value (nearbyint(x * 10^n)), as the classic Round did.
 bool IsCalendarCity(const CalendarRequest& request);
+// The same test for a place (latitude in radians, longitude in degrees) and a city's record values
+// (both in degrees). The main window uses it to tell when a typed or clicked place has left the
+// selected city.
+bool IsAtCity(double latitude, double longitude, double cityLatitude, double cityLongitude);
 // Whether a day (midnight, OLE date) is computed with the extra daylight-saving hour.
 bool IsCalendarDST(const CalendarRequest& request, double day);
 

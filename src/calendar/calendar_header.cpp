@@ -69,19 +69,24 @@ std::string SeasonLine(const CalendarRequest& r, std::string_view title, const s
 
 }  // namespace
 
+// The events keep their calendar order; their names follow the place's seasons. South of the
+// equator the March equinox begins autumn and the June solstice is midwinter, so the same
+// instants are titled the other way round. The equator itself counts as north, as in the place line.
 std::string BuildCalendarSeasonLines(const CalendarRequest& r) {
     struct Event {
         int Flag;
         int Month;
-        std::string_view Title;
+        std::string_view NorthTitle;
+        std::string_view SouthTitle;
         std::optional<double> Seasons::*Slot;
     };
     static constexpr Event Events[] = {
-        {1, 3, "Vernal Equinox at ", &Seasons::Vernal},
-        {2, 6, "Summer Solstice at ", &Seasons::Summer},
-        {4, 9, "Autumnal Equinox at ", &Seasons::Autumnal},
-        {8, 12, "Winter Solstice at ", &Seasons::Winter},
+        {1, 3, "Vernal Equinox at ", "Autumnal Equinox at ", &Seasons::Vernal},
+        {2, 6, "Summer Solstice at ", "Winter Solstice at ", &Seasons::Summer},
+        {4, 9, "Autumnal Equinox at ", "Vernal Equinox at ", &Seasons::Autumnal},
+        {8, 12, "Winter Solstice at ", "Summer Solstice at ", &Seasons::Winter},
     };
+    const bool south = r.Latitude < 0;
     int mask = 0;
     for (const Event& e : Events) {
         if (r.WholeYear || r.Month == e.Month) mask |= e.Flag;
@@ -90,16 +95,20 @@ std::string BuildCalendarSeasonLines(const CalendarRequest& r) {
     const Seasons seasons = ComputeSeasons(r.Year, mask, r.HourZone, r.DstStart, r.DstEnd, r.DstInUse);
     std::string lines;
     for (const Event& e : Events) {
-        if (mask & e.Flag) lines += SeasonLine(r, e.Title, seasons.*e.Slot);
+        if (mask & e.Flag) lines += SeasonLine(r, south ? e.SouthTitle : e.NorthTitle, seasons.*e.Slot);
     }
     return lines;
+}
+
+bool IsAtCity(double latitude, double longitude, double cityLatitude, double cityLongitude) {
+    return RoundTo(latitude, 1e5) == RoundTo(DegToRad(cityLatitude), 1e5) &&
+           RoundTo(longitude, 1e4) == RoundTo(cityLongitude, 1e4);
 }
 
 bool IsCalendarCity(const CalendarRequest& request) {
     if (!request.SelectedCity) return false;
     const CalendarCity& city = *request.SelectedCity;
-    return RoundTo(request.Latitude, 1e5) == RoundTo(DegToRad(city.Latitude), 1e5) &&
-           RoundTo(request.Longitude, 1e4) == RoundTo(city.Longitude, 1e4);
+    return IsAtCity(request.Latitude, request.Longitude, city.Latitude, city.Longitude);
 }
 
 std::string CalendarPlaceName(const CalendarRequest& request) {

@@ -51,6 +51,7 @@ double FromDMS(int16_t deg, int16_t min, double sec, int16_t sign);
 // Every number uses a full stop and no grouping, whatever the locale.
 //
 // "23.439°" (three decimals, half away from zero) or "-23° 30' 0''" (whole seconds, half to even).
+// Zero, negative zero included, reads "0.000°"; -0.0001 reads "-0.000°".
 std::string FormatAngle(double degrees, bool useDMS);
 // Right ascension (radians) as "3h49m11s" / "1h54m35.5s" (seconds to one decimal, half to even).
 std::string FormatRA(double ra);

@@ -167,6 +167,10 @@ double LeadingNumber(std::string_view text) {
 }
 
 std::string FormatAngle(double degrees, bool useDMS) {
+    // Zero has no sign. A negative zero comes from a magnitude of 0 with the south or west
+    // hemisphere (0 x -1); it is still the equator or the prime meridian. A negative value that
+    // merely rounds to zero keeps its "-".
+    if (degrees == 0) degrees = 0.0;
     if (!useDMS) return FormatFixed(degrees, 3) + "°";
     const Dms d = SplitDMS(degrees);
     int deg = d.Degrees, min = d.Minutes;

@@ -17,8 +17,6 @@ PixelBuffer PointerPicture() {
     return PictureFromRows({"WWRWW", "WRRRW", "RRRRR", "KKWKK", "KWWWK", "WWWWW", "WWWWW", "WWWWW", "WWWWW"});
 }
 
-constexpr int32_t PointerTop = DayViewHeight - 3;  // display row 221
-
 // The cast keeps the low byte of the sum; nothing is lost, since the blend always lies between the
 // day and the night byte.
 inline uint8_t Blend(uint8_t day, int16_t d, float darkness) {
@@ -68,6 +66,7 @@ Dms ColumnClockTime(int32_t column) {
 DayView::DayView(const PixelBuffer& source)
     : source_(source),
       result_(CreatePixelBuffer(DayViewWidth, DayViewHeight)),
+      shading_(CreatePixelBuffer(DayViewWidth, DayViewHeight)),
       pointer_(PointerPicture()),
       // The lower half on screen (memory rows 0 .. half - 1) is the night picture.
       difference_(HalfDifferences(source, true)) {
@@ -115,6 +114,7 @@ void DayView::Shade(const std::array<int32_t, DayViewWidth>& darkness) {
             }
         }
     }
+    shading_ = result_;
 }
 
 void DayView::UpdateGrafData(SolarState& state, int hour, int minute, double second) {

@@ -17,6 +17,7 @@ namespace heliomark {
 inline constexpr int32_t DayViewWidth = 344;   // pixels: 24 h over columns 0 .. 343
 inline constexpr int32_t DayViewHeight = 224;  // pixels: altitude 90° on row 0, 0° on row 223
 inline constexpr int32_t DayViewBytes = DayViewWidth * 3;
+inline constexpr int32_t PointerTop = DayViewHeight - 3;  // display row 221: the pointer's top row
 
 // Darkness of a column in thousandths: 0 while the Sun is above the horizon (altitude > 0, radians),
 // 1000 below -18°, linear in between, rounded half to even.
@@ -54,6 +55,9 @@ class DayView {
     void Shade(const std::array<int32_t, DayViewWidth>& darkness);
 
     const PixelBuffer& Result() const { return result_; }
+    // The blend of the last update without the pointer, for a screen that scales the picture up and
+    // draws the pointer itself at its own resolution.
+    const PixelBuffer& Shading() const { return shading_; }
     // Plot row of the curve for each column 0 .. 343; the window joins them with lines.
     const std::array<float, DayViewWidth>& Curve() const { return curve_; }
     int32_t LastPointer() const { return lastPointer_; }  // -100 before the first pointer
@@ -61,6 +65,7 @@ class DayView {
   private:
     PixelBuffer source_;
     PixelBuffer result_;
+    PixelBuffer shading_;
     PixelBuffer pointer_;              // rows 0-2 AND layer, 3-5 OR layer, 6-8 pixels saved under
     std::vector<int16_t> difference_;  // night - day per byte, DayViewBytes per memory row
     std::array<float, DayViewWidth> curve_{};

@@ -109,6 +109,7 @@ MapPoint SubSolarPoint(const MapSun& sun) {
 WorldMap::WorldMap(const PixelBuffer& source)
     : source_(source),
       result_(CreatePixelBuffer(MapWidth, MapHeight)),
+      shading_(CreatePixelBuffer(MapWidth, MapHeight)),
       markerPicture_(MarkerPicture()),
       // The lower half on screen (memory rows 0 .. half - 1) is the night picture.
       difference_(HalfDifferences(source, false)) {
@@ -155,6 +156,7 @@ void WorldMap::Shade(const MapSun& sun) {
             }
         }
     }
+    shading_ = result_;
 }
 
 void WorldMap::DrawSunDisc() {

@@ -62,6 +62,9 @@ class WorldMap {
     void Shade(const MapSun& sun);
 
     const PixelBuffer& Result() const { return result_; }
+    // The shading of the last update without the sub-solar disc and the place marker, for a screen
+    // that scales the picture up and draws those two itself at its own resolution.
+    const PixelBuffer& Shading() const { return shading_; }
     // The Sun of the last update (all zero before the first, as the read-outs then assume).
     const MapSun& Sun() const { return sun_; }
     MapPoint SubSolar() const { return subSolar_; }
@@ -73,6 +76,7 @@ class WorldMap {
 
     PixelBuffer source_;
     PixelBuffer result_;
+    PixelBuffer shading_;
     PixelBuffer markerPicture_;        // rows 0-4 AND layer, 5-9 OR layer, 10-14 pixels saved under
     std::vector<int16_t> difference_;  // day - night per byte, MapBytes per memory row
     std::array<double, MapHeight> sinLat_{}, cosLat_{};

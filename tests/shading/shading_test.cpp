@@ -2,6 +2,8 @@
 // formulas computed afresh for each pixel.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <random>
 #include <vector>
@@ -366,6 +368,46 @@ TEST(WorldMap, PowerTableAgreesWithPowFarBelowTheRoundingTolerance) {
     EXPECT_LT(worst, 1e-13);
     for (double s : {1.0, 0.5, 1.0144857261386065, 1e-300, 4.9e-324, 2.2e-308})
         EXPECT_NEAR(table.Power03(s), std::pow(s, 0.3), 1e-13 * std::pow(s, 0.3)) << s;
+}
+
+// Pixels (column, display row) in which the picture shown and the shading kept apart from its
+// markers differ, outside the box (left, top, width, height) and inside it.
+std::pair<int, int> MarkerDifferences(const PixelBuffer& a, const PixelBuffer& b,
+                                      const std::array<int32_t, 4>& box) {
+    int outside = 0, inside = 0;
+    for (int32_t row = 0; row < a.Height; ++row) {
+        const uint8_t *pa = a.Row(a.Height - 1 - row), *pb = b.Row(b.Height - 1 - row);
+        for (int32_t x = 0; x < a.Width; ++x) {
+            if (std::equal(pa + 3 * x, pa + 3 * x + 3, pb + 3 * x)) continue;
+            const bool in = x >= box[0] && x < box[0] + box[2] && row >= box[1] && row < box[1] + box[3];
+            ++(in ? inside : outside);
+        }
+    }
+    return {outside, inside};
+}
+
+// A screen that draws the markers itself takes the shading without them: the same pixels as the
+// picture shown but where the sub-solar disc, the place marker or the day view's pointer lie.
+TEST(ShadingWithoutMarkers, DiffersFromThePictureShownOnlyUnderTheMarkers) {
+    WorldMap map(NoisePicture(MapWidth, 2 * MapHeight, 7));
+    map.UpdateMapData(SolarStateFor(-33.87, 151.21, 2024, 12, 21, 10), 9, 30, 0);
+    WorldMap bare(NoisePicture(MapWidth, 2 * MapHeight, 7));
+    bare.Shade(map.Sun());
+    EXPECT_EQ(bare.Result().Bits, map.Shading().Bits) << "the shading is a bare Shade of the same Sun";
+    const MapPoint sun = map.SubSolar(), marker = map.Marker();
+    const auto [mapOut, sunIn] =
+        MarkerDifferences(map.Result(), bare.Result(), {sun.Column - 4, sun.Row - 4, 8, 8});
+    const int markerIn =
+        MarkerDifferences(map.Result(), bare.Result(), {marker.Column - 2, marker.Row - 2, 5, 5}).second;
+    EXPECT_EQ(mapOut, markerIn) << "the map differs outside the sub-solar disc and the place marker";
+    EXPECT_TRUE(sunIn > 10 && markerIn > 5);
+
+    DayView view(NoisePicture(DayViewWidth, 2 * DayViewHeight, 11));
+    SolarState state = SolarStateFor(52.52, 13.405, 2024, 6, 21, 2);
+    view.UpdateGrafData(state, 15, 0, 0);
+    const auto [out, in] =
+        MarkerDifferences(view.Result(), view.Shading(), {view.LastPointer() - 2, PointerTop, 5, 3});
+    EXPECT_TRUE(out == 0 && in > 0) << "the day view differs only under its pointer: " << out << ", " << in;
 }
 
 }  // namespace

@@ -162,6 +162,7 @@ void ExpectRefused(Load load, const std::filesystem::path& file, const std::stri
 #include <functional>
 #include <memory>
 #include <ostream>
+#include <set>
 
 #include "app/program_clock.h"
 #include "app/start_program.h"
@@ -220,6 +221,20 @@ inline void Choose(QComboBox* list, const QString& entry) {
     QTest::keyClick(list->view(), Qt::Key_Return);
 }
 
+// A key pressed and released where the keyboard focus is, so that shortcuts, buddies and default
+// buttons route it as they would for a user.
+inline void PressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr) << "no widget has the keyboard focus";
+    QTest::keyClick(focus, key, modifiers);
+}
+// Shows `window` and waits until it takes the keyboard, as a window the user clicked does.
+inline void ShowActive(QWidget* window) {
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window)) << window->objectName().toStdString();
+}
+
 // A mouse event as the window system delivers it to `w` at `at` with `held` buttons down.
 inline void SendMouse(QWidget* w, QEvent::Type type, QPointF at, Qt::MouseButton button = Qt::NoButton,
                       Qt::MouseButtons held = Qt::NoButton) {
@@ -232,39 +247,52 @@ inline void Drag(QWidget* w, QPointF from, QPointF to, Qt::MouseButton button = 
     SendMouse(w, QEvent::MouseButtonRelease, to, button);
 }
 
-// While alive, answers every modal message box (keeping its text) and input box (typing `answer`,
-// or cancelling when it is empty), and hands a modal dialog to the action given for its name.
+// While alive, answers every modal message box (keeping its text; a question with Yes and No gets
+// `Yes`) and input box (typing `answer`, or cancelling when it is empty), and hands a modal dialog to
+// the action given for its name.
 class ModalAnswerer {
   public:
     explicit ModalAnswerer(QString answer = {}) : answer_(std::move(answer)) {
-        QObject::connect(&timer_, &QTimer::timeout, [this] { Answer(); });
-        timer_.start(5);
+        // A timer does not fire again while its own slot runs, so a box opened by a dialog's action
+        // is answered from the second one.
+        for (QTimer* timer : {&timer_, &nested_}) {
+            QObject::connect(timer, &QTimer::timeout, [this] { Answer(); });
+            timer->start(5);
+        }
     }
     void OnDialog(const char* name, std::function<void(QDialog*)> act) { actions_[name] = std::move(act); }
     QStringList Messages;
     QStringList InputPrompts;  // title and prompt of each input box
+    bool Yes = true;
 
   private:
     void Answer() {
         QWidget* modal = QApplication::activeModalWidget();
         if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             Messages << box->text() + "\n" + box->informativeText();
-            box->accept();
+            if (QAbstractButton* yes = box->button(QMessageBox::Yes))
+                (Yes ? yes : box->button(QMessageBox::No))->click();
+            else
+                box->accept();
         } else if (auto* input = qobject_cast<QInputDialog*>(modal)) {
             InputPrompts << input->windowTitle() + ": " + input->labelText();
             input->setTextValue(answer_);
             answer_.isEmpty() ? input->reject() : input->accept();
         } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
             const auto it = actions_.find(dialog->objectName().toStdString());
+            if (acting_.count(dialog)) return;  // its action is running
             if (it == actions_.end()) {
                 ADD_FAILURE() << "unexpected dialog " << dialog->objectName().toStdString();
                 dialog->reject();
             } else {
+                acting_.insert(dialog);
                 it->second(dialog);
+                acting_.erase(dialog);
             }
         }
     }
-    QTimer timer_;
+    QTimer timer_, nested_;
+    std::set<QDialog*> acting_;
     QString answer_;
     std::map<std::string, std::function<void(QDialog*)>> actions_;
 };

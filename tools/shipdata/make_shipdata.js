@@ -40,6 +40,7 @@ const tz = require('./lib/tzmodel');
 const places = require('./lib/places');
 const formats = require('./lib/formats');
 const { nameRules } = require('./lib/rule_names');
+const { glossaryLines } = require('./lib/glossary');
 
 const EXPECTED_TZ = '2025c';
 const MILLION = 1000000;
@@ -180,9 +181,7 @@ function buildData(repoDir) {
 function glossaryBytes(toolDir) {
     const text = fs.readFileSync(path.join(toolDir, 'glossary.txt'), 'utf8');
     if (!/^[\x20-\x7e\n]*$/.test(text)) throw new Error('glossary.txt: keep it to plain ASCII');
-    const lines = text.split('\n');
-    while (lines.length && lines[lines.length - 1] === '') lines.pop();
-    return Buffer.from(lines.map((l) => `${l}\r\n`).join(''), 'latin1');
+    return Buffer.from(glossaryLines(text).map((l) => `${l}\r\n`).join(''), 'latin1');
 }
 
 function main(argv) {

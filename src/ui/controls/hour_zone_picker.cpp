@@ -17,12 +17,11 @@
 namespace heliomark {
 
 namespace {
-// Child geometry in pixels.
+// Child geometry in pixels: the least sizes; FitToFont widens them for the font's texts.
 const QRect Text1Rect(0, 0, 86, 21);
-const QRect CmdOpRect(67, 2, 17, 17);
+const QSize CmdOpSize(17, 17);  // 2 pixels inside the right end of the text box
 const QRect List1Rect(0, 21, 329, 106);
-const QSize ClosedSize = Text1Rect.size();
-const QSize OpenSize(List1Rect.width(), List1Rect.top() + List1Rect.height());
+constexpr int VisibleRows = 12;
 // A click on the drop button first takes the focus from the open list, which closes it; a click
 // this soon after that is the same click and must not reopen the list.
 constexpr double ReopenGuardSeconds = 0.1;
@@ -59,20 +58,13 @@ QPixmap DownArrow(const QColor& color) {
 
 HourZonePicker::HourZonePicker(QWidget* parent)
     : QWidget(parent), listClosedAt_(-std::numeric_limits<double>::infinity()), clock_(SteadySeconds) {
-    // A text size that fits the fixed sizes (scaled with the screen like them).
-    QFont small = font();
-    small.setPixelSize(10);
-    setFont(small);
-
     text1_ = new QLineEdit(this);
     text1_->setObjectName("Text1");
     text1_->setReadOnly(true);
-    text1_->setGeometry(Text1Rect);
     text1_->installEventFilter(this);
 
     list1_ = new ZoneList(this);
     list1_->setObjectName("List1");
-    list1_->setGeometry(List1Rect);
     list1_->setFocusPolicy(Qt::ClickFocus);
     list1_->setSelectionMode(QAbstractItemView::SingleSelection);
     list1_->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
@@ -85,7 +77,6 @@ HourZonePicker::HourZonePicker(QWidget* parent)
 
     cmdOp_ = new QToolButton(this);
     cmdOp_->setObjectName("cmdOp");
-    cmdOp_->setGeometry(CmdOpRect);
     cmdOp_->setIcon(DownArrow(palette().color(QPalette::ButtonText)));
     cmdOp_->setIconSize(QSize(7, 7));
     // Taking the focus on a click is what closes an open list before the click is handled.
@@ -100,13 +91,39 @@ HourZonePicker::HourZonePicker(QWidget* parent)
     });
     connect(cmdOp_, &QToolButton::clicked, this, &HourZonePicker::DropButtonClick);
 
+    FitToFont();
     // Only the text box and the list are part of the control: right of the text box, over the
     // rest of the list's width, the host stays visible and clickable.
-    setMask(QRegion(Text1Rect) + QRegion(List1Rect));
+    setMask(QRegion(text1Rect_) + QRegion(list1Rect_));
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setFocusProxy(text1_);
     installEventFilter(this);
     SnapClosed();
+}
+
+void HourZonePicker::FitToFont() {
+    const QFontMetrics metrics(font());
+    int shortText = 0;
+    for (int i = 0; i < HourZoneCount; ++i)
+        shortText =
+            std::max(shortText, metrics.horizontalAdvance(QString::fromStdString(HourZoneShortText(i))));
+    const int textHeight = std::max(Text1Rect.height(), metrics.height() + 6);
+    // The short text within the line edit's frame and margins, then the drop button lying over the
+    // right end.
+    const int textWidth = std::max(Text1Rect.width(), shortText + 6 + CmdOpSize.width() + 2);
+    text1Rect_ = QRect(0, 0, textWidth, textHeight);
+    text1_->setGeometry(text1Rect_);
+    cmdOp_->setGeometry(
+        QRect(QPoint(textWidth - CmdOpSize.width() - 2, (textHeight - CmdOpSize.height()) / 2), CmdOpSize));
+
+    const int frame = 2 * list1_->frameWidth();
+    const int scrollBar = list1_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list1_);
+    const int rows = VisibleRows * list1_->sizeHintForRow(0) + frame;
+    const int listWidth = std::max(List1Rect.width(), list1_->sizeHintForColumn(0) + scrollBar + frame + 4);
+    list1Rect_ = QRect(0, textHeight, listWidth, std::max(List1Rect.height(), rows));
+    list1_->setGeometry(list1Rect_);
+    closedSize_ = text1Rect_.size();
+    openSize_ = QSize(list1Rect_.width(), list1Rect_.bottom() + 1);
 }
 
 void HourZonePicker::SetClock(Clock secondsNow) {
@@ -114,10 +131,10 @@ void HourZonePicker::SetClock(Clock secondsNow) {
 }
 
 QSize HourZonePicker::sizeHint() const {
-    return ClosedSize;
+    return closedSize_;
 }
 QSize HourZonePicker::minimumSizeHint() const {
-    return ClosedSize;
+    return closedSize_;
 }
 
 int HourZonePicker::ListIndex() const {
@@ -136,11 +153,11 @@ double HourZonePicker::HourZone() const {
 }
 
 bool HourZonePicker::FullSize() const {
-    return width() > ClosedSize.width();
+    return width() > closedSize_.width();
 }
 
 void HourZonePicker::SetFullSize(bool open) {
-    ResizeSelf(open ? OpenSize : ClosedSize);
+    ResizeSelf(open ? openSize_ : closedSize_);
 }
 
 QString HourZonePicker::Text() const {
@@ -160,12 +177,12 @@ void HourZonePicker::ApplySize(QSize size) {
     // once even while the control is hidden (a hidden widget gets no resize event). A layout would
     // answer every change of the limits by laying the control out again, so there the resize
     // handler alone keeps the size.
-    const bool pinned = size == ClosedSize && !InLayout();
+    const bool pinned = size == closedSize_ && !InLayout();
     setMinimumSize(pinned ? size : QSize(0, 0));
     setMaximumSize(pinned ? size : QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
     resize(size);
     // Over the neighbouring controls of the host.
-    if (size != ClosedSize) raise();
+    if (size != closedSize_) raise();
 }
 
 void HourZonePicker::ResizeSelf(QSize size) {
@@ -173,11 +190,11 @@ void HourZonePicker::ResizeSelf(QSize size) {
     ApplySize(size);
     resizing_ = false;
     // A closed list cannot keep the keyboard: its keys would change the zone out of sight.
-    if (size == ClosedSize && list1_->hasFocus()) text1_->setFocus(Qt::OtherFocusReason);
+    if (size == closedSize_ && list1_->hasFocus()) text1_->setFocus(Qt::OtherFocusReason);
 }
 
 void HourZonePicker::SnapClosed() {
-    if (!resizing_) ResizeSelf(ClosedSize);
+    if (!resizing_) ResizeSelf(closedSize_);
 }
 
 void HourZonePicker::resizeEvent(QResizeEvent* event) {
@@ -193,7 +210,7 @@ void HourZonePicker::DropButtonClick() {
     const int row = ListIndex();
     list1_->scrollToItem(list1_->item(std::max(row, 0)), QAbstractItemView::PositionAtTop);
     resizing_ = true;
-    ApplySize(OpenSize);
+    ApplySize(openSize_);
     if (FullSize()) {
         list1_->setFocus(Qt::OtherFocusReason);
     } else {
@@ -210,7 +227,7 @@ void HourZonePicker::ListSelectionChanged(int row) {
 bool HourZonePicker::eventFilter(QObject* watched, QEvent* event) {
     if (watched == this) {
         // Put into a layout (or taken out): the closed size is held the way that suits it.
-        if (event->type() == QEvent::ParentChange) ResizeSelf(ClosedSize);
+        if (event->type() == QEvent::ParentChange) ResizeSelf(closedSize_);
         return false;
     }
     if (watched == list1_->viewport() && event->type() == QEvent::MouseButtonRelease) {

@@ -41,6 +41,8 @@ class HourZonePicker : public QWidget {
     using Clock = std::function<double()>;
     void SetClock(Clock secondsNow);
 
+    // The size of the open control: the room a host leaves below the text box for the list.
+    QSize OpenSize() const { return openSize_; }
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
@@ -60,7 +62,12 @@ class HourZonePicker : public QWidget {
     void ResizeSelf(QSize size);
     void ApplySize(QSize size);  // while resizing_ is set
     bool InLayout() const;
+    // Sizes the text box for the longest short text and the open list for the longest entry and
+    // at least VisibleRows rows, in the control's font; the sizes above are the least.
+    void FitToFont();
 
+    QRect text1Rect_, list1Rect_;
+    QSize closedSize_, openSize_;
     QLineEdit* text1_ = nullptr;
     QToolButton* cmdOp_ = nullptr;
     QListWidget* list1_ = nullptr;

@@ -7,6 +7,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionSpinBox>
+#include <algorithm>
 
 #include "ui/controls/picker_rules.h"
 #include "ui/controls/spin_control.h"
@@ -15,16 +18,45 @@ namespace heliomark {
 
 namespace {
 constexpr int BorderWidth = 1;
-constexpr int SpinWidth = 11;
-// The sizes are fixed, so is the text size that fits them (scaled with the screen like the sizes).
-constexpr int FontPixels = 10;
+
+// The width the style gives the buttons of a spin box of the picker's height.
+int StyleSpinWidth(const QWidget* host, int height) {
+    QStyleOptionSpinBox option;
+    option.initFrom(host);
+    option.rect = QRect(0, 0, 100, height);
+    option.frame = true;
+    option.subControls = QStyle::SC_SpinBoxUp | QStyle::SC_SpinBoxDown;
+    return host->style()->subControlRect(QStyle::CC_SpinBox, &option, QStyle::SC_SpinBoxUp, nullptr).width();
+}
+
+// The picker's size: at least `least`, and wide enough for every field's longest text and every
+// label in the window's font, and for the style's spin buttons.
+QSize FittedSize(const QWidget* host, const PickerFields::Specs& specs, QSize least, int spinWidth,
+                 std::array<int, PickerFields::FieldCount>& fieldWidths,
+                 std::array<int, PickerFields::FieldCount>& labelWidths) {
+    const QFontMetrics metrics = host->fontMetrics();
+    int width = 2 * BorderWidth + spinWidth;
+    for (int i = 0; i < PickerFields::FieldCount; ++i) {
+        const PickerFieldSpec& spec = specs[i];
+        fieldWidths[i] =
+            std::max(spec.Width, metrics.horizontalAdvance(QString::fromUtf8(spec.Placeholder)) + 1);
+        labelWidths[i] = spec.Label ? std::max(spec.LabelWidth,
+                                               metrics.horizontalAdvance(QString::fromUtf8(spec.Label)) + 1)
+                                    : 0;
+        width += fieldWidths[i] + labelWidths[i];
+    }
+    return QSize(std::max(least.width(), width),
+                 std::max(least.height(), metrics.height() + 2 * BorderWidth));
+}
+
 }  // namespace
 
-PickerFields::PickerFields(QWidget* host, const Specs& specs, QSize size)
-    : QObject(host), host_(host), size_(size) {
-    QFont font = host->font();
-    font.setPixelSize(FontPixels);
-    host->setFont(font);
+PickerFields::PickerFields(QWidget* host, const Specs& specs, QSize size) : QObject(host), host_(host) {
+    // The text is the window's own font; the fields, the labels and the spin buttons get the room
+    // it needs, so the given size is the least one.
+    std::array<int, FieldCount> fieldWidths{}, labelWidths{};
+    const int spinWidth = StyleSpinWidth(host, size.height());
+    size_ = FittedSize(host, specs, size, spinWidth, fieldWidths, labelWidths);
 
     // The picker looks like one text box: a sunken frame with frameless fields inside.
     auto* frame = new QFrame(host);
@@ -32,9 +64,9 @@ PickerFields::PickerFields(QWidget* host, const Specs& specs, QSize size)
     frame->setLineWidth(BorderWidth);
     frame->setBackgroundRole(QPalette::Base);
     frame->setAutoFillBackground(true);
-    frame->setGeometry(0, 0, size.width(), size.height());
+    frame->setGeometry(0, 0, size_.width(), size_.height());
 
-    const int inner = size.height() - 2 * BorderWidth;
+    const int inner = size_.height() - 2 * BorderWidth;
     int x = BorderWidth;
     for (int i = 0; i < FieldCount; ++i) {
         const PickerFieldSpec& spec = specs[i];
@@ -46,24 +78,24 @@ PickerFields::PickerFields(QWidget* host, const Specs& specs, QSize size)
         field->setMaxLength(spec.MaxLength);
         field->setTextMargins(0, 0, 0, 0);
         field->setContentsMargins(0, 0, 0, 0);
-        field->setGeometry(x, BorderWidth, spec.Width, inner);
+        field->setGeometry(x, BorderWidth, fieldWidths[i], inner);
         field->installEventFilter(this);
         fields_[i] = field;
         maxLengths_[i] = spec.MaxLength;
-        x += spec.Width;
+        x += fieldWidths[i];
         if (spec.Label) {
             auto* label = new QLabel(QString::fromUtf8(spec.Label), host);
             label->setAlignment(Qt::AlignCenter);
-            label->setGeometry(x, BorderWidth, spec.LabelWidth, inner);
-            x += spec.LabelWidth;
+            label->setGeometry(x, BorderWidth, labelWidths[i], inner);
+            x += labelWidths[i];
         }
     }
 
     spin_ = new SpinControl(host);
-    spin_->setGeometry(size.width() - BorderWidth - SpinWidth, BorderWidth, SpinWidth, inner);
+    spin_->setGeometry(size_.width() - BorderWidth - spinWidth, BorderWidth, spinWidth, inner);
     connect(spin_, &SpinControl::Change, this, &PickerFields::OnSpinChange);
 
-    host->setFixedSize(size);
+    host->setFixedSize(size_);
     host->setFocusProxy(fields_[0]);
     host->installEventFilter(this);
 }
@@ -108,12 +140,13 @@ void PickerFields::OnSpinChange() {
         restSpin();
         return;
     }
-    const int index = IndexOf(focus);
-    std::string text;
-    if (index >= 0) text = SpinFieldText(fields_[index]->text().toStdString(), step);
     restSpin();
+    StepField(IndexOf(focus), step);
+}
+
+void PickerFields::StepField(int index, int step) {
     if (index >= 0) {
-        Validate(index, text);
+        Validate(index, SpinFieldText(fields_[index]->text().toStdString(), step));
         fields_[index]->selectAll();
     }
     Finish();
@@ -134,7 +167,14 @@ bool PickerFields::eventFilter(QObject* watched, QEvent* event) {
     QLineEdit* field = fields_[index];
     switch (event->type()) {
         case QEvent::KeyPress: {
-            const int key = static_cast<QKeyEvent*>(event)->key();
+            const auto* press = static_cast<QKeyEvent*>(event);
+            const int key = press->key();
+            // Up and Down step the field as the spin button does, as in any spin box. With Alt
+            // they are left to the window (Alt+Down opens lists elsewhere).
+            if ((key == Qt::Key_Up || key == Qt::Key_Down) && !(press->modifiers() & Qt::AltModifier)) {
+                StepField(index, key == Qt::Key_Up ? 1 : -1);
+                return true;
+            }
             if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
             Validate(index, field->text().toStdString());
             field->selectAll();

@@ -4,7 +4,8 @@
 // A field is validated when the focus leaves it for another widget, on Enter in it (Enter is
 // swallowed) and after a spin on it. The edit is finished (the picker normalises and raises
 // Updated) after Enter, after a spin, and when the focus leaves the picker as a whole. The spin acts
-// on the picker's field that has the focus; with the focus outside the picker it does nothing.
+// on the picker's field that has the focus; with the focus outside the picker it does nothing. The
+// Up and Down keys in a field spin that field by one step.
 #pragma once
 
 #include <QObject>
@@ -36,7 +37,9 @@ class PickerFields : public QObject {
     static constexpr int FieldCount = 3;
     using Specs = std::array<PickerFieldSpec, FieldCount>;
 
-    // Builds the fields, labels and spin inside `host` and holds the host at `size` (pixels).
+    // Builds the fields, labels and spin inside `host` and holds the host at `size` (pixels), or
+    // wider where the window's font needs more room for the fields' texts and the labels, or the
+    // style wider spin buttons.
     PickerFields(QWidget* host, const Specs& specs, QSize size);
 
     QLineEdit* Field(int index) const { return fields_[index]; }
@@ -58,6 +61,9 @@ class PickerFields : public QObject {
   private:
     int IndexOf(const QObject* object) const;
     void OnSpinChange();
+    // A step of `step` on field `index` (none when -1), then the end of the edit: what a click on
+    // the spin button or the Up and Down keys do.
+    void StepField(int index, int step);
     void Validate(int index, const std::string& text);
     void Finish();
 

@@ -92,6 +92,7 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     Label5->setCursor(Qt::PointingHandCursor);
     Label5->installEventFilter(this);
     Command1 = NewButton(this, "Command1", QStringLiteral("Close"));
+    Command1->setDefault(true);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(Picture1, 0, 0, 2, 1, Qt::AlignTop);

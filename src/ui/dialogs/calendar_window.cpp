@@ -24,6 +24,7 @@
 #include "ui/dialogs/dialog_support.h"
 #include "ui/main/list_click.h"
 #include "ui/main/main_window.h"
+#include "ui/tool_tips.h"
 
 namespace heliomark {
 
@@ -134,6 +135,12 @@ CalendarWindow::CalendarWindow(MainWindow& main) : QDialog(&main), main_(main) {
     txtYear = Named(new QLineEdit(this), "txtYear");
     txtYear->setReadOnly(true);
     txtYear->setMaximumWidth(64);
+    // The year comes from the main window's date; the box shows it on the window's own colour, as
+    // read-only boxes look, and is no stop on the way through the window with Tab.
+    QPalette shown = txtYear->palette();
+    shown.setColor(QPalette::Base, shown.color(QPalette::Window));
+    txtYear->setPalette(shown);
+    txtYear->setFocusPolicy(Qt::ClickFocus);
     optY = Named(new QRadioButton(QStringLiteral("Whole Year"), this), "optY");
     optM = Named(new QRadioButton(QStringLiteral("Month"), this), "optM");
     cmbMonths = NewDropDown(this, "cmbMonths", MonthNames());
@@ -158,6 +165,7 @@ CalendarWindow::CalendarWindow(MainWindow& main) : QDialog(&main), main_(main) {
     Command1 = NewButton(this, "Command1", QStringLiteral("Calculate"));
     cmdSave = NewButton(this, "cmdSave", QStringLiteral("Save to File"));
     cmdEx = NewButton(this, "cmdEx", QStringLiteral("Close"));
+    Command1->setDefault(true);  // Enter calculates; Escape closes
 
     Text1 = Named(new QPlainTextEdit(this), "Text1");
     Text1->setReadOnly(true);
@@ -187,6 +195,29 @@ CalendarWindow::CalendarWindow(MainWindow& main) : QDialog(&main), main_(main) {
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left);
     layout->addWidget(Text1, 1);
+
+    const QString clock = ClockTimeTip, angle = AngleUnitTip;
+    SetToolTips(
+        this, {
+                  {"txtYear", "Year of the table: the year of the main window's date"},
+                  {"optY", "A table of every day of the year"},
+                  {"optM", "A table of every day of the month chosen beside"},
+                  {"cmbMonths", "The month of the table"},
+                  {"chkSR", "Column of the sunrise: " + clock},
+                  {"chkSS", "Column of the sunset: " + clock},
+                  {"chkDL", "Column of the day length: " + QString(DurationTip)},
+                  {"chkAlt", "Column of the Sun's highest altitude of the day: " + angle},
+                  {"chkNoon", "Column of the transit: " + clock},
+                  {"chkRA", "Column of the right ascension at noon, in the main window's format"},
+                  {"chkDec", "Column of the declination at noon: " + angle},
+                  {"chkAll", "Checks or clears all the columns above"},
+                  {"cmbTW", "The twilight whose columns the three boxes below choose"},
+                  {"chkStart", "Column of the twilight's start in the morning: " + clock},
+                  {"chkEnd", "Column of the twilight's end in the evening: " + clock},
+                  {"chkLen", "Column of the twilight's length, the mean of morning and evening: " +
+                                 QString(DurationTip)},
+                  {"Text1", "The table: one line per day, the columns in the order above, two blanks apart"},
+              });
 
     connect(optY, &QRadioButton::toggled, this, [this](bool on) {
         if (on) optY_Click();

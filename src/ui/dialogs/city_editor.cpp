@@ -10,12 +10,14 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <algorithm>
 #include <cmath>
 
 #include "ui/controls/angle_picker.h"
 #include "ui/controls/city_picker.h"
 #include "ui/controls/hour_zone_picker.h"
 #include "ui/dialogs/dialog_support.h"
+#include "ui/tool_tips.h"
 
 namespace heliomark {
 
@@ -36,17 +38,21 @@ CityEditor::CityEditor(CityList& cities, const DstRuleList& rules, Settings& set
 
     cmbCities = Named(new CityPicker(this), "cmbCities");
     txtName = Named(new QLineEdit(this), "txtName");
+    // The city file keeps 15 characters of a name; the box shows that limit while typing instead
+    // of cutting the name when it is stored.
+    txtName->setMaxLength(static_cast<int>(NameLength));
     apLat = Named(new AnglePicker(this), "apLat");
     cmbLat = NewDropDown(this, "cmbLat", {QStringLiteral("N"), QStringLiteral("S")});
     apLon = Named(new AnglePicker(this), "apLon");
     cmbLon = NewDropDown(this, "cmbLon", {QStringLiteral("E"), QStringLiteral("W")});
     hourZoneSlot = new QWidget(this);
-    hourZoneSlot->setFixedSize(86, 21);
     cmbDST = NewDropDown(this, "cmbDST");
     cmdAct = NewButton(this, "cmdAct", QStringLiteral("Add New"));
     cmdRen = NewButton(this, "cmdRen", QStringLiteral("Rename"));
     cmdRem = NewButton(this, "cmdRem", QStringLiteral("Remove"));
     cmdEx = NewButton(this, "cmdEx", QStringLiteral("Close"));
+    // Enter in the name box adds or applies; Escape closes, as Close does.
+    cmdAct->setDefault(true);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(cmbCities, 0, 0, 1, 3);
@@ -67,13 +73,39 @@ CityEditor::CityEditor(CityList& cities, const DstRuleList& rules, Settings& set
         buttons->addWidget(b);
     grid->addLayout(buttons, 6, 0, 1, 3);
     grid->setRowStretch(7, 1);
-    // Room below the hour-zone box for its open list, which lies over the controls underneath.
-    setMinimumSize(500, 320);
 
     // The picker floats above the layout at the slot's place, so that its list can open over the
     // controls below it; it is created last to be drawn on top of them.
     cmbHZ = Named(new HourZonePicker(this), "cmbHZ");
+    hourZoneSlot->setFixedSize(cmbHZ->size());
     hourZoneSlot->installEventFilter(this);
+    // Room right of and below the hour-zone box for its open list.
+    grid->activate();
+    const QSize open = cmbHZ->OpenSize();
+    setMinimumSize(std::max(500, hourZoneSlot->x() + open.width() + grid->contentsMargins().right()),
+                   std::max(320, hourZoneSlot->y() + open.height() + grid->contentsMargins().bottom()));
+
+    SetToolTips(
+        this,
+        {
+            {"cmbCities", "The cities in the list: pick one to show and edit it"},
+            {"txtName", "Name of the city, at most 15 characters"},
+            {"apLat",
+             "Latitude of the city, 0 to 90 degrees, minutes and seconds of arc; a negative entry means "
+             "south"},
+            {"cmbLat", "Hemisphere of the latitude: N north of the equator, S south"},
+            {"apLon",
+             "Longitude of the city, 0 to 180 degrees, minutes and seconds of arc; a negative entry "
+             "means west"},
+            {"cmbLon", "Hemisphere of the longitude: E east of Greenwich, W west"},
+            {"cmbHZ",
+             "Hour zone of the city: the offset of its standard time from universal time (GMT), in "
+             "hours and minutes"},
+            {"cmbDST", "Daylight saving rule of the city"},
+            {"cmdAct", "Adds the city named above, or applies the changes to it"},
+            {"cmdRen", "Gives the city a new name"},
+            {"cmdRem", "Removes the city from the list"},
+        });
 
     // Load: the DST list, both pickers at 0, the city list.
     cmbDST->addItem(QStringLiteral("None"));
@@ -84,8 +116,15 @@ CityEditor::CityEditor(CityList& cities, const DstRuleList& rules, Settings& set
     FillCityCombo(cmbCities, cities_);
     NameChanged(QString());
 
-    connect(cmbCities, &QComboBox::activated, this,
-            [this](int index) { txtName->setText(cmbCities->itemText(index)); });
+    // Picking a city always shows it, also when its name is already in the box (after it was added,
+    // or after the controls were changed by hand), where setting the same text changes nothing.
+    connect(cmbCities, &QComboBox::activated, this, [this](int index) {
+        const QString name = cmbCities->itemText(index);
+        if (txtName->text() == name)
+            NameChanged(name);
+        else
+            txtName->setText(name);
+    });
     connect(txtName, &QLineEdit::textChanged, this, &CityEditor::NameChanged);
     connect(apLat, &AnglePicker::Updated, this, &CityEditor::LatitudeUpdated);
     connect(apLon, &AnglePicker::Updated, this, &CityEditor::LongitudeUpdated);
@@ -195,13 +234,16 @@ void CityEditor::ActClicked() {
     InsertCitySorted(cities_, record);
     FillCityCombo(cmbCities, cities_);
     cmdAct->setText(QStringLiteral("Apply Changes"));
-    // A second click now changes the city just added instead of adding another copy.
+    // A second click now changes the city just added instead of adding another copy, and the city
+    // that now exists can be renamed and removed like any other.
     CurrentCity = static_cast<int16_t>(FindCity(cities_, record.Name));
+    cmdRen->setEnabled(CurrentCity > 0);
+    cmdRem->setEnabled(CurrentCity > 0);
 }
 
 void CityEditor::RenameClicked() {
     const QString answer =
-        QInputDialog::getText(this, QStringLiteral("Rename Location"), QStringLiteral("Enter new name:"));
+        AskName(this, QStringLiteral("Rename Location"), QStringLiteral("Enter new name:"));
     if (answer.isEmpty() || CurrentCity < 1) return;
     CityRecord copy = cities_[static_cast<std::size_t>(CurrentCity - 1)];
     RemoveCity(cities_, CurrentCity);
@@ -219,6 +261,9 @@ void CityEditor::RenameClicked() {
 
 void CityEditor::RemoveClicked() {
     if (CurrentCity > 0) {
+        const QString name =
+            QString::fromStdString(TrimBlanks(cities_[static_cast<std::size_t>(CurrentCity - 1)].Name));
+        if (!ConfirmRemoval(this, QStringLiteral("city"), name)) return;
         RemoveCity(cities_, CurrentCity);
         CurrentCity = 0;
         FillCityCombo(cmbCities, cities_);

@@ -1,7 +1,9 @@
 #include "ui/dialogs/dialog_support.h"
 
 #include <QComboBox>
+#include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <algorithm>
@@ -32,9 +34,28 @@ QStringList MonthNames() {
 QPushButton* NewButton(QWidget* parent, const char* name, const QString& caption) {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(name);
-    button->setAutoDefault(false);
-    button->setDefault(false);
+    button->setAutoDefault(true);
     return button;
+}
+
+QString AskName(QWidget* parent, const QString& title, const QString& prompt) {
+    QInputDialog input(parent);
+    input.setWindowTitle(title);
+    input.setLabelText(prompt);
+    input.setInputMode(QInputDialog::TextInput);
+    if (auto* edit = input.findChild<QLineEdit*>()) edit->setMaxLength(static_cast<int>(NameLength));
+    return input.exec() == QDialog::Accepted ? input.textValue() : QString();
+}
+
+bool ConfirmRemoval(QWidget* parent, const QString& kind, const QString& name) {
+    QMessageBox box(QMessageBox::Question, parent ? parent->windowTitle() : QStringLiteral("Heliomark"),
+                    QStringLiteral("Remove the %1 \"%2\"?").arg(kind, name),
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    box.setObjectName(QStringLiteral("msgConfirmRemoval"));
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    box.exec();
+    return box.clickedButton() == box.button(QMessageBox::Yes);
 }
 
 QLabel* NewLabel(QWidget* parent, const QString& caption, const char* name) {

@@ -28,7 +28,8 @@ T* Named(T* widget, const char* name) {
 
 // A drop-down list with the given objectName and items, nothing selected.
 QComboBox* NewDropDown(QWidget* parent, const char* name, const QStringList& items = {});
-// A push button that never acts as the dialog's default: Enter in a text box must not press it.
+// A dialog's push button. As in any desktop dialog, Enter presses the button that has the focus,
+// and elsewhere the dialog's default button (setDefault), the one its frame marks.
 QPushButton* NewButton(QWidget* parent, const char* name, const QString& caption);
 QLabel* NewLabel(QWidget* parent, const QString& caption, const char* name = nullptr);
 
@@ -45,6 +46,13 @@ int16_t RoundedInt16(const QString& text);
 // A name as the fixed 15-character fields keep it: cut to 15 characters, trailing blanks dropped
 // (the files pad them back, and reading trims them again).
 std::string FittedName(const QString& text);
+
+// Asks for a record name (an input box with `title` and `prompt`) that takes at most the 15
+// characters the data files keep. Empty when cancelled.
+QString AskName(QWidget* parent, const QString& title, const QString& prompt);
+// Asks before a record is removed, naming it: "Remove the city "Berlin"?". True for Yes; No is the
+// default answer, so a stray Enter keeps the record.
+bool ConfirmRemoval(QWidget* parent, const QString& kind, const QString& name);
 
 // Tells the user that a data file could not be read or written; `problem` names the file.
 void ReportFileProblem(QWidget* parent, const QString& action, const std::exception& problem);

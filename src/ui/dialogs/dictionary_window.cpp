@@ -28,6 +28,7 @@ DictionaryWindow::DictionaryWindow(Dictionary& dictionary, const std::filesystem
     Text1->setFont(QFont(QStringLiteral("Arial")));
     Text1->setReadOnly(true);
     Command1 = NewButton(this, "Command1", QStringLiteral("Close"));
+    Command1->setDefault(true);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(List1, 0, 0, 3, 1);

@@ -13,6 +13,7 @@
 
 #include "ui/controls/date_picker.h"
 #include "ui/dialogs/dialog_support.h"
+#include "ui/tool_tips.h"
 
 namespace heliomark {
 
@@ -45,6 +46,7 @@ DstEditor::DstEditor(DstRuleList& rules, std::filesystem::path ruleFile, QWidget
 
     cmbDST = NewDropDown(this, "cmbDST");
     txtName = Named(new QLineEdit(this), "txtName");
+    txtName->setMaxLength(static_cast<int>(NameLength));  // what the rule file keeps of a name
     optPer = Named(new QRadioButton(QStringLiteral("Permanent Format"), this), "optPer");
     optCust = Named(new QRadioButton(QStringLiteral("Variable Format"), this), "optCust");
 
@@ -93,6 +95,8 @@ DstEditor::DstEditor(DstRuleList& rules, std::filesystem::path ruleFile, QWidget
     cmdUpd = NewButton(this, "cmdUpd", QStringLiteral("Add New"));
     cmdRem = NewButton(this, "cmdRem", QStringLiteral("Remove"));
     cmdEx = NewButton(this, "cmdEx", QStringLiteral("Close"));
+    // Enter in the name box adds or updates the rule; Escape closes, as Close does.
+    cmdUpd->setDefault(true);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(cmbDST, 0, 0, 1, 2);
@@ -111,6 +115,29 @@ DstEditor::DstEditor(DstRuleList& rules, std::filesystem::path ruleFile, QWidget
     const int frameHeight = std::max(Frame1->sizeHint().height(), Frame2->sizeHint().height());
     Frame1->setMinimumHeight(frameHeight);
     Frame2->setMinimumHeight(frameHeight);
+
+    const QString starts = "daylight saving time starts on", ends = "the first day after it falls on";
+    SetToolTips(this, {
+                          {"cmbDST", "The rules in the list: pick one to show and edit it"},
+                          {"txtName", "Name of the rule, at most 15 characters"},
+                          {"optPer", "The rule repeats every year: a weekday of a month"},
+                          {"optCust", "The rule lists its dates year by year"},
+                          {"cmbCnt1", "Which of the month's weekdays " + starts},
+                          {"cmbWeek1", "The weekday " + starts},
+                          {"cmbMon1", "The month daylight saving time starts in"},
+                          {"cmbCnt2", "Which of the month's weekdays " + ends},
+                          {"cmbWeek2", "The weekday " + ends},
+                          {"cmbMon2", "The month the first day after it falls in"},
+                          {"cmbYears", "The years the rule lists: pick one to show its dates"},
+                          {"txtYear", "The year whose dates are shown below"},
+                          {"dpStart", "First day of daylight saving time in that year: day / month / year"},
+                          {"dpEnd", "First day after daylight saving time in that year: day / month / year"},
+                          {"cmdAdd", "Adds the year with proposed dates, to be set and saved"},
+                          {"cmdSave", "Keeps the dates above for the year"},
+                          {"cmdRemY", "Removes the year from the rule"},
+                          {"cmdUpd", "Adds the rule named above, or stores the changes to it"},
+                          {"cmdRem", "Removes the rule from the list"},
+                      });
 
     connect(cmbDST, &QComboBox::activated, this, [this] { txtName->setText(cmbDST->currentText()); });
     connect(cmbYears, &QComboBox::activated, this, [this] { txtYear->setText(cmbYears->currentText()); });
@@ -291,6 +318,9 @@ void DstEditor::UpdateClicked() {
 
 void DstEditor::RemoveRuleClicked() {
     if (CurrentRule < 1) return;
+    const QString name =
+        QString::fromStdString(TrimBlanks(rules_[static_cast<std::size_t>(CurrentRule - 1)].Name));
+    if (!ConfirmRemoval(this, QStringLiteral("daylight saving rule"), name)) return;
     RemoveDstRule(rules_, CurrentRule);
     // The list item of the removed rule, which need not be the selected one when the name was typed.
     cmbDST->removeItem(CurrentRule - 1);

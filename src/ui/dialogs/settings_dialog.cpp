@@ -13,6 +13,7 @@
 
 #include "ui/controls/city_picker.h"
 #include "ui/dialogs/dialog_support.h"
+#include "ui/tool_tips.h"
 
 namespace heliomark {
 
@@ -62,6 +63,7 @@ SettingsDialog::SettingsDialog(Settings& settings, const CityList& cities, std::
     chkBind = Named(new QCheckBox(QStringLiteral("Bind windows"), this), "chkBind");
     cmdOK = NewButton(this, "cmdOK", QStringLiteral("OK"));
     cmdCancel = NewButton(this, "cmdCancel", QStringLiteral("Cancel"));
+    cmdOK->setDefault(true);  // Escape cancels, as QDialog does
 
     auto* grid = new QGridLayout(this);
     int row = 0;
@@ -89,6 +91,25 @@ SettingsDialog::SettingsDialog(Settings& settings, const CityList& cities, std::
     buttons->addWidget(cmdOK);
     buttons->addWidget(cmdCancel);
     grid->addLayout(buttons, row, 0, 1, 3);
+
+    const QString quality = "Sky view: segments of each grid circle and steps of the Sun's path, 4 to 50";
+    SetToolTips(
+        this,
+        {
+            {"cmbTime", "How clock times read: hours and minutes, or hours, minutes and seconds"},
+            {"cmbAng", "How angles read: decimal degrees, or degrees, minutes and seconds"},
+            {"cmbRA",
+             "How the right ascension reads: decimal degrees, degrees, minutes and seconds, or hours, "
+             "minutes and seconds"},
+            {"cmbHome", "The city chosen when the program starts"},
+            {"scrQlty", quality},
+            {"txtQlty", quality + "; Enter takes a typed number"},
+            {"cmbHor",
+             "Circles of equal altitude in the sky view's grid: none, or one every 90°, 45°, 30° or 15°"},
+            {"cmbVer",
+             "Circles of equal azimuth in the sky view's grid: none, or one every 90°, 45°, 30° or 15°"},
+            {"chkBind", "The views move with the main window when it is moved"},
+        });
 
     connect(scrQlty, &QScrollBar::valueChanged, this,
             [this](int value) { txtQlty->setText(QString::number(value)); });

@@ -56,20 +56,27 @@ QGroupBox* AddGroup(QWidget* parent, const char* name, const QString& caption, i
     return group;
 }
 
-// A label left of the input that starts at inputX.
-QLabel* AddLabel(QWidget* parent, const QString& name, const QString& text, int row, int inputX) {
+// A label left of the input that starts at inputX. An input's label is its buddy: the letter after
+// "&" (underlined) with Alt moves the focus into the input.
+QLabel* AddLabel(QWidget* parent, const QString& name, const QString& text, int row, int inputX,
+                 QWidget* buddy = nullptr) {
     constexpr int x = 10;
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
     label->setGeometry(x, FirstRow + row * RowHeight, inputX - x - 4, 20);
+    // A picker takes no focus itself (its first field does), and a label passes none to it.
+    if (buddy) label->setBuddy(buddy->focusProxy() ? buddy->focusProxy() : buddy);
     return label;
 }
 
+// A result: read-only, selected for copying by a click, and passed by Tab on the way through the
+// inputs.
 QLineEdit* AddResultBox(QWidget* parent, const char* name, const QString& label, int row, int x, int w) {
     AddLabel(parent, QString("lbl") + (name + 3), label, row, x);
     auto* box = new QLineEdit(parent);
     box->setObjectName(name);
     box->setReadOnly(true);
+    box->setFocusPolicy(Qt::ClickFocus);
     box->setGeometry(x, FirstRow + row * RowHeight, w, 21);
     return box;
 }
@@ -132,6 +139,7 @@ MainWindow::MainWindow(std::unique_ptr<SharedState> state, std::shared_ptr<const
     BuildLocationGroup(central);
     BuildDateTimeGroup(central);
     BuildResultGroups(central);
+    SetUpHelp();
     BuildMenus();
     AddFileMenuItem("mnuCal", "&Calendar...", [this] { mnuCal_Click(); });
     connect(AddToolbarButton(0, "fbCal", "Calendar", CalendarPicture(), 0), &FlatButton::Click, this,
@@ -159,29 +167,30 @@ void MainWindow::BuildLocationGroup(QWidget* central) {
     QGroupBox* g =
         AddGroup(central, "fraLocation", "Location Properties", GroupGap, top, LeftGroupWidth, TopGroupRows);
     g->installEventFilter(this);
-    AddLabel(g, "lblCities", "Cities:", 0, LeftInputX);
+    // The access keys leave out F, D, V and H, the menus' own.
     cmbCities = new CityPicker(g);
     cmbCities->setObjectName("cmbCities");
     cmbCities->setGeometry(LeftInputX, FirstRow, 164, 21);
-    AddLabel(g, "lblLat", "Latitude:", 1, LeftInputX);
+    AddLabel(g, "lblCities", "&Cities:", 0, LeftInputX, cmbCities);
     apLat = AddControl<AnglePicker>(g, "apLat", LeftInputX, FirstRow + RowHeight);
-    cmbLat = AddList(g, "cmbLat", LeftInputX + 106, 1, 52);
+    AddLabel(g, "lblLat", "&Latitude:", 1, LeftInputX, apLat);
+    cmbLat = AddList(g, "cmbLat", LeftInputX + apLat->width() + 6, 1, 52);
     cmbLat->addItems({"N", "S"});
-    AddLabel(g, "lblLon", "Longitude:", 2, LeftInputX);
     apLon = AddControl<AnglePicker>(g, "apLon", LeftInputX, FirstRow + 2 * RowHeight);
-    cmbLon = AddList(g, "cmbLon", LeftInputX + 106, 2, 52);
+    AddLabel(g, "lblLon", "L&ongitude:", 2, LeftInputX, apLon);
+    cmbLon = AddList(g, "cmbLon", LeftInputX + apLon->width() + 6, 2, 52);
     cmbLon->addItems({"E", "W"});
-    AddLabel(g, "lblHZ", "Hour Zone:", 3, LeftInputX);
     // The zone picker belongs to the window rather than the group so its open list can reach past
     // the group's frame.
     cmbHZ =
         AddControl<HourZonePicker>(central, "cmbHZ", GroupGap + LeftInputX, top + FirstRow + 3 * RowHeight);
-    AddLabel(g, "lblDST", "Daylight Saving Time:", 4, LeftInputX);
+    AddLabel(g, "lblHZ", "Hour &Zone:", 3, LeftInputX, cmbHZ);
     cmbDST = AddList(g, "cmbDST", LeftInputX, 4, 164);
-    lblStart = AddLabel(g, "lblStart", "Start:", 5, LeftInputX);
+    AddLabel(g, "lblDST", "Daylight &Saving Time:", 4, LeftInputX, cmbDST);
     dpStart = AddControl<DatePicker>(g, "dpStart", LeftInputX, FirstRow + 5 * RowHeight);
-    lblEnd = AddLabel(g, "lblEnd", "End:", 6, LeftInputX);
+    lblStart = AddLabel(g, "lblStart", "St&art:", 5, LeftInputX, dpStart);
     dpEnd = AddControl<DatePicker>(g, "dpEnd", LeftInputX, FirstRow + 6 * RowHeight);
+    lblEnd = AddLabel(g, "lblEnd", "&End:", 6, LeftInputX, dpEnd);
 
     ConnectListClick(cmbCities, [this] { cmbCities_Click(); });
     ConnectListClick(cmbLat, [this] { cmbLat_Click(); });
@@ -199,16 +208,16 @@ void MainWindow::BuildDateTimeGroup(QWidget* central) {
     QGroupBox* g = AddGroup(central, "fraDateTime", "Date/Time Properties", x, ToolbarHeight + GroupGap,
                             RightGroupWidth, TopGroupRows);
     g->installEventFilter(this);
-    AddLabel(g, "lblDate", "Date:", 0, DateTimeInputX);
     DateP = AddControl<DatePicker>(g, "DateP", DateTimeInputX, FirstRow);
+    AddLabel(g, "lblDate", "Da&te:", 0, DateTimeInputX, DateP);
     Command1 = AddButton(g, "Command1", "Today", 180, FirstRow - 1, 70);
-    AddLabel(g, "lblTime", "Time:", 1, DateTimeInputX);
     TimeP = AddControl<TimePicker>(g, "TimeP", DateTimeInputX, FirstRow + RowHeight);
+    AddLabel(g, "lblTime", "T&ime:", 1, DateTimeInputX, TimeP);
     Command2 = AddButton(g, "Command2", "Now", 180, FirstRow + RowHeight - 1, 70);
-    AddLabel(g, "lblRate", "Rate:", 2, DateTimeInputX);
     txtRate = new QLineEdit("1", g);
     txtRate->setObjectName("txtRate");
     txtRate->setGeometry(DateTimeInputX, FirstRow + 2 * RowHeight, 80, 21);
+    AddLabel(g, "lblRate", "&Rate:", 2, DateTimeInputX, txtRate);
     cmdRun = AddButton(g, "cmdRun", "Run Clock", 10, FirstRow + 4 * RowHeight, 116);
     cmdRunDate = AddButton(g, "cmdRunDate", "Run Date", 134, FirstRow + 4 * RowHeight, 116);
     cmdSync = AddButton(g, "cmdSync", "Syncronize", 10, FirstRow + 5 * RowHeight + 4, 240);

@@ -187,6 +187,16 @@ class MainWindow : public QMainWindow {
     void BuildLocationGroup(QWidget* central);
     void BuildDateTimeGroup(QWidget* central);
     void BuildResultGroups(QWidget* central);
+    // Tool tips, and Ctrl+C copying every result with its label (main_window_help.cpp).
+    void SetUpHelp();
+    void CopyResults();
+    std::vector<QLineEdit*> ResultBoxes() const;  // in the order of the window, day then position
+    // The hour-zone picker's tool tip; with a city's name it says that the zone and the rule were
+    // kept from that city when the place left it.
+    void ShowZoneKeptFrom(const QString& city);
+    // Shows no city in cmbCities once the place in SharedState is no longer the selected city (the
+    // calendar header's test); the hour zone and the rule stay as they are.
+    void ForgetCityIfMoved();
     void BuildMenus();
     void CreateViews();
     // What the settings dialog's OK does to the sky view's grid.

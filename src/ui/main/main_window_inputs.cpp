@@ -2,6 +2,7 @@
 #include <QComboBox>
 #include <QLabel>
 
+#include "calendar/calendar.h"
 #include "shading/map_pointing.h"
 #include "ui/controls/angle_picker.h"
 #include "ui/controls/city_picker.h"
@@ -33,8 +34,21 @@ void MainWindow::SetDstListIndex(int index) {
         cmbDST->setCurrentIndex(index);
 }
 
+void MainWindow::ForgetCityIfMoved() {
+    const int k = cmbCities->currentIndex() + 1;
+    if (k < 1 || k > static_cast<int>(state_->Cities.size())) return;
+    const CityRecord& city = state_->Cities[k - 1];
+    if (IsAtCity(state_->Latitude, state_->Longitude, city.Latitude, city.Longitude)) return;
+    {
+        const AdjustGuard guard(IsAdjust);
+        cmbCities->setCurrentIndex(-1);
+    }
+    ShowZoneKeptFrom(QString::fromStdString(TrimBlanks(city.Name)));
+}
+
 void MainWindow::ApplyCity(int k) {
     const AdjustGuard guard(IsAdjust);
+    ShowZoneKeptFrom({});
     if (k != 0) {
         const CityRecord& city = state_->Cities[k - 1];
         const bool south = city.Latitude < 0, west = !(city.Longitude >= 0);

@@ -72,6 +72,7 @@ void MainWindow::UpdateGeneralData(bool syncPickers, bool refreshMap) {
     if (syncPickers) SyncPickersToUT();
     s.Latitude = InputLatitude();
     s.Longitude = InputLongitude();
+    ForgetCityIfMoved();
     s.Year = static_cast<int16_t>(DateP->YearValue());
     s.Month = static_cast<int16_t>(DateP->MonthValue());
     s.Day = static_cast<int16_t>(DateP->DayValue());

@@ -9,8 +9,6 @@
 
 #include "app/shared_state.h"
 
-class QLabel;
-
 namespace heliomark {
 
 class DayView;
@@ -43,8 +41,8 @@ class DayViewWindow : public QWidget {
     const TimePicker& timeP_;
     std::unique_ptr<DayView> view_;
     PixelPicture* picRes = nullptr;
-    QLabel* Image1 = nullptr;  // hours under the plot
-    QLabel* Image2 = nullptr;  // altitudes left of the plot
+    QWidget* Image1 = nullptr;  // hours under the plot
+    QWidget* Image2 = nullptr;  // altitudes left of the plot
     FormMove* mover_ = nullptr;
 };
 

@@ -14,6 +14,7 @@
 
 #include "ui/controls/angle_picker.h"
 #include "ui/controls/form_move.h"
+#include "ui/tool_tips.h"
 #include "ui/views/sky_view_rules.h"
 
 namespace heliomark {
@@ -144,6 +145,25 @@ void SkyView::BuildControls() {
         w->resize(panel, w->height());
     hint->resize(PanelX + panel - Margin, hint->height());
     setFixedSize(PanelX + panel + Margin, WindowHeight);
+
+    const QString
+        zoom = "Zoom of the view, 0.5 to 100 times",
+        distance =
+            "Distance of the eye from the sky's centre, seen from outside: 0.1 to 10 sphere radii beyond it";
+    SetToolTips(this,
+                {
+                    {"chkTrack", "Draws the Sun's path over the whole day"},
+                    {"chkRef", "Draws the Sun at its altitude after refraction, as it is seen"},
+                    {"chkCenter", "Keeps the Sun in the middle of the view"},
+                    {"optIn", "Looks at the sky from the observer's place, inside the celestial sphere"},
+                    {"optOut", "Looks at the celestial sphere from outside"},
+                    {"apAzm", "Azimuth of the view's direction: degrees from north through east"},
+                    {"apAlt", "Altitude of the view's direction: degrees above the horizon, -90 to 90"},
+                    {"scrZoom", zoom},
+                    {"txtZoom", zoom + "; Enter takes a typed number"},
+                    {"scrDist", distance},
+                    {"txtDist", distance + "; Enter takes a typed number"},
+                });
 
     connect(apAlt, &AnglePicker::Updated, this, &SkyView::apAlt_Updated);
     connect(apAzm, &AnglePicker::Updated, this, &SkyView::apAzm_Updated);

@@ -104,7 +104,14 @@ PixelPicture::PixelPicture(const PixelBuffer& buffer, QWidget* parent)
 }
 
 void PixelPicture::Changed(bool refresh) {
+    shadingStale_ = true;
     Changed(rect(), refresh);
+}
+
+void PixelPicture::SetScaledDrawing(const PixelBuffer& shading, std::function<void(QPainter&)> markers) {
+    shading_ = &shading;
+    markers_ = std::move(markers);
+    shadingStale_ = true;
 }
 
 void PixelPicture::Changed(const QRect& area, bool refresh) {
@@ -113,17 +120,38 @@ void PixelPicture::Changed(const QRect& area, bool refresh) {
     if (refresh) update(inside);
 }
 
-void PixelPicture::paintEvent(QPaintEvent*) {
-    // RGB32 is what the screen's backing store holds, so drawing it is a plain copy.
-    for (int row = stale_.top(); row <= stale_.bottom() && !stale_.isEmpty(); ++row) {
-        const uint8_t* bgr = buffer_.Row(buffer_.Height - 1 - row);
-        auto* out = reinterpret_cast<QRgb*>(image_.scanLine(row));
-        for (int x = stale_.left(); x <= stale_.right(); ++x)
+namespace {
+
+// The pixels of `area` of a bottom-up BGR buffer into a top-down RGB32 image of the same size.
+void ConvertRows(const PixelBuffer& buffer, const QRect& area, QImage& image) {
+    for (int row = area.top(); row <= area.bottom() && !area.isEmpty(); ++row) {
+        const uint8_t* bgr = buffer.Row(buffer.Height - 1 - row);
+        auto* out = reinterpret_cast<QRgb*>(image.scanLine(row));
+        for (int x = area.left(); x <= area.right(); ++x)
             out[x] = qRgb(bgr[3 * x + 2], bgr[3 * x + 1], bgr[3 * x]);
     }
-    stale_ = QRect();
+}
+
+}  // namespace
+
+void PixelPicture::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.drawImage(0, 0, image_);
+    if (shading_ && devicePixelRatioF() > 1) {
+        if (shadingStale_) {
+            if (shadingImage_.isNull()) shadingImage_ = QImage(size(), QImage::Format_RGB32);
+            ConvertRows(*shading_, rect(), shadingImage_);
+            shadingStale_ = false;
+        }
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(rect(), shadingImage_);
+        painter.setRenderHint(QPainter::Antialiasing);
+        if (markers_) markers_(painter);
+    } else {
+        // RGB32 is what the screen's backing store holds, so drawing it is a plain copy.
+        ConvertRows(buffer_, stale_, image_);
+        stale_ = QRect();
+        painter.drawImage(0, 0, image_);
+    }
     if (overlay_) overlay_(painter);
 }
 

@@ -36,17 +36,24 @@ void HideInsteadOfClosing(QWidget* view, QCloseEvent* event);
 // A plot (picRes): shows a pixel buffer owned elsewhere at its own size, with an optional overlay
 // drawn over it. The changed part of the buffer is converted for the screen when it is next painted,
 // so a pointer that moves every clock tick costs a few pixels, not the whole picture.
+//
+// On a screen of more than one device pixel per pixel (a scale factor of 2, say), the buffer's own
+// markers would be blown up into blocks or blurs. There the plot shows `shading` instead (the same
+// picture without its markers), scaled smoothly, and `markers` draws them as shapes in the plot's
+// pixel coordinates at the screen's own resolution. The shading itself stays the same pixel
+// computation at every scale.
 class PixelPicture : public QWidget {
     Q_OBJECT
 
   public:
     PixelPicture(const PixelBuffer& buffer, QWidget* parent);
 
-    // The buffer's pixels changed, all of them or those in `area` (display coordinates); `refresh`
-    // repaints now, otherwise the change shows at the next paint.
+    // The buffer's pixels changed, all of them (the shading too) or those in `area` (display
+    // coordinates, the markers only); `refresh` repaints now, otherwise at the next paint.
     void Changed(bool refresh);
     void Changed(const QRect& area, bool refresh);
     void SetOverlay(std::function<void(QPainter&)> overlay) { overlay_ = std::move(overlay); }
+    void SetScaledDrawing(const PixelBuffer& shading, std::function<void(QPainter&)> markers);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -56,6 +63,10 @@ class PixelPicture : public QWidget {
     QImage image_;  // the buffer as the screen takes it, 32-bit, top row first
     QRect stale_;   // the part of image_ behind the buffer
     std::function<void(QPainter&)> overlay_;
+    const PixelBuffer* shading_ = nullptr;
+    QImage shadingImage_;
+    bool shadingStale_ = true;
+    std::function<void(QPainter&)> markers_;
 };
 
 }  // namespace heliomark

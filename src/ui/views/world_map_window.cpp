@@ -3,10 +3,13 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
 
 #include "shading/world_map.h"
 #include "ui/controls/form_move.h"
 #include "ui/controls/time_picker.h"
+#include "ui/tool_tips.h"
 #include "ui/views/view_support.h"
 
 namespace heliomark {
@@ -15,6 +18,29 @@ namespace {
 
 constexpr int Margin = 4;
 constexpr int ReadoutRow = 18;  // pixels between the read-out lines
+
+// The sub-solar disc and the place marker as shapes, where the map is shown scaled up: the same
+// sizes and colours as the pixels WorldMap draws, centred on the same pixels.
+void DrawMapMarkers(QPainter& painter, const WorldMap& map) {
+    const MapPoint sun = map.SubSolar();
+    painter.setPen(QPen(QColor(160, 80, 0), 1));  // the disc's rim, 8 pixels across, filled yellow
+    painter.setBrush(QColor(255, 224, 64));
+    painter.drawEllipse(QRectF(sun.Column - 3.5, sun.Row - 3.5, 7, 7));
+    const MapPoint place = map.Marker();
+    if (place.Column == -100) return;
+    // A red diamond five pixels across whose centre pixel shows the map.
+    const QPointF c(place.Column + 0.5, place.Row + 0.5);
+    const auto diamond = [&c](double r) {
+        return QPolygonF{{c.x(), c.y() - r}, {c.x() + r, c.y()}, {c.x(), c.y() + r}, {c.x() - r, c.y()}};
+    };
+    QPainterPath ring;
+    ring.addPolygon(diamond(2.5));
+    ring.addPolygon(diamond(0.75));
+    ring.setFillRule(Qt::OddEvenFill);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(255, 0, 0));
+    painter.drawPath(ring);
+}
 
 QLabel* AddLabel(QWidget* parent, const char* name, const QString& text, int x, int y, int width) {
     auto* label = new QLabel(text, parent);
@@ -40,6 +66,7 @@ WorldMapWindow::WorldMapWindow(const SharedState& state, const TimePicker& timeP
     picRes->move(Margin, Margin);
     picRes->setMouseTracking(true);
     picRes->installEventFilter(this);
+    picRes->SetScaledDrawing(map_->Shading(), [this](QPainter& painter) { DrawMapMarkers(painter, *map_); });
 
     lblPnt = new QLabel("+", picRes);
     lblPnt->setObjectName("lblPnt");
@@ -74,6 +101,11 @@ WorldMapWindow::WorldMapWindow(const SharedState& state, const TimePicker& timeP
     lblLon = AddLabel(this, "lblLon", zero, Margin + 290, y, 120);
     AddLabel(this, "Label3", "Altitude =", Margin, y + ReadoutRow, 70);
     lblAlt = AddLabel(this, "lblAlt", "", Margin + 74, y + ReadoutRow, MapWidth - 74);
+    SetToolTips(this, {{"lblLat", "Latitude of the point under the pointer: degrees, north positive"},
+                       {"lblLon", "Longitude of the point under the pointer: degrees, east positive"},
+                       {"lblAlt",
+                        "The Sun's altitude at the point under the pointer, in degrees, and "
+                        "whether it is day, twilight or night there"}});
 
     mover_ = new FormMove(this);
     mover_->SetFormObject(this);
@@ -85,6 +117,8 @@ WorldMapWindow::~WorldMapWindow() = default;
 void WorldMapWindow::UpdateMapData() {
     map_->UpdateMapData(state_, timeP_.HourValue(), timeP_.MinuteValue(), timeP_.SecondValue());
     picRes->Changed(true);
+    // The Sun moved: a pointer resting on the map reads out the new altitude there.
+    if (pointer_) MapMouseMove(pointer_->x(), pointer_->y());
 }
 
 void WorldMapWindow::UpdatePointer(double lat, double lon, bool isRefresh) {
@@ -97,6 +131,7 @@ void WorldMapWindow::UpdatePointer(double lat, double lon, bool isRefresh) {
 }
 
 void WorldMapWindow::MapMouseMove(double x, double y) {
+    pointer_ = QPointF(x, y);
     const MapReadout readout = ReadOutAt(map_->Sun(), x, y, state_.Settings.AngleFormatSetting);
     nearestCity_ = FindNearestCity(state_.Cities, RadToDeg(readout.Latitude), RadToDeg(readout.Longitude));
     if (nearestCity_ != 0) {
@@ -120,6 +155,17 @@ void WorldMapWindow::MapMouseMove(double x, double y) {
     lblAlt->setText(QString::fromStdString(readout.AltitudeText));
 }
 
+void WorldMapWindow::MapMouseLeft() {
+    // Nothing is pointed at: no marker, no name and no read-out of a place the pointer has left.
+    pointer_.reset();
+    nearestCity_ = 0;
+    lblPnt->hide();
+    lblTitle->hide();
+    lblLat->clear();
+    lblLon->clear();
+    lblAlt->clear();
+}
+
 void WorldMapWindow::MapMouseUp(double x, double y) {
     const MapClick click = ClickToPlace(x, y);
     if (!click.Inside) return;
@@ -129,6 +175,8 @@ void WorldMapWindow::MapMouseUp(double x, double y) {
 
 bool WorldMapWindow::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
+    // Moving onto the city marker, a child of the map, is no leaving.
+    if (watched == picRes && type == QEvent::Leave) MapMouseLeft();
     if (type != QEvent::MouseMove && type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease)
         return QWidget::eventFilter(watched, event);
     const auto* me = static_cast<QMouseEvent*>(event);

@@ -6,9 +6,11 @@
 // forwards the main window's calls, moves its labels and paints. Closing it only hides it.
 #pragma once
 
+#include <QPointF>
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "app/shared_state.h"
 #include "shading/map_pointing.h"
@@ -55,12 +57,15 @@ class WorldMapWindow : public QWidget {
     // The read-outs and the city marker for the mouse at (x, y), pixels of the map picture.
     void MapMouseMove(double x, double y);
     void MapMouseUp(double x, double y);
+    // The pointer left the map: the marker, the name and the read-outs go.
+    void MapMouseLeft();
 
     const SharedState& state_;
     const TimePicker& timeP_;
     MainWindowLink link_;
     std::unique_ptr<WorldMap> map_;
-    int nearestCity_ = 0;  // 1-based, of the last mouse move; 0 when none
+    int nearestCity_ = 0;             // 1-based, of the last mouse move; 0 when none
+    std::optional<QPointF> pointer_;  // where the pointer rests on the map (pixels); none when off it
     PixelPicture* picRes = nullptr;
     QLabel* lblPnt = nullptr;    // "+" on the city near the pointer
     QLabel* lblTitle = nullptr;  // that city's name

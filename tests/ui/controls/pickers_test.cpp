@@ -1,6 +1,9 @@
 // The date, time and angle pickers as the user edits them: typing with Enter, spinning, and leaving
 // the control; what the fields then show, and when the owner hears of it (Updated).
+#include <QLabel>
 #include <QSignalSpy>
+#include <QSpinBox>
+#include <QStyleOptionSpinBox>
 
 #include "support/test_support.h"
 #include "ui/controls/angle_picker.h"
@@ -248,9 +251,62 @@ TEST(AnglePicker, ValuesSetByTheOwnerAreShownWithoutUpdated) {
     EXPECT_EQ(h.Texts(), "125 15 00.0");
     EXPECT_EQ(h.picker->SignValue(), 1);
     EXPECT_EQ(h.updated->count(), 0);
-    EXPECT_EQ(h.picker->size(), QSize(100, 20));
+    const QSize fixed = h.picker->size();  // 100 x 20 at least, more where the font needs it
+    EXPECT_TRUE(fixed.width() >= 100 && fixed.height() >= 20) << fixed.width() << " x " << fixed.height();
     h.picker->resize(300, 60);  // the host cannot change its size
-    EXPECT_EQ(h.picker->size(), QSize(100, 20));
+    EXPECT_EQ(h.picker->size(), fixed);
+}
+
+// Up and Down in a field step it as a click on the spin button does, Updated and all.
+template <class Picker>
+void ExpectKeysStepAsTheSpin(const char* field) {
+    for (const int step : {1, -1}) {
+        QString spun;
+        int spunUpdates;
+        {
+            Host<Picker> h;
+            h.Edit(field, nullptr, step);
+            spun = h.Texts();
+            spunUpdates = h.updated->count();
+        }
+        Host<Picker> h;
+        const QString before = h.Texts();
+        h.Field(field)->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(h.Field(field), step > 0 ? Qt::Key_Up : Qt::Key_Down);
+        EXPECT_EQ(h.Texts(), spun) << field << " stepped by " << step;
+        EXPECT_NE(h.Texts(), before) << field << " stepped by " << step;
+        EXPECT_EQ(h.updated->count(), spunUpdates) << field << " stepped by " << step;
+    }
+}
+
+// The window's font for the texts, the style's width for the spin buttons, and room for every mark.
+template <class Picker>
+void ExpectFittedToFontAndStyle(const char* what) {
+    Host<Picker> h;
+    QSpinBox styled;
+    styled.resize(100, h.picker->height());
+    QStyleOptionSpinBox option;
+    option.initFrom(&styled);
+    option.subControls = QStyle::SC_SpinBoxUp;
+    const QRect up =
+        styled.style()->subControlRect(QStyle::CC_SpinBox, &option, QStyle::SC_SpinBoxUp, &styled);
+    EXPECT_EQ(Find(h.picker, "UpDown1")->width(), up.width()) << what;
+    for (QLineEdit* field : h.picker->template findChildren<QLineEdit*>()) {
+        EXPECT_EQ(QFontInfo(field->font()).pixelSize(), QFontInfo(h.window.font()).pixelSize()) << what;
+        EXPECT_GE(field->width(), field->fontMetrics().horizontalAdvance(field->text())) << what;
+    }
+    for (QLabel* mark : h.picker->template findChildren<QLabel*>())
+        EXPECT_GE(mark->width(), mark->fontMetrics().horizontalAdvance(mark->text()))
+            << what << " clips " << mark->text().toStdString();
+}
+
+TEST(Pickers, UpAndDownStepAFieldAndEveryPickerFitsItsFontAndStyle) {
+    ExpectKeysStepAsTheSpin<DatePicker>("txtDay");
+    ExpectKeysStepAsTheSpin<TimePicker>("txtMin");
+    ExpectKeysStepAsTheSpin<AnglePicker>("txtDeg");
+    ExpectFittedToFontAndStyle<DatePicker>("date");
+    ExpectFittedToFontAndStyle<TimePicker>("time");
+    ExpectFittedToFontAndStyle<AnglePicker>("angle");
 }
 
 }  // namespace

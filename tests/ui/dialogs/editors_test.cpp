@@ -81,7 +81,8 @@ TEST(CityEditor, TypingANameShowsThatCityOrANewOne) {
 
 TEST(CityEditor, AddNewThenApplyMakesOneCityWithTheSignsOfItsHemispheres) {
     CityEditorOn e;
-    e.Name("Oslo Fjord Harbour Town");  // cut to 15 characters
+    e.Name("Oslo Fjord Harbour Town");  // the box stops at the 15 characters the file keeps
+    EXPECT_EQ(e.Get("txtName"), "Oslo Fjord Harb");
     TypeInto(Find<QLineEdit>(Find(e.editor.get(), "apLat"), "txtDeg"), "-59");
     TypeInto(Find<QLineEdit>(Find(e.editor.get(), "apLat"), "txtMin"), "54");
     EXPECT_EQ(e.Get("cmbLat"), "S") << "a negative latitude means south";
@@ -95,12 +96,20 @@ TEST(CityEditor, AddNewThenApplyMakesOneCityWithTheSignsOfItsHemispheres) {
     EXPECT_EQ(e.cities[3].ZoneIndex, 26);
     EXPECT_EQ(e.cities[3].DstName, "US");
     EXPECT_EQ(e.Get("cmdAct"), "Apply Changes");
+    EXPECT_EQ(e.Get("txtName"), "Oslo Fjord Harb") << "the new city is still shown";
+    EXPECT_TRUE(Find(e.editor.get(), "cmdRen")->isEnabled() && Find(e.editor.get(), "cmdRem")->isEnabled())
+        << "a city just added can be renamed and removed";
 
     Choose(Find<QComboBox>(e.editor.get(), "cmbLat"), "N");
     e.Press("cmdAct");
     ASSERT_EQ(e.cities.size(), 5u) << "the second click added a copy";
     EXPECT_DOUBLE_EQ(e.cities[3].Latitude, 59.9);
     EXPECT_EQ(Items(Find<QComboBox>(e.editor.get(), "cmbCities")).size(), 5);
+    // Picking the city whose name is in the box shows it again, over a change not applied.
+    Choose(Find<QComboBox>(e.editor.get(), "cmbLat"), "S");
+    Choose(Find<QComboBox>(e.editor.get(), "cmbCities"), "Oslo Fjord Harb");
+    EXPECT_EQ(e.Get("cmbLat"), "N");
+    EXPECT_TRUE(Find(e.editor.get(), "cmdRem")->isEnabled());
 }
 
 TEST(CityEditor, PlacesBeyondThePolesAreRefused) {
@@ -135,6 +144,14 @@ TEST(CityEditor, RenameMovesTheCityToItsNewPlaceAndACancelKeepsIt) {
 TEST(CityEditor, RemovingAndClosingWritesTheFileAndForgetsARemovedDefaultCity) {
     CityEditorOn e;
     e.Name("berlin");  // not the default city: the setting stays
+    {
+        ModalAnswerer no;
+        no.Yes = false;
+        e.Press("cmdRem");
+        EXPECT_EQ(no.Messages, QStringList{"Remove the city \"Berlin\"?\n"});
+        EXPECT_EQ(e.cities.size(), 4u) << "No keeps the city";
+    }
+    ModalAnswerer yes;
     e.Press("cmdRem");
     EXPECT_EQ(e.settings.DefaultCitySetting, "Paris");
     EXPECT_EQ(e.Get("txtName"), "");
@@ -154,12 +171,12 @@ TEST(Editors, AFailedSaveIsReportedNamingTheFileAndTheListsKept) {
     {
         CityEditorOn e(folder / "not_a_folder" / "city_db.txt");
         e.Name("Lima");
-        e.Press("cmdRem");
         ModalAnswerer answerer;
+        e.Press("cmdRem");
         e.Press("cmdEx");
-        ASSERT_EQ(answerer.Messages.size(), 1);
-        EXPECT_TRUE(answerer.Messages[0].contains("not_a_folder/city_db.txt"))
-            << answerer.Messages[0].toStdString();
+        ASSERT_EQ(answerer.Messages.size(), 2);
+        EXPECT_TRUE(answerer.Messages[1].contains("not_a_folder/city_db.txt"))
+            << answerer.Messages[1].toStdString();
         EXPECT_EQ(e.cities.size(), 3u);
     }
     DstRuleList rules = TestRules();
@@ -284,7 +301,9 @@ TEST(DstEditor, RulesChangeFormatGainAndLoseYearsAndAreAddedAndRemoved) {
 
     Choose(Find<QComboBox>(&e.editor, "cmbDST"), "EU");
     e.Name("brazil");  // the typed name, not the list's selection, is removed
+    ModalAnswerer answerer;
     e.Press("cmdRem");
+    EXPECT_EQ(answerer.Messages, QStringList{"Remove the daylight saving rule \"Brazil\"?\n"});
     EXPECT_EQ(Items(Find<QComboBox>(&e.editor, "cmbDST")).join(";"), "EU;Chile;Mars;Mars");
     EXPECT_EQ(Shown(&e.editor, "txtName"), "");
     e.Press("cmdEx");

@@ -1,5 +1,6 @@
 // The main window as its user drives it: a city picked from the list, places, zones, dates and
 // daylight saving typed or chosen, and what the result boxes then read.
+#include <QClipboard>
 #include <QListWidget>
 #include <QMenuBar>
 
@@ -81,7 +82,7 @@ TEST(MainWindow, ShowsTheDayAndTheSunOfAPickedCityInEveryFormat) {
          false,
          0,
          "13:00:00",
-         {"-", "-", "Polar Night", "-11.660°", "270.076°", "-23.440°", "11:56", "-12.089°", "-11.528°",
+         {"-", "-", "Polar Night", "-11.660°", "270.076°", "-23.440°", "11:56", "-12.089°", "-12.089°",
           "195.060°"}},
     };
     for (const Case& c : cases) {
@@ -293,6 +294,95 @@ TEST(MainWindow, AClickOnTheBackgroundFoldsUpTheZoneList) {
         Click(p.Find(background), QPoint(2, 2));
         EXPECT_FALSE(p.Find("cmbHZ")->property("FullSize").toBool()) << "click on " << background;
     }
+}
+
+TEST(MainWindow, RefractionNeverLowersTheSunAndVanishesWellBelowTheHorizon) {
+    ProgramFolder folder("Sydney");  // June: the Sun passes near the nadir at night
+    Program p(folder);
+    const auto degrees = [&p](const char* box) { return p.Text(box).remove(QStringLiteral("°")).toDouble(); };
+    for (int hour = 0; hour < 24; ++hour) {
+        p.TypeInto("TimeP", "txtHour", QString::number(hour));
+        const double geometric = degrees("txtCurAlt"), refracted = degrees("txtTAlt");
+        const std::string at = std::to_string(hour) + ":00, altitude " + std::to_string(geometric);
+        EXPECT_GE(refracted, geometric) << at;
+        if (geometric < -5) {
+            EXPECT_EQ(p.Text("txtTAlt"), p.Text("txtCurAlt")) << at;
+        } else if (geometric > 0 && geometric < 10) {
+            EXPECT_GT(refracted - geometric, 0.08) << at;  // 5' or more
+        }
+    }
+}
+
+TEST(MainWindow, APlaceAwayFromTheSelectedCityShowsNoCityButKeepsZoneAndRule) {
+    ProgramFolder folder("Berlin");
+    Program p(folder);
+    const int zone = p.Number("cmbHZ", "ListIndex");
+    p.TypeInto("apLat", "txtDeg", "52");  // 52° 31' 12'', Berlin's own latitude
+    EXPECT_EQ(p.Text("cmbCities"), "Berlin");
+    EXPECT_FALSE(p.Find("cmbHZ")->toolTip().contains("kept"));
+    for (const char* how : {"typed", "clicked on the map"}) {
+        p.Choose("cmbCities", "Berlin");
+        if (how == std::string("typed")) {
+            p.TypeInto("apLat", "txtDeg", "30");
+        } else {
+            p.Show("mnuMap");
+            Click(Find(p.Find("frmMap"), "picRes"), {100, 60});
+        }
+        EXPECT_EQ(p.Find<QComboBox>("cmbCities")->currentIndex(), -1) << how;
+        EXPECT_EQ(p.Number("cmbHZ", "ListIndex"), zone) << how;
+        EXPECT_EQ(p.Text("cmbDST"), "Europe") << how;
+        EXPECT_TRUE(p.Find("cmbHZ")->toolTip().contains("kept from Berlin")) << how;
+    }
+}
+
+TEST(MainWindow, KeyboardAccessKeysTabAndCtrlC) {
+    ProgramFolder folder("Berlin");
+    Program p(folder);
+    ShowActive(&p.Main());
+    const struct {
+        Qt::Key Key;
+        const char *Label, *Input, *Text;  // Text: the label as it reads
+    } rows[] = {
+        {Qt::Key_C, "lblCities", "cmbCities", "Cities:"},
+        {Qt::Key_L, "lblLat", "apLat", "Latitude:"},
+        {Qt::Key_O, "lblLon", "apLon", "Longitude:"},
+        {Qt::Key_Z, "lblHZ", "cmbHZ", "Hour Zone:"},
+        {Qt::Key_S, "lblDST", "cmbDST", "Daylight Saving Time:"},
+        {Qt::Key_A, "lblStart", "dpStart", "Start:"},
+        {Qt::Key_E, "lblEnd", "dpEnd", "End:"},
+        {Qt::Key_T, "lblDate", "DateP", "Date:"},
+        {Qt::Key_I, "lblTime", "TimeP", "Time:"},
+        {Qt::Key_R, "lblRate", "txtRate", "Rate:"},
+    };
+    for (const auto& r : rows) {
+        EXPECT_EQ(p.Text(r.Label).remove('&'), r.Text) << r.Label;
+        PressKey(r.Key, Qt::AltModifier);
+        QWidget* focus = QApplication::focusWidget();
+        EXPECT_TRUE(p.Find(r.Input)->isAncestorOf(focus) || focus == p.Find(r.Input))
+            << "Alt+" << char(r.Key) << " went to "
+            << (focus ? focus->objectName().toStdString() : "nothing");
+    }
+    for (int i = 0; i < 60; ++i) {
+        PressKey(Qt::Key_Tab);
+        for (const char* result : ResultBoxes)
+            ASSERT_NE(QApplication::focusWidget()->objectName(), result) << "Tab stopped on a result box";
+    }
+    const char* const labels[] = {
+        "Sunrise:",     "Sunset:",       "Day Length:", "Max. Altitude:",    "Right Acsention:",
+        "Declination:", "Transit Time:", "Altitude:",   "After Refraction:", "Azimuth:"};
+    QString all;
+    for (int i = 0; i < 10; ++i)
+        all += QString(labels[i]) + "\t" + p.Text(ResultBoxes[i]) + "\n";
+    for (const char* focus : {"cmbCities", "apLat", "txtRate", "cmdRun", "txtSR"}) {
+        p.Find(focus)->setFocus();
+        PressKey(Qt::Key_C, Qt::ControlModifier);
+        EXPECT_EQ(QApplication::clipboard()->text(), all) << "Ctrl+C in " << focus;
+    }
+    Click(p.Find("txtSR"));  // a result takes the focus by a click, and copies what is selected
+    ASSERT_EQ(QApplication::focusWidget(), p.Find("txtSR"));
+    PressKey(Qt::Key_A, Qt::ControlModifier);
+    PressKey(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), p.Text("txtSR"));
 }
 
 }  // namespace

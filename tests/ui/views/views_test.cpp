@@ -301,5 +301,58 @@ TEST(WorldMap, StoppingRunClockBringsTheHiddenMapUpToDate) {
     EXPECT_EQ(under.pixelColor(244, 82), QColor(255, 224, 64));
 }
 
+TEST(WorldMap, NoReadOutOfAPlaceThePointerLeftAndARestingPointerFollowsTheClock) {
+    ProgramFolder folder("Berlin");
+    Program p(folder);
+    p.Show("mnuMap");
+    QWidget* map = p.Find("frmMap");
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(map));
+    QTest::mouseMove(Find(map, "picRes"), QPoint(240, 48));  // next to Berlin
+    ASSERT_TRUE(Find(map, "lblPnt")->isVisible() && Find(map, "lblTitle")->isVisible());
+    QTest::mouseMove(Find(map, "lblPnt"), QPoint(4, 8));  // onto the "+": still on the map
+    EXPECT_TRUE(Find(map, "lblPnt")->isVisible());
+    QTest::mouseMove(Find(map, "Label3"), QPoint(5, 5));  // under the map
+    EXPECT_FALSE(Find(map, "lblPnt")->isVisible() || Find(map, "lblTitle")->isVisible());
+    EXPECT_EQ(Shown(map, "lblLat") + Shown(map, "lblLon") + Shown(map, "lblAlt"), "");
+    // 60° E 41.4° N: 14:00 there at Berlin's noon (summer time), 01:00 at 23:00.
+    QTest::mouseMove(Find(map, "picRes"), QPoint(300, 60));
+    for (const auto& [hour, state] : {std::pair{"12", "(Day)"}, {"23", "(Night)"}}) {
+        p.TypeInto("TimeP", "txtHour", hour);
+        EXPECT_TRUE(Shown(map, "lblAlt").endsWith(state))
+            << hour << ": " << Shown(map, "lblAlt").toStdString();
+    }
+}
+
+// At QT_SCALE_FACTOR=2 (ctest's ui_tests_scale_2) a picture blown up repeats every pixel in a block
+// of 2 x 2 device pixels; a block that is not one colour was drawn at the screen's resolution.
+TEST(Views, AtScaleTwoTheMapAndTheDayViewAreDrawnFinely) {
+    if (qGuiApp->devicePixelRatio() < 2) GTEST_SKIP() << "runs at QT_SCALE_FACTOR=2 as ui_tests_scale_2";
+    const auto finerBlocks = [](const QImage& image, const QRect& area) {
+        int n = 0;
+        for (int y = area.top(); y < area.bottom(); y += 2)
+            for (int x = area.left(); x < area.right(); x += 2) {
+                const QColor c = image.pixelColor(x, y);
+                n += image.pixelColor(x + 1, y) != c || image.pixelColor(x, y + 1) != c ||
+                     image.pixelColor(x + 1, y + 1) != c;
+            }
+        return n;
+    };
+    ProgramFolder folder("Berlin");
+    Program p(folder);
+    p.Show("mnuMap");
+    p.Show("mnuGraf");
+    const QImage map = Picture(Find(p.Find("frmMap"), "picRes"));
+    ASSERT_EQ(map.size(), QSize(2 * 450, 2 * 222));
+    EXPECT_GT(finerBlocks(map, map.rect()), 450 * 222 / 4) << "the map is blown up";
+    const QPoint berlin(2 * 242 + 1, 2 * 46 + 1);  // the marker: a red diamond showing the map inside
+    EXPECT_NE(map.pixelColor(berlin), QColor(255, 0, 0));
+    EXPECT_EQ(map.pixelColor(berlin + QPoint(0, -3)), QColor(255, 0, 0));
+    for (const char* name : {"Image1", "Image2", "picRes"}) {
+        const QImage shown = Picture(Find(p.Find("frmGraf"), name));
+        EXPECT_GT(finerBlocks(shown, shown.rect()), shown.width() * shown.height() / 200)
+            << name << " is blown up";
+    }
+}
+
 }  // namespace
 }  // namespace heliomark::testing
