@@ -1,6 +1,10 @@
 // The menu commands that open the modal dialogs, driven as a user drives them: the dialog is
 // operated from a timer while the main window waits for it.
+#include <QAbstractItemView>
+#include <QAbstractSlider>
 #include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
 
 #include "support/test_support.h"
 
@@ -74,22 +78,56 @@ TEST(DialogMenus, SettingsOkShowsTheNewFormatsAtOnce) {
     EXPECT_EQ(LoadSettings(folder / "settings.ini").ShowSecondsSetting, 1);
 }
 
-TEST(DialogMenus, EveryDialogOpensFromItsMenuAndCloses) {
-    const std::pair<const char*, const char*> dialogs[] = {
-        {"mnuDict", "frmDict"}, {"mnuAbout", "frmAbout"}, {"mnuOpt", "frmOpt"}, {"mnuCal", "frmCal"}};
+// The inputs and results of `window` (its push buttons say what they do) whose pointer finds no tool tip: a
+// control shows its own tip or, lacking one, the tip of the box it sits in (the pickers' fields show the
+// picker's).
+QStringList WithoutTip(QWidget* window) {
+    QStringList missing;
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        const bool control = qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) ||
+                             (qobject_cast<QAbstractButton*>(w) && !qobject_cast<QPushButton*>(w)) ||
+                             qobject_cast<QAbstractSlider*>(w) || qobject_cast<QAbstractItemView*>(w) ||
+                             qobject_cast<QPlainTextEdit*>(w);
+        if (!control || !w->isVisibleTo(window) || w->objectName().isEmpty() ||
+            w->objectName().startsWith("qt_"))
+            continue;
+        QWidget* at = w;
+        while (at != window && at->toolTip().isEmpty())
+            at = at->parentWidget();
+        if (at == window) missing << w->objectName();
+    }
+    return missing;
+}
+
+TEST(DialogMenus, EveryDialogHasTipsADefaultButtonAndClosesOnEscape) {
+    const struct {
+        const char *Item, *Dialog, *DefaultButton;
+    } dialogs[] = {{"mnuDict", "frmDict", "Command1"}, {"mnuAbout", "frmAbout", "Command1"},
+                   {"mnuOpt", "frmOpt", "cmdOK"},      {"mnuCal", "frmCal", "Command1"},
+                   {"mnuCities", "frmCity", "cmdAct"}, {"mnuDST", "frmDST", "cmdUpd"}};
     ProgramFolder folder("Berlin");
     WriteText(folder / "dict.txt", "!Zenith\r\nStraight up.\r\n!Azimuth\r\nAround the horizon.\r\n");
     Program p(folder);
-    for (const auto& [item, name] : dialogs) {
+    EXPECT_EQ(WithoutTip(&p.Main()), QStringList()) << "main window controls without a tool tip";
+    EXPECT_NE(p.Find("txtSR")->toolTip().indexOf(" Y"), -1) << "the sunrise box explains its marks";
+    for (const auto& d : dialogs) {
         ModalAnswerer answerer;
-        QString seen;
-        answerer.OnDialog(name, [&seen](QDialog* d) {
-            seen = d->windowTitle();
-            d->reject();
+        bool seen = false;
+        answerer.OnDialog(d.Dialog, [&](QDialog* dialog) {
+            seen = true;
+            auto* button = Find<QPushButton>(dialog, d.DefaultButton);
+            EXPECT_TRUE(button && button->isDefault()) << d.Dialog << ": Enter presses " << d.DefaultButton;
+            if (std::string(d.Dialog) != "frmAbout" && std::string(d.Dialog) != "frmDict") {
+                EXPECT_EQ(WithoutTip(dialog), QStringList()) << d.Dialog << " controls without a tool tip";
+            }
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : dialog,
+                            Qt::Key_Escape);
+            EXPECT_FALSE(dialog->isVisible()) << d.Dialog << ": Escape closes it";
+            if (dialog->isVisible()) dialog->reject();
         });
-        p.Find<QAction>(item)->trigger();
-        EXPECT_FALSE(seen.isEmpty()) << item << " did not open " << name;
-        EXPECT_EQ(p.Main().findChild<QWidget*>(name), nullptr) << name << " is gone";
+        p.Find<QAction>(d.Item)->trigger();
+        EXPECT_TRUE(seen) << d.Item << " did not open " << d.Dialog;
+        EXPECT_EQ(p.Main().findChild<QWidget*>(d.Dialog), nullptr) << d.Dialog << " is gone";
     }
 }
 
