@@ -62,6 +62,11 @@ TEST(CalendarWindow, OpensWithTheMainWindowsMonthAndTheThreeDayColumns) {
         "Sunrise+ Sunset+ Day Length+ Max. Altitude- Transit Time- Right Acsention- Declination- Check All- "
         "Starts- Ends- Twilight Length-");
     EXPECT_EQ(Shown(&c.calendar, "txtYear"), "2024");
+    auto* year = Find<QLineEdit>(&c.calendar, "txtYear");
+    EXPECT_TRUE(year->isReadOnly() && !(year->focusPolicy() & Qt::TabFocus))
+        << "the year comes from the main window: no Tab stop";
+    EXPECT_EQ(year->palette().color(QPalette::Base), c.calendar.palette().color(QPalette::Window))
+        << "the year box looks read-only";
     EXPECT_EQ(Shown(&c.calendar, "cmbMonths"), "June");
     EXPECT_EQ(Shown(&c.calendar, "cmbTW"), "Civil Twilights");
     EXPECT_TRUE(Find<QRadioButton>(&c.calendar, "optM")->isChecked());

@@ -177,6 +177,7 @@ TEST(TwilightsWindow, ShowsEachTwilightOrADashWhenItNeverEnds) {
     p.TypeInto("apLon", "txtDeg", "10");
     p.Find("cmbHZ")->setProperty("ListIndex", 27);
     p.Show("mnuTW");
+    EXPECT_EQ(p.Find("frmTW")->windowTitle(), "Twilights");
     for (const Case& c : cases) {
         p.TypeInto("apLat", "txtDeg", c.Latitude);
         for (int row = 0; row < 3; ++row) {
