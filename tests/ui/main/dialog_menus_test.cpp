@@ -99,6 +99,12 @@ QStringList WithoutTip(QWidget* window) {
     return missing;
 }
 
+// Whether the window is wide enough for its title beside the frame's icon and three buttons (about
+// 90 px in the common window managers' themes), in the window's own font.
+bool TitleFits(const QWidget* window) {
+    return QFontMetrics(window->font()).horizontalAdvance(window->windowTitle()) + 90 <= window->width();
+}
+
 TEST(DialogMenus, EveryDialogHasTipsADefaultButtonAndClosesOnEscape) {
     const struct {
         const char *Item, *Dialog, *DefaultButton;
@@ -110,6 +116,10 @@ TEST(DialogMenus, EveryDialogHasTipsADefaultButtonAndClosesOnEscape) {
     Program p(folder);
     EXPECT_EQ(WithoutTip(&p.Main()), QStringList()) << "main window controls without a tool tip";
     EXPECT_NE(p.Find("txtSR")->toolTip().indexOf(" Y"), -1) << "the sunrise box explains its marks";
+    for (const char* view : {"mnuTW", "mnuGraf", "mnuMap", "mnu3D", "mnuEvents", "mnuYear"})
+        p.Show(view);
+    for (const QWidget* window : QApplication::topLevelWidgets())
+        EXPECT_TRUE(!window->isVisible() || TitleFits(window)) << window->objectName().toStdString();
     for (const auto& d : dialogs) {
         ModalAnswerer answerer;
         bool seen = false;
@@ -120,6 +130,7 @@ TEST(DialogMenus, EveryDialogHasTipsADefaultButtonAndClosesOnEscape) {
             if (std::string(d.Dialog) != "frmAbout" && std::string(d.Dialog) != "frmDict") {
                 EXPECT_EQ(WithoutTip(dialog), QStringList()) << d.Dialog << " controls without a tool tip";
             }
+            EXPECT_TRUE(TitleFits(dialog)) << d.Dialog;
             QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : dialog,
                             Qt::Key_Escape);
             EXPECT_FALSE(dialog->isVisible()) << d.Dialog << ": Escape closes it";
