@@ -108,7 +108,8 @@ struct Row {
     const char* Expression;
     T Got, Expected;
 };
-#define ROW(expression, expected) {#expression, expression, expected}
+#define ROW(expression, expected) \
+    { #expression, expression, expected }
 template <class T>
 void ExpectRows(std::initializer_list<Row<T>> rows) {
     for (const auto& r : rows)

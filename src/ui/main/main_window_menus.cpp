@@ -59,8 +59,7 @@ void MainWindow::FillDstList() {
 
 void MainWindow::mnuOpt_Click() {
     CreateFolderFor(state_->Folders.SettingsFile());
-    SettingsDialog dialog(state_->Settings, state_->Cities, state_->Folders.SettingsFile(), SkyGrid(),
-                          this);
+    SettingsDialog dialog(state_->Settings, state_->Cities, state_->Folders.SettingsFile(), SkyGrid(), this);
     if (dialog.exec() == QDialog::Accepted) UpdateGeneralData(false, false);
 }
 
