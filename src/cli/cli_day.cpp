@@ -20,13 +20,6 @@ struct Readout {
     std::optional<double> Event;  // a day number (NoValue when the event does not happen)
 };
 
-// The golden and blue hours in the order of SunEventsReadouts::Bands.
-std::array<double, 8> BandEvents(const SolarState& day) {
-    const LightHours h = ComputeLightHours(day);
-    return {h.GoldenMorningBegin, h.GoldenMorningEnd, h.GoldenEveningBegin, h.GoldenEveningEnd,
-            h.BlueMorningBegin,   h.BlueMorningEnd,   h.BlueEveningBegin,   h.BlueEveningEnd};
-}
-
 // What the Sun Events window shows: the golden and blue hours, the directions of sunrise and
 // sunset, the crossings of the chosen altitude and the shadow of a 1 m stick now.
 void AddSunEvents(std::vector<Readout>& list, const SolarState& day, const SolarState& now, double refracted,
@@ -34,21 +27,19 @@ void AddSunEvents(std::vector<Readout>& list, const SolarState& day, const Solar
     const int32_t sec = o.Seconds ? 1 : 0;
     const SunEventsReadouts e = ComputeSunEventsReadouts(
         day, o.Altitude, [&schedule](double date) { return schedule.ZoneHoursOn(date); }, sec, o.Dms);
-    const std::array<double, 8> bands = BandEvents(day);
     const char* const hour[2] = {"golden_hour", "blue_hour"};
     const char* const title[2] = {"Golden Hour", "Blue Hour"};
     const char* const part[4] = {"morning_starts", "morning_ends", "evening_starts", "evening_ends"};
     const char* const caption[4] = {"Morning Starts", "Morning Ends", "Evening Starts", "Evening Ends"};
     for (int i = 0; i < 8; ++i) {
         list.push_back({std::string(hour[i / 4]) + "_" + part[i % 4],
-                        std::string(title[i / 4]) + " " + caption[i % 4], e.Bands[i], bands[i]});
+                        std::string(title[i / 4]) + " " + caption[i % 4], e.Bands[i], e.BandDays[i]});
     }
     list.push_back({"rise_azimuth", "Rises at Azimuth", e.RiseAzimuth, {}});
     list.push_back({"set_azimuth", "Sets at Azimuth", e.SetAzimuth, {}});
-    const AltitudeCrossings crossings = ComputeAltitudeEvents(day, DegToRad(o.Altitude));
     const std::string at = "Sun at Altitude " + FormatGeneral(o.Altitude) + "° ";
-    list.push_back({"altitude_rising", at + "Rising", e.CustomRise, crossings.Morning});
-    list.push_back({"altitude_setting", at + "Setting", e.CustomSet, crossings.Evening});
+    list.push_back({"altitude_rising", at + "Rising", e.CustomRise, e.CustomRiseDay});
+    list.push_back({"altitude_setting", at + "Setting", e.CustomSet, e.CustomSetDay});
     const ShadowReadouts shadow = ComputeShadowReadouts(refracted, now.Azimuth, o.Dms);
     list.push_back({"shadow_length", "Shadow of a 1 m Stick", shadow.Length, {}});
     list.push_back({"shadow_direction", "Pointing to", shadow.Direction, {}});

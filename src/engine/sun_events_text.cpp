@@ -76,17 +76,18 @@ SunEventsReadouts ComputeSunEventsReadouts(const SolarState& day, double customA
                                            const ZoneHoursOnDate& zoneHoursOn, int32_t showSeconds,
                                            bool useDMS) {
     const LightHours h = ComputeLightHours(day);
-    const double bands[8] = {h.GoldenMorningBegin, h.GoldenMorningEnd, h.GoldenEveningBegin,
-                             h.GoldenEveningEnd,   h.BlueMorningBegin, h.BlueMorningEnd,
-                             h.BlueEveningBegin,   h.BlueEveningEnd};
     SunEventsReadouts out;
+    out.BandDays = {h.GoldenMorningBegin, h.GoldenMorningEnd, h.GoldenEveningBegin, h.GoldenEveningEnd,
+                    h.BlueMorningBegin,   h.BlueMorningEnd,   h.BlueEveningBegin,   h.BlueEveningEnd};
     for (int i = 0; i < 8; ++i)
-        out.Bands[i] = FormatEventTime(day.Transit, bands[i], showSeconds);
+        out.Bands[i] = FormatEventTime(day.Transit, out.BandDays[i], showSeconds);
     out.RiseAzimuth = FormatDirection(AzimuthAtEvent(day, day.Sunrise), useDMS);
     out.SetAzimuth = FormatDirection(AzimuthAtEvent(day, day.Sunset), useDMS);
     const AltitudeCrossings custom = ComputeAltitudeEvents(day, DegToRad(customAltitudeDeg));
     out.CustomRise = FormatEventTime(day.Transit, custom.Morning, showSeconds);
     out.CustomSet = FormatEventTime(day.Transit, custom.Evening, showSeconds);
+    out.CustomRiseDay = custom.Morning;
+    out.CustomSetDay = custom.Evening;
     out.Polar = FormatPolarLine(FindPolarSpan(day, zoneHoursOn), showSeconds);
     return out;
 }

@@ -49,6 +49,10 @@ struct SunEventsReadouts {
     std::string RiseAzimuth, SetAzimuth;  // the Sun's azimuth at sunrise and at sunset
     std::string CustomRise, CustomSet;    // crossings of the typed altitude
     std::string Polar;                    // the polar line, empty on an ordinary day
+    // The day numbers the band and crossing texts were made from (NoValue where there is none), for
+    // outputs that also give each event as an instant.
+    std::array<double, 8> BandDays{};
+    double CustomRiseDay = NoValue, CustomSetDay = NoValue;
 };
 // `day` holds computed day events (ComputeDayEvents: Transit, Sunrise, Sunset, PolarState);
 // customAltitudeDeg is geometric, degrees.
