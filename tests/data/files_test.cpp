@@ -1,5 +1,6 @@
 // The data files: hand-written bytes read as the format says, lists written and read back unchanged,
-// damaged files refused with an error naming the file, and failed saves that keep the old file.
+// damaged files refused with an error naming the file (or salvaged up to a cut), and failed saves
+// that keep the old file.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -298,6 +299,46 @@ TEST(DataFiles, FailedSavesThrowAndKeepTheOldFile) {
     WriteFileAtomically(folder / "f", nullptr, 0);
     EXPECT_TRUE(ReadWholeFile(folder / "f", 10).empty());
     EXPECT_EQ(folder.Entries().size(), 2u);
+}
+
+// A salvaging read keeps the whole records before a cut, each checked as usual; a strict read refuses.
+TEST(DataFiles, SalvageKeepsTheWholeRecordsBeforeACut) {
+    TempFolder folder;
+    const auto file = folder / "data";
+    for (const auto& [count, whole, latitude, kept, what] :
+         {std::tuple{5, 2, 48.85, 2, "cut inside the third city"},
+          {3, 0, 48.85, 0, "cut inside the first city"},
+          {4, 2, 91.0, -1, "a kept city with latitude 91 is refused as ever"}}) {
+        Bytes b;
+        b.I16(count);
+        for (int i = 0; i < whole; ++i)
+            b.Name("City" + std::to_string(i + 1)).F64(i == 0 ? latitude : 10).F64(2.35).I16(29).Name("None");
+        WriteBytes(file, b.Raw(std::vector<unsigned char>(20, 'x')).v);
+        EXPECT_THROW(LoadCities(file), DataFileError) << what << ": the strict read";
+        Salvage salvage;
+        if (kept < 0) {
+            EXPECT_THROW(LoadCities(file, &salvage), DataFileError) << what;
+            continue;
+        }
+        EXPECT_EQ(LoadCities(file, &salvage).size(), static_cast<std::size_t>(kept)) << what;
+        EXPECT_NE(salvage.Problem.find("city " + std::to_string(whole + 1) + " is cut short"),
+                  std::string::npos)
+            << what << ": " << salvage.Problem;
+    }
+    Bytes b;  // two permanent rules, then a variable one with one year (18 + 18 bytes at the end)
+    b.I16(3).Name("EUROPE").I16(0).I16(1).I16(5).I16(3).I16(1).I16(5).I16(10).I16(0);
+    b.Name("USA").I16(0).I16(1).I16(2).I16(3).I16(1).I16(1).I16(11).I16(0);
+    b.Name("Chile").I16(1).I16(1).I16(2).I16(9).I16(1).I16(1).I16(4).I16(1).I32(1).I32(1);
+    b.I16(2024).F64(45543).F64(45389).I16(2024).F64(45543).F64(45389);
+    for (const auto& [cut, kept, problem] : {std::tuple<std::size_t, std::size_t, std::string>{0, 3, ""},
+                                             {1, 2, "rule 3 (\"Chile\") is cut short"},
+                                             {18 + 18 + 8 + 31 + 5, 1, "rule 2 is cut short"}}) {
+        WriteBytes(file, std::vector<unsigned char>(b.v.begin(), b.v.end() - cut));
+        Salvage salvage;
+        EXPECT_EQ(LoadDstRules(file, &salvage).size(), kept) << "cut " << cut;
+        EXPECT_TRUE(salvage.Problem.starts_with(problem) && salvage.CutShort == (cut > 0))
+            << "cut " << cut << ": " << salvage.Problem;
+    }
 }
 
 }  // namespace

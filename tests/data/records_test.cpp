@@ -1,12 +1,15 @@
-// Names in their 15-byte fields, the hour-zone table, the city and rule lists, DST periods and the
-// dictionary.
+// Names in their 15-byte fields and the search by part of a name, the hour-zone table, the city and
+// rule lists, DST periods, the dictionary, the computer's zone as a place and the program's folders.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <random>
 #include <set>
 
 #include "data/data.h"
 #include "data/dictionary.h"
+#include "data/program_folders.h"
+#include "data/zone_places.h"
 #include "support/test_support.h"
 
 namespace heliomark {
@@ -47,12 +50,46 @@ TEST(Names, StoredAsFifteenLatin1BytesAndComparedLowerCased) {
         ROW(TrimBlanks("\t a b  "), "\t a b"),                       // blanks only, as the classic Trim
         ROW(LowerCaseName("S\303\203O PAULO"), "s\303\243o paulo"),  // Ã -> ã
         ROW(LowerCaseName("\303\227\303\237\303\236"), "\303\227\303\237\303\276"),  // × and ß stay, Þ -> þ
-        ROW(LowerCaseName("\305\201X\377"), "\305\201x\377"),  // Ł and an invalid byte kept
+        ROW(LowerCaseName("\305\201X\377"), "\305\201x\377")  // Ł and an invalid byte kept
     });
     // Property: every Latin-1 byte survives a decode and an encode.
     for (int b = 0; b < 256; ++b) {
         const std::string field = std::string(1, static_cast<char>(b)) + "abcdefghijklmn";
         EXPECT_EQ(Field(DecodeName(field.data())), field) << "byte " << b;
+    }
+}
+
+TEST(NameSearch, KeysIgnoreCaseAccentsAndPunctuation) {
+    ExpectTexts({
+        ROW(SearchKey("S\xC3\x83O PAULO"), "sao paulo"),
+        ROW(SearchKey("Sa\xCC\x83o"), "sao"),                    // a + combining tilde
+        ROW(SearchKey("\xC5\x81\xC3\x93\x44\xC5\xB9"), "lodz"),  // ŁÓDŹ
+        ROW(SearchKey("Stra\xC3\x9F\x65"), "strasse"),
+        ROW(SearchKey("Bra\xC8\x99ov"), "brasov"),         // s with comma below
+        ROW(SearchKey("Winston-Salem"), "winston salem"),  // a hyphen reads as a blank
+        ROW(SearchKey("St. Pete"), "st pete"),             // dots go
+        ROW(SearchKey("Ta\xE2\x80\x99izz"), "taizz"),      // Ta’izz: apostrophes go
+        ROW(SearchKey("  New   York "), "new york "),      // no leading blank, runs as one
+        ROW(SearchKey("\xE6\x9D\xB1\xE4\xBA\xAC"), "\xE6\x9D\xB1\xE4\xBA\xAC"),  // 東京 stays
+        ROW(SearchKey("Bad\xFFName"), "bad\xFFname")                             // an invalid byte stays
+    });
+    std::vector<std::string> keys;  // in list order
+    for (const char* name : {"New York", "Newark", "Osasco", "Sao Paulo", "Sao Tome", "St. Pete", "York",
+                             "Yorkton", "Z\xC3\xBCrich", "Winston-Salem"})
+        keys.push_back(SearchKey(name));
+    // Typed text, the positions it finds in list order, and the one offered first.
+    for (const auto& [typed, found, best] :
+         {std::tuple<const char*, std::vector<int>, int>{"york", {0, 6, 7}, 6},  // the name before its prefix
+          {"sao", {3, 4}, 3},       // the first that begins with it
+          {"sa", {2, 3, 4, 9}, 3},  // Osasco has it inside, Sao Paulo begins with it
+          {"salem", {9}, 9},        // a word that begins with it
+          {"rk", {0, 1, 6, 7}, 0},  // only inside names: the first
+          {"Z\xC3\x9CR", {8}, 8},   // ZÜR: case and accents ignored
+          {"st. pete", {5}, 5},     // punctuation may be typed or not
+          {"xyz", {}, -1},
+          {"", {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}, -1}}) {  // nothing typed: every name, none offered
+        const NameMatches m = FindNamesContaining(keys, typed);
+        EXPECT_TRUE(m.Positions == found && m.Best == best) << "typing \"" << typed << '"';
     }
 }
 
@@ -83,39 +120,31 @@ TEST(HourZones, TextsOffsetsAndShortTextsAgree) {
 
 TEST(CityAndRuleLists, InsertKeepsTheLowerCasedOrderFindIsCaseBlindRemoveTakesPositions) {
     for (const auto& [list, insert, expected] :
-         {std::tuple{"Berlin|Rome", "Paris", "Berlin|Paris|Rome|"},
-          {"Berlin|Rome", "Zurich", "Berlin|Rome|Zurich|"},
-          {"Berlin|Rome", "Athens", "Athens|Berlin|Rome|"},
-          {"paris|Rome", "PARIS", "paris|PARIS|Rome|"},  // equal names: the new one after
-          {"Parish", "Paris", "Paris|Parish|"},          // padding sorts before letters
-          {"San Jose", "San-Jose", "San Jose|San-Jose|"},
-          {"Zagreb", "\303\204lmhult", "Zagreb|\303\204lmhult|"},  // Ä (0xC4 -> 0xE4) after z
-          {"", "Llanfairpwllgwyngyll", "Llanfairpwllgwy|"}}) {     // cut to its 15-byte field
-        CityList cities;
-        for (std::string rest = list; !rest.empty();
-             rest = rest.find('|') == std::string::npos ? "" : rest.substr(rest.find('|') + 1))
-            cities.push_back(City(rest.substr(0, rest.find('|'))));
+         {std::tuple{CityList{City("Berlin"), City("Rome")}, "Paris", "Berlin|Paris|Rome|"},
+          {CityList{City("Berlin"), City("Rome")}, "Zurich", "Berlin|Rome|Zurich|"},
+          {CityList{City("Berlin"), City("Rome")}, "Athens", "Athens|Berlin|Rome|"},
+          {CityList{City("paris"), City("Rome")}, "PARIS", "paris|PARIS|Rome|"},  // equal: the new one after
+          {CityList{City("Parish")}, "Paris", "Paris|Parish|"},  // padding sorts before letters
+          {CityList{City("San Jose")}, "San-Jose", "San Jose|San-Jose|"},
+          {CityList{City("Zagreb")}, "\303\204lmhult", "Zagreb|\303\204lmhult|"},  // Ä (0xC4 -> 0xE4) after z
+          {CityList{}, "Llanfairpwllgwyngyll", "Llanfairpwllgwy|"}}) {             // cut to its 15-byte field
+        CityList cities = list;
         InsertCitySorted(cities, City(insert));
         std::string names;
         for (const auto& c : cities)
             names += c.Name + "|";
-        EXPECT_EQ(names, expected) << "inserting " << insert << " into " << list;
+        EXPECT_EQ(names, expected) << "inserting " << insert;
     }
     const CityList cities{City("Berlin"), City("  Oslo "), City("\303\211vora"), City("BERLIN")};
     DstRuleList rules;
     for (const char* name : {"EUROPE", "  USA", "EUROPE", "A name far longer than fifteen"})
         AppendDstRule(rules, {name, {}, {}, {}});
     EXPECT_EQ(rules[3].Name, "A name far long");
-    for (const auto& [name, city, rule] : {std::tuple{"berlin", 1, 0},
-                                           {"BERLIN", 1, 0},
-                                           {" Berlin", 0, 0},
-                                           {"Berlin ", 0, 0},
-                                           {"oslo", 2, 0},
-                                           {"\303\251VORA", 3, 0},  // É is é
-                                           {"Europe", 0, 1},
-                                           {"usa", 0, 2},
-                                           {" usa", 0, 0},
-                                           {"", 0, 0}})
+    // A name, the city it finds and the rule it finds (É is é; the stored blanks are trimmed).
+    const std::tuple<const char*, int, int> finds[] = {
+        {"berlin", 1, 0},       {"BERLIN", 1, 0}, {" Berlin", 0, 0}, {"Berlin ", 0, 0}, {"oslo", 2, 0},
+        {"\303\251VORA", 3, 0}, {"Europe", 0, 1}, {"usa", 0, 2},     {" usa", 0, 0},    {"", 0, 0}};
+    for (const auto& [name, city, rule] : finds)
         EXPECT_TRUE(FindCity(cities, name) == city && FindDstRule(rules, name) == rule)
             << "finding \"" << name << '"';
     CityList list{City("A"), City("B"), City("C")};
@@ -151,18 +180,15 @@ TEST(DstRules, RuleDaysAndPeriods) {
     // A period includes its start day and excludes its end day; a variable rule uses its years' entries.
     const DstRule europe{"EU", {1, 5, 3}, {1, 5, 10}, {}}, south{"South", {1, 1, 10}, {1, 1, 4}, {}};
     const DstRule variable{"V", {1, 5, 3}, {1, 5, 10}, {{2024, D(2024, 4, 1), D(2024, 9, 1)}}};
-    for (const auto& [rule, date, in] : {std::tuple{&europe, D(2024, 3, 30), false},
-                                         {&europe, D(2024, 3, 31), true},
-                                         {&europe, D(2024, 10, 26), true},
-                                         {&europe, D(2024, 10, 27), false},
-                                         {&south, D(2024, 1, 15), true},
-                                         {&south, D(2024, 4, 6), true},
-                                         {&south, D(2024, 4, 7), false},
-                                         {&south, D(2024, 10, 5), false},
-                                         {&south, D(2024, 12, 31), true},
-                                         {&variable, D(2024, 3, 31), false},
-                                         {&variable, D(2024, 4, 1), true},
-                                         {&variable, D(2024, 9, 1), false}}) {
+    const std::tuple<const DstRule*, double, bool> days[] = {
+        {&europe, D(2024, 3, 30), false},   {&europe, D(2024, 3, 31), true},
+        {&europe, D(2024, 10, 26), true},   {&europe, D(2024, 10, 27), false},
+        {&south, D(2024, 1, 15), true},     {&south, D(2024, 4, 6), true},
+        {&south, D(2024, 4, 7), false},     {&south, D(2024, 10, 5), false},
+        {&south, D(2024, 10, 6), true},     {&south, D(2024, 12, 31), true},
+        {&variable, D(2024, 3, 31), false}, {&variable, D(2024, 4, 1), true},
+        {&variable, D(2024, 9, 1), false}};
+    for (const auto& [rule, date, in] : days) {
         const auto period = DstPeriodForYear(*rule, 2024);
         EXPECT_TRUE(period && InDstPeriod(date, period->Start, period->End) == in)
             << rule->Name << " on day " << date;
@@ -231,6 +257,80 @@ TEST(Dictionary, SortsLikeTheClassicExchangeSortAndIsReadOnce) {
     EXPECT_EQ(Titles(dictionary.Entries), "a|b|") << "read once, sorted";
     EXPECT_TRUE(!failed.Loaded && EnsureDictionaryLoaded(failed, file)) << "a failed read is tried again";
     EXPECT_EQ(Titles(failed.Entries), "c|");
+}
+
+TEST(ZonePlaces, ZonesAreFoundInEitherTableAndThroughTheirOldNames) {
+    TempFolder zoneinfo;
+    WriteText(zoneinfo / "zone1970.tab",
+              "#codes\tcoordinates\tTZ\tcomments\nDE,DK\t+5230+01322\tEurope/Berlin\tmost of Germany\n"
+              "AU\t-3352+15113\tAustralia/Sydney\tNew South Wales\r\nUA\t+5026+03031\tEurope/Kyiv\tmost of "
+              "Ukraine\nXX\t+5260+01322\tBad/Minutes\n");
+    WriteText(zoneinfo / "zone.tab", "US\t+404251-0740023\tAmerica/New_York\tEastern\n");
+    std::filesystem::create_directories(zoneinfo / "Europe");
+    WriteText(zoneinfo / "Europe" / "Kyiv", "TZif");
+    std::filesystem::create_symlink("Kyiv", zoneinfo / "Europe" / "Kiev");
+    for (const auto& [zone, point] :
+         {std::pair<const char*, std::optional<GeoPoint>>{"Europe/Berlin", GeoPoint{52.5, 13 + 22 / 60.0}},
+          {"Australia/Sydney", GeoPoint{-(33 + 52 / 60.0), 151 + 13 / 60.0}},
+          {"America/New_York", GeoPoint{40 + 42 / 60.0 + 51 / 3600.0, -(74 + 23 / 3600.0)}},
+          {"Europe/Kiev", GeoPoint{50 + 26 / 60.0, 30 + 31 / 60.0}},  // a link to its new name
+          {"Bad/Minutes", std::nullopt},
+          {"Etc/UTC", std::nullopt},
+          {"", std::nullopt}}) {
+        const std::optional<GeoPoint> p = ZoneReferencePoint(zone, zoneinfo.Path());
+        EXPECT_TRUE(p.has_value() == point.has_value() &&
+                    (!p || (std::abs(p->Latitude - point->Latitude) < 1e-12 &&
+                            std::abs(p->Longitude - point->Longitude) < 1e-12)))
+            << zone << ": " << (p ? FormatGeneral(p->Latitude) + ", " + FormatGeneral(p->Longitude) : "none");
+    }
+    // The nearest city is measured over the sphere.
+    const CityList cities = {{"Berlin", 52.52, 13.405, 27, "Europe"},
+                             {"Suva", -18.14, 178.44, 70, "None"},
+                             {"Apia", -13.83, -171.77, 73, "None"},
+                             {"Longyearbyen", 78.22, 15.65, 27, "Europe"},
+                             {"Anchorage", 61.22, -149.9, 4, "None"}};
+    ExpectRows<int>(
+        {ROW(NearestCity(cities, (GeoPoint{52.4, 13.06})), 1),  // Potsdam: Berlin
+         ROW(NearestCity(cities, (GeoPoint{-16, -179.9})), 2),  // over the date line: Suva, not Apia
+         ROW(NearestCity(cities, (GeoPoint{85, -150})), 4),     // over the pole: not Anchorage
+         ROW(NearestCity({}, (GeoPoint{0, 0})), 0)});
+}
+
+TEST(ProgramFolders, TheExecutablesFolderDecidesWhereEachFileIs) {
+    TempFolder root;
+    const auto bin = root / "bin", share = root / "share" / "heliomark";
+    std::filesystem::create_directories(bin);
+    std::filesystem::create_directories(share);
+    const UserFolders user{root / "config", root / "data"};
+    for (const auto& [refsBeside, writable, expected, what] :
+         {std::tuple{true, true, ProgramFolders{bin, bin, bin},
+                     "a writable copy with refs.txt keeps everything"},
+          {true, false, ProgramFolders{bin, user.Config, user.Data},
+           "a read-only copy keeps the user's files apart"},
+          {false, true, ProgramFolders{share, user.Config, user.Data},
+           "installed, never written even when it could"},
+          {false, false, ProgramFolders{share, user.Config, user.Data}, "installed"}}) {
+        std::filesystem::remove(bin / "refs.txt");
+        if (refsBeside) WriteText(bin / "refs.txt", "table");
+        const bool canWrite = writable;
+        const ProgramFolders f =
+            FindProgramFolders(bin, user, [=](const std::filesystem::path&) { return canWrite; });
+        EXPECT_TRUE(f.Shipped == expected.Shipped && f.SettingsFile() == expected.Config / "settings.ini" &&
+                    f.CitiesToWrite() == expected.Data / "city_db.txt" &&
+                    f.CitiesToRead() == expected.Shipped / "city_db.txt")  // no user's copy yet
+            << what << ": " << f.Shipped << ", " << f.SettingsFile() << ", " << f.CitiesToWrite();
+    }
+    // The user's folders follow the XDG variables as Qt does.
+    const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
+    ::setenv("HOME", "/home/ann", 1);
+    ::setenv("XDG_CONFIG_HOME", "/cfg", 1);
+    ::setenv("XDG_DATA_HOME", "relative", 1);  // ignored: not absolute
+    const UserFolders f = XdgUserFolders();
+    ::unsetenv("XDG_CONFIG_HOME");
+    ::unsetenv("XDG_DATA_HOME");
+    ::setenv("HOME", home.c_str(), 1);
+    EXPECT_TRUE(f.Config == "/cfg/heliomark" && f.Data == "/home/ann/.local/share/heliomark")
+        << f.Config << ", " << f.Data;
 }
 
 }  // namespace

@@ -86,12 +86,20 @@ TEST(ShippedData, DictionaryHoldsTheTermsTheWindowsExplain) {
                 std::ranges::count(raw, '\n') == std::ranges::count(raw, '\r'))
         << "a title first, CR LF line ends";
     std::set<std::string> titles;
+    bool dayMarks = false;
     for (const DictEntry& e : LoadDictionary(testing::Resource("dict.txt"))) {
         const auto paragraphs = std::ranges::count(e.Text, '\n');
         EXPECT_TRUE(titles.insert(e.Title).second && paragraphs >= 1 && paragraphs <= 3 &&
                     e.Text.find("\r\n\r\n") == std::string::npos)
             << e.Title << ": twice, or " << paragraphs << " paragraphs";
+        // The window wraps each line to its width: a line must end where a paragraph ends.
+        for (std::size_t from = 0, end; (end = e.Text.find("\r\n", from)) != std::string::npos;
+             from = end + 2)
+            EXPECT_TRUE(end == from || std::string(".!?)").find(e.Text[end - 1]) != std::string::npos)
+                << e.Title << ": a line ends inside a sentence: " << e.Text.substr(from, end - from);
+        dayMarks |= e.Text.find("\" Y\"") != std::string::npos && e.Text.find("\" T\"") != std::string::npos;
     }
+    EXPECT_TRUE(dayMarks) << "no entry says what \" Y\" and \" T\" after a time mean";
     EXPECT_GE(titles.size(), 40u);
     for (const char* needed :
          {"Altitude", "Azimuth", "Refraction", "Transit", "Declination", "Right ascension", "Equinox",

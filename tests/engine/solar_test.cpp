@@ -198,11 +198,34 @@ TEST(Refraction, LookupInterpolatesAndExtendsTheEndSegments) {
                 ROW(RefractionLookup(t, t.Key[0] - 1), t.Value[0] - 2),  // the end lines go on
                 ROW(RefractionLookup(t, t.Key[138] + 1), t.Value[138] + 2)},
                1e-9);
-    // The shipped table: about 29' at the horizon (Saemundsson), 1' at 45°, nothing at the zenith.
+}
+
+// The shipped table from nadir to zenith: refraction lifts the Sun near the horizon, fades out below
+// it, never lowers it, keeps the order, and agrees with Bennett's R = cot(a + 7.31 / (a + 4.4))' for
+// an apparent altitude a (Journal of Navigation 35, 255, 1982) at the rows of its published table.
+TEST(Refraction, ShippedTableOverTheWholeSky) {
     const RefractionTable shipped = LoadRefractionTable(Resource("refs.txt"));
-    EXPECT_NEAR(RadToDeg(RefractionLookup(shipped, 0)) * 60, 29, 1.5) << "minutes of arc at the horizon";
-    EXPECT_NEAR(RadToDeg(RefractionLookup(shipped, DegToRad(45)) - DegToRad(45)) * 60, 1.0, 0.05) << "at 45°";
-    EXPECT_NEAR(RefractionLookup(shipped, HalfPi), HalfPi, 1e-6) << "at the zenith";
+    const auto lifted = [&](double h) { return RadToDeg(RefractionLookup(shipped, DegToRad(h))) - h; };
+    ExpectNear({ROW(shipped.Key[0], -HalfPi), ROW(shipped.Key[138], HalfPi),
+                ROW(RefractionLookup(shipped, HalfPi), HalfPi)},
+               1e-6);
+    EXPECT_NEAR(lifted(0) * 60, 29, 1.5) << "minutes of arc at the horizon (Saemundsson)";
+    EXPECT_NEAR(lifted(45) * 60, 1.0, 0.05) << "minutes of arc at 45°";
+    double previous = -1e9;
+    for (int i = -9000; i <= 9000; ++i) {
+        const double h = i / 100.0, r = h + lifted(h);
+        EXPECT_TRUE(r >= h - 1e-9 && r > previous) << "geometric " << h << "° gives " << r << "°";
+        const bool nearBelow = i >= -500 && i < -50 && i % 5 == 0;  // refraction grows without a jump
+        EXPECT_TRUE(!nearBelow || std::fabs(lifted(h + 0.05) - lifted(h)) * 60 < 2.5) << "a jump after " << h;
+        previous = r;
+    }
+    for (double h : {-90.0, -50.44, -18.0, -12.0, -6.07, -5.0})
+        EXPECT_NEAR(lifted(h), 0, 1e-9) << "geometric " << h << "°";
+    const std::pair<double, double> bennett[] = {{0, 34.5}, {1, 24.3}, {2, 18.2}, {5, 9.9},
+                                                 {10, 5.4}, {20, 2.7}, {45, 1.0}, {90, 0}};
+    for (const auto& [apparent, minutes] : bennett)
+        EXPECT_NEAR(lifted(apparent - minutes / 60), minutes / 60, 0.4 / 60)
+            << "apparent " << apparent << "° with " << minutes << "' of refraction";
 }
 
 TEST(Refraction, FileIsReadWholeAndRefusedWhenDamaged) {

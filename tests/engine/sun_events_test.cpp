@@ -1,6 +1,7 @@
 // Crossings of any altitude, the golden and blue hours, directions, the stick's shadow and the polar
 // search: against PyEphem's reference table (tools/check_ephemeris.py --write-reference), against
-// the day events they must reproduce, and against the daily computation day by day.
+// the day events they must reproduce, and against the daily computation day by day. Then the Year
+// window's table: each day with the zone hours the main window would use, its bands and read-out.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 #include "data/data.h"
 #include "engine/sun_events.h"
 #include "engine/sun_events_text.h"
+#include "engine/year_table.h"
 #include "support/test_support.h"
 
 using namespace heliomark;
@@ -27,6 +29,18 @@ struct ErrorSummary {
 
 double AngleBetween(double a, double b) {
     return std::fabs(FloorMod(a - b + 180, 360) - 180);
+}
+
+const DstRule Europe{"Europe", {1, 5, 3}, {1, 5, 10}, {}};      // last Sunday of March to October
+const DstRule AusSouth{"AusSouth", {1, 1, 10}, {1, 1, 4}, {}};  // first Sunday of October to April
+
+std::vector<YearDay> Table(double lat, double lon, double zone, const DstRule* rule, int year = 2024) {
+    ZoneSchedule schedule{zone, year, rule ? DstPeriodForYear(*rule, year) : std::nullopt, rule};
+    return ComputeYearTable(SolarStateFor(lat, lon, year, 1, 1, 0), year,
+                            [&](double date) { return schedule.ZoneHoursOn(date); });
+}
+int DayIndex(int month, int day) {
+    return static_cast<int>(DateSerial(2024, month, day) - DateSerial(2024, 1, 1));
 }
 
 }  // namespace
@@ -93,20 +107,15 @@ TEST(SunEvents, MatchEphemerisReferenceTable) {
 
 TEST(SunEvents, RiseSetAltitudeGivesTheDayEventsBitForBit) {
     // Ordinary days, a " Y" sunrise (east longitude, zone behind), polar day and night, a pole.
-    const struct {
-        double Lat, Lon;
-        int Y, M, D;
-        double Zone;
-    } cases[] = {{52.52, 13.405, 2024, 6, 21, 2}, {-33.87, 151.21, 2024, 12, 1, 11},
-                 {10, 170, 2024, 3, 1, -10},      {69.65, 18.96, 2024, 12, 21, 1},
-                 {78.22, 15.65, 2024, 6, 21, 2},  {-90, 0, 2024, 1, 1, 0},
-                 {66.3, -30, 2031, 12, 10, -2.5}};
-    for (const auto& c : cases) {
-        SolarState day = SolarStateFor(c.Lat, c.Lon, c.Y, c.M, c.D, c.Zone);
+    const std::tuple<double, double, int, int, int, double> cases[] = {
+        {52.52, 13.405, 2024, 6, 21, 2}, {-33.87, 151.21, 2024, 12, 1, 11}, {10, 170, 2024, 3, 1, -10},
+        {69.65, 18.96, 2024, 12, 21, 1}, {78.22, 15.65, 2024, 6, 21, 2},    {-90, 0, 2024, 1, 1, 0},
+        {66.3, -30, 2031, 12, 10, -2.5}};
+    for (const auto& [lat, lon, y, m, d, zone] : cases) {
+        SolarState day = SolarStateFor(lat, lon, y, m, d, zone);
         ComputeDayEvents(day, false);
         const AltitudeCrossings got = ComputeAltitudeEvents(day, day.RiseSetAltitude);
-        EXPECT_EQ(got.Morning, day.Sunrise) << c.Lat << " " << c.M;  // exact: == on doubles
-        EXPECT_EQ(got.Evening, day.Sunset) << c.Lat << " " << c.M;
+        EXPECT_TRUE(got.Morning == day.Sunrise && got.Evening == day.Sunset) << lat << " " << m;  // exact
     }
 }
 
@@ -116,22 +125,18 @@ TEST(SunEvents, ShadowOfAOneMetreStick) {
         const ShadowReadouts r = ComputeShadowReadouts(DegToRad(altitude), DegToRad(azimuth), dms);
         return r.Length + ", " + r.Direction;
     };
-    ExpectTexts({
-        ROW(shadow(45, 90), "1.00 m, 270.000°"),     // the Sun in the east: the shadow points west
-        ROW(shadow(20, 350), "2.75 m, 170.000°"),    // just west of north: the shadow wraps past 360
-        ROW(shadow(89.9, 180), "0.00 m, 0.000°"),    // overhead
-        ROW(shadow(0.5, 270), "114.59 m, 90.000°"),  // at sunset
-        ROW(shadow(0, 180), "-, -"),                 // on the horizon: no shadow
-        ROW(shadow(-3, 180), "-, -"),
-        ROW(shadow(20, 100, true), "2.75 m, 280° 0' 0''"),
-    });
+    ExpectTexts({ROW(shadow(45, 90), "1.00 m, 270.000°"),     // the Sun in the east: the shadow points west
+                 ROW(shadow(20, 350), "2.75 m, 170.000°"),    // just west of north: the shadow wraps past 360
+                 ROW(shadow(89.9, 180), "0.00 m, 0.000°"),    // overhead
+                 ROW(shadow(0.5, 270), "114.59 m, 90.000°"),  // at sunset
+                 ROW(shadow(0, 180), "-, -"),                 // on the horizon: no shadow
+                 ROW(shadow(-3, 180), "-, -"), ROW(shadow(20, 100, true), "2.75 m, 280° 0' 0''")});
 }
 
 TEST(SunEvents, PolarSearchFindsTheDaysTheDailyComputationShowsThroughAYear) {
     // Longyearbyen with the European rule: a year of polar days and nights, and the dates the
     // main window would show a sunrise or sunset on, taken from a plain table of every day.
-    const DstRule europe{"Europe", {1, 5, 3}, {1, 5, 10}, {}};
-    const ZoneSchedule schedule{1, 2024, DstPeriodForYear(europe, 2024), &europe};
+    const ZoneSchedule schedule{1, 2024, DstPeriodForYear(Europe, 2024), &Europe};
     const auto zone = [&](double date) { return schedule.ZoneHoursOn(date); };
     const double first = DateSerial(2023, 1, 1), last = DateSerial(2026, 1, 1);
     std::vector<SolarState> days;
@@ -177,12 +182,87 @@ TEST(SunEvents, PolarLineWhenTheSearchFindsNothing) {
 }
 
 TEST(SunEvents, TypedAltitudeIsADecimalNumberFromMinus18To89) {
-    const struct {
-        const char* Text;
-        std::optional<double> Degrees;
-    } cases[] = {{"10", 10},    {" -18 ", -18}, {"+89", 89}, {"-0.833", -0.833}, {"89.01", {}},
-                 {"-18.5", {}}, {"90", {}},     {"", {}},    {"ten", {}},        {"12abc", {}},
-                 {"1e1", {}},   {"nan", {}},    {"12,5", {}}};
-    for (const auto& c : cases)
-        EXPECT_EQ(ParseCustomAltitude(c.Text), c.Degrees) << '"' << c.Text << '"';
+    const std::pair<const char*, std::optional<double>> cases[] = {
+        {"10", 10},    {" -18 ", -18}, {"+89", 89}, {"-0.833", -0.833}, {"89.01", {}},
+        {"-18.5", {}}, {"90", {}},     {"", {}},    {"ten", {}},        {"12abc", {}},
+        {"1e1", {}},   {"nan", {}},    {"12,5", {}}};
+    for (const auto& [text, degrees] : cases)
+        EXPECT_EQ(ParseCustomAltitude(text), degrees) << '"' << text << '"';
+}
+
+TEST(ZoneSchedule, DisplayedPeriodInItsYearTheRuleInOthers) {
+    // A hand-edited period for 2024 (1 May to 1 September) and the rule for the other years.
+    const ZoneSchedule edited{1, 2024, DstPeriod{DateSerial(2024, 5, 1), DateSerial(2024, 9, 1)}, &Europe};
+    const std::pair<double, double> cases[] = {{DateSerial(2024, 4, 30), 1}, {DateSerial(2024, 5, 1), 2},
+                                               {DateSerial(2024, 9, 1), 1},  {DateSerial(2025, 3, 29), 1},
+                                               {DateSerial(2025, 3, 30), 2}, {DateSerial(2023, 10, 29), 1}};
+    for (const auto& [date, hours] : cases)
+        EXPECT_EQ(edited.ZoneHoursOn(date), hours) << FormatGeneral(date);
+    EXPECT_EQ((ZoneSchedule{-3.5, 2024, std::nullopt, nullptr}.ZoneHoursOn(DateSerial(2025, 7, 1))), -3.5);
+}
+
+TEST(YearTable, NightAtMidnightAndDayAtNoonNorthAndSouth) {
+    std::map<std::string, std::vector<YearDay>> tables{{"Berlin", Table(52.52, 13.405, 1, &Europe)},
+                                                       {"Sydney", Table(-33.87, 151.21, 10, &AusSouth)},
+                                                       {"Tromso", Table(69.65, 18.96, 1, &Europe)},
+                                                       {"South Pole", Table(-90, 0, 0, nullptr)}};
+    const std::tuple<const char*, int, int, double, SkyBand> cases[] = {
+        {"Berlin", 12, 21, 0, SkyBand::Night},         {"Berlin", 12, 21, 12, SkyBand::Daylight},
+        {"Berlin", 6, 21, 0.5, SkyBand::Astronomical},  // the Sun only 14° down
+        {"Berlin", 12, 21, 7.75, SkyBand::Civil},       // sunrise 08:15
+        {"Sydney", 6, 21, 0, SkyBand::Night},          {"Sydney", 12, 21, 13, SkyBand::Daylight},
+        {"Tromso", 12, 21, 12, SkyBand::Civil},     // polar night, twilight at noon
+        {"Tromso", 6, 21, 0, SkyBand::Daylight},    // polar day
+        {"South Pole", 6, 21, 12, SkyBand::Night},  // no crossings: the side it keeps
+        {"South Pole", 12, 21, 0, SkyBand::Daylight}};
+    for (const auto& [place, month, dayOfMonth, hour, band] : cases) {
+        ASSERT_EQ(tables[place].size(), 366u);
+        const YearDay& day = tables[place][static_cast<std::size_t>(DayIndex(month, dayOfMonth))];
+        EXPECT_EQ(BandAt(day, hour), band)
+            << place << " " << month << "/" << dayOfMonth << " " << hour << " h";
+        const DayBands bands = ComputeDayBands(day);
+        ASSERT_GT(bands.Count, 0);
+        EXPECT_TRUE(bands.Runs[0].From == 0 && bands.Runs[bands.Count - 1].To == 24) << place;
+        for (int k = 0; k < bands.Count; ++k) {
+            EXPECT_TRUE(k == 0 || (bands.Runs[k].From == bands.Runs[k - 1].To &&
+                                   bands.Runs[k].Band != bands.Runs[k - 1].Band))
+                << place << " run " << k;
+            // A run is its band right up to both its ends.
+            for (const double at : {bands.Runs[k].From + 1e-6, bands.Runs[k].To - 1e-6})
+                EXPECT_EQ(BandAt(day, at), bands.Runs[k].Band) << place << " " << at << " h";
+        }
+    }
+}
+
+TEST(YearTable, DaylightSavingJumpsOnTheRulesSwitchDays) {
+    // The first day in and the first day out, in the year's order.
+    for (const auto& [place, table, switches] :
+         {std::tuple{"Berlin", Table(52.52, 13.405, 1, &Europe),
+                     std::vector{DayIndex(3, 31), DayIndex(10, 27)}},
+          {"Sydney", Table(-33.87, 151.21, 10, &AusSouth), std::vector{DayIndex(4, 7), DayIndex(10, 6)}},
+          {"Lima", Table(-12.05, -77.04, -5, nullptr), std::vector<int>{}}}) {
+        EXPECT_EQ(ZoneSwitchDays(table), switches) << place;
+        for (const int day : switches) {
+            const double step = (table[day].Transit - table[day - 1].Transit - 1) * 1440;  // minutes
+            EXPECT_NEAR(step, table[day].ZoneHours > table[day - 1].ZoneHours ? 60 : -60, 1)
+                << place << " day " << day;
+        }
+    }
+}
+
+TEST(YearTable, AMissingCrossingLeavesTheSunOnTheSideItKeeps) {
+    // A made-up day from day number 100: the Sun rises above -18° at 02:24 and stays up past
+    // midnight, it stays above -12° from the day before until 21:36, never reaches -6°, and a
+    // sunrise/sunset altitude it stays above all day (status 1) counts as day.
+    YearDay day;
+    day.Midnight = 100;
+    day.Twilights = {AltitudeCrossings{100.1, NoValue, 1}, AltitudeCrossings{NoValue, 100.9, -1},
+                     AltitudeCrossings{NoValue, NoValue, -1}};
+    day.PolarState = -1;
+    for (const auto& [hours, band] :
+         {std::pair{1, SkyBand::Astronomical}, {12, SkyBand::Nautical}, {23, SkyBand::Astronomical}})
+        EXPECT_EQ(BandAt(day, hours), band) << hours << " h";
+    day.PolarState = 1;
+    EXPECT_EQ(BandAt(day, 23), SkyBand::Nautical);
+    EXPECT_EQ(FormatHourLabel(6), "6h");
 }
