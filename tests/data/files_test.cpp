@@ -30,18 +30,11 @@ std::string Text(const CityList& cities) {
           << c.ZoneIndex << "|" << c.DstName << ";";
     return s.str();
 }
-std::string Text(const Settings& s) {
-    return SerializeSettings(s);
-}
 std::string Text(const WindowPositions& p) {
     std::ostringstream s;
     for (const auto& w : p)
         s << FormatGeneral(w.Left) << "," << FormatGeneral(w.Top) << ";";
     return s.str();
-}
-
-DstRuleList Rules(const Bytes& b) {
-    return ParseDstRules("dst_types.txt", b.v.data(), b.v.size());
 }
 
 // A permanent rule, then a variable one (its permanent fields set too) with two years, laid out as
@@ -72,7 +65,7 @@ TEST(DataFiles, HandWrittenFilesReadAsTheFormatSays) {
     EXPECT_TRUE(ParseDstRules("d", Bytes().I16(0).v.data(), 2).empty()) << "a file of no rules";
     WriteText(folder / "settings.ini",
               "\xEF\xBB\xBF 1 ,#TRUE#, +2 ,\"Paris\" , \"/home/u/Cal, 2024\",2.5e1,0.5,1.5,#TRUE#\nignored");
-    EXPECT_EQ(Text(LoadSettings(folder / "settings.ini")),
+    EXPECT_EQ(SerializeSettings(LoadSettings(folder / "settings.ini")),
               "1,#TRUE#,2,\"Paris\",\"/home/u/Cal, 2024\",25,0,2,#TRUE#\r\n")
         << "blanks around values, a comma inside quotes, reals rounded half to even";
     for (const auto& [value, used] :
@@ -98,34 +91,33 @@ TEST(DataFiles, ListsSavedAndReadBackAreUnchanged) {
     const Settings settings{1, true, 2, "S\303\243o Paulo", "/tmp/a b", 50, 4, 1, true};
     const WindowPositions positions{
         {{1500, 2400}, {1234.5f, -30}, {0.1f, 0}, {-0.0f, 16777216}, {3e-5f, 1e9f}}};
+    // Saves over a longer file, then expects the format's bytes, the text read back and no other file.
     using Path = const std::filesystem::path&;
-    for (const auto& [what, save, bytes, readBack, expected] : {
-             std::tuple<const char*, std::function<void(Path)>, std::string, std::function<std::string(Path)>,
-                        std::string>{"cities", [&](Path f) { SaveCities(f, cities); }, cityBytes.Text(),
-                                     [](Path f) { return Text(LoadCities(f)); },
-                                     "?\303\263d?|51.76|19.46|28|A very long rul;" +
-                                         Text(CityList(cities.begin() + 1, cities.end()))},
-             {"DST rules", [](Path f) { SaveDstRules(f, Rules(HandWrittenRules(false))); },
-              HandWrittenRules(false).Text(),
-              [](Path f) { return Bytes{SerializeDstRules(LoadDstRules(f))}.Text(); },
-              HandWrittenRules(false).Text()},
-             {"settings", [&](Path f) { SaveSettings(f, settings); },
-              "1,#TRUE#,2,\"S\303\243o Paulo\",\"/tmp/a b\",50,4,1,#TRUE#\r\n",
-              [](Path f) { return Text(LoadSettings(f)); }, Text(settings)},
-             {"default settings", [](Path f) { SaveSettings(f, Settings{}); },
-              "0,#FALSE#,0,\"\",\"\",20,0,0,#FALSE#\r\n", [](Path f) { return Text(LoadSettings(f)); },
-              Text(Settings{})},
-             {"window positions", [&](Path f) { SaveWindowPositions(f, positions); },
-              "1500,2400\r\n1234.5,-30\r\n0.1,0\r\n0,16777216\r\n0.00003,1000000000\r\n",
-              [](Path f) { return Text(LoadWindowPositions(f)); }, Text(positions)},
-         }) {
+    const auto check = [](const char* what, const std::string& bytes, auto readBack,
+                          const std::string& expected, auto save) {
         TempFolder folder;
         WriteText(folder / "data", std::string(600, 'x'));
         save(folder / "data");
         EXPECT_EQ(ReadText(folder / "data"), bytes) << what;
         EXPECT_EQ(readBack(folder / "data"), expected) << what;
         EXPECT_EQ(folder.Entries(), std::vector<std::string>{"data"}) << what;
-    }
+    };
+    const auto readCities = [](Path f) { return Text(LoadCities(f)); };
+    const auto readRules = [](Path f) { return Bytes{SerializeDstRules(LoadDstRules(f))}.Text(); };
+    const auto readSettings = [](Path f) { return SerializeSettings(LoadSettings(f)); };
+    const auto readPositions = [](Path f) { return Text(LoadWindowPositions(f)); };
+    const std::string lodz = "?\303\263d?|51.76|19.46|28|A very long rul;";
+    check("cities", cityBytes.Text(), readCities, lodz + Text(CityList(cities.begin() + 1, cities.end())),
+          [&](Path f) { SaveCities(f, cities); });
+    const Bytes rules = HandWrittenRules(false);
+    check("DST rules", rules.Text(), readRules, rules.Text(),
+          [&](Path f) { SaveDstRules(f, ParseDstRules("d", rules.v.data(), rules.v.size())); });
+    check("settings", "1,#TRUE#,2,\"S\303\243o Paulo\",\"/tmp/a b\",50,4,1,#TRUE#\r\n", readSettings,
+          SerializeSettings(settings), [&](Path f) { SaveSettings(f, settings); });
+    check("default settings", "0,#FALSE#,0,\"\",\"\",20,0,0,#FALSE#\r\n", readSettings,
+          SerializeSettings(Settings{}), [](Path f) { SaveSettings(f, Settings{}); });
+    check("window positions", "1500,2400\r\n1234.5,-30\r\n0.1,0\r\n0,16777216\r\n0.00003,1000000000\r\n",
+          readPositions, Text(positions), [&](Path f) { SaveWindowPositions(f, positions); });
 }
 
 TEST(DataFiles, DamagedFilesAreRefusedNamingTheFileAndTheFault) {
@@ -253,27 +245,8 @@ TEST(DataFiles, FailedSavesThrowAndKeepTheOldFile) {
     lineEnd.DefaultCitySetting = "a\nb";
     WindowPositions nan{};
     nan[2].Top = std::numeric_limits<float>::quiet_NaN();
-    using Path = const std::filesystem::path&;
-    for (const auto& [what, save, needle] : {
-             std::tuple<const char*, std::function<void(Path)>, const char*>{
-                 "a city zone outside the table",
-                 [](Path f) {
-                     SaveCities(f, {{"Berlin", 0, 0, 26, "None"}, {"Nowhere", 0, 0, 80, "None"}});
-                 },
-                 "city 2"},
-             {"a rule date that cannot be stored",
-              [](Path f) {
-                  SaveDstRules(f, {{"EU", {}, {}, {}}, {"Bad", {}, {}, {{2024, Inf, 1}}}});
-              },
-              "rule 2"},
-             {"a quote in the calendar folder", [&](Path f) { SaveSettings(f, quote); },
-              "CalendarSaveFolder"},
-             {"a line end in the city name", [&](Path f) { SaveSettings(f, lineEnd); }, "DefaultCitySetting"},
-             {"a position not a number", [&](Path f) { SaveWindowPositions(f, nan); }, "window 3"},
-             {"a missing folder",
-              [](Path f) { WriteFileAtomically(f.parent_path() / "absent" / "x", "a", 1); },
-              "cannot be created"},
-         }) {
+    // Saves over a file holding "old", expects a refusal mentioning `needle` and the old file kept.
+    const auto fails = [](const char* what, const char* needle, auto save) {
         TempFolder folder;
         WriteText(folder / "data", "old");
         try {
@@ -284,7 +257,19 @@ TEST(DataFiles, FailedSavesThrowAndKeepTheOldFile) {
         }
         EXPECT_EQ(ReadText(folder / "data"), "old") << what;
         EXPECT_EQ(folder.Entries(), std::vector<std::string>{"data"}) << what;
-    }
+    };
+    using Path = const std::filesystem::path&;
+    fails("a city zone outside the table", "city 2", [](Path f) {
+        SaveCities(f, {{"Berlin", 0, 0, 26, "None"}, {"Nowhere", 0, 0, 80, "None"}});
+    });
+    fails("a rule date that cannot be stored", "rule 2", [](Path f) {
+        SaveDstRules(f, {{"EU", {}, {}, {}}, {"Bad", {}, {}, {{2024, Inf, 1}}}});
+    });
+    fails("a quote in the calendar folder", "CalendarSaveFolder", [&](Path f) { SaveSettings(f, quote); });
+    fails("a line end in the city name", "DefaultCitySetting", [&](Path f) { SaveSettings(f, lineEnd); });
+    fails("a position not a number", "window 3", [&](Path f) { SaveWindowPositions(f, nan); });
+    fails("a missing folder", "cannot be created",
+          [](Path f) { WriteFileAtomically(f.parent_path() / "absent" / "x", "a", 1); });
     // Writing over a folder's name fails and leaves the folder as it was; the reader keeps to its cap.
     TempFolder folder;
     std::filesystem::create_directory(folder / "taken");
