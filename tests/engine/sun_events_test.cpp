@@ -92,6 +92,8 @@ TEST(SunEvents, MatchEphemerisReferenceTable) {
             double azimuth, apparent;
             row >> hour >> minute >> azimuth >> apparent;
             ComputeCurrentPosition(s, hour, minute, 0);
+            EXPECT_TRUE(s.Azimuth > HalfPi && s.Azimuth < 2.5 * Pi)
+                << "raw azimuth " << s.Azimuth << ": " << line;
             const StickShadow shadow =
                 ComputeStickShadow(RefractionLookup(refraction, s.Altitude), s.Azimuth);
             // The altitude the length stands for, and the direction away from the Sun.
