@@ -156,24 +156,16 @@ TEST(CliCalendar, TextIsTheCalendarsTextForTheSameInputs) {
         "--seconds --dms --ra-format 2");
     ASSERT_EQ(run.Status, 0) << run.Err;
     CalendarRequest r;
-    r.Year = 2024;
-    r.WholeYear = true;
-    r.Columns = {true, true, true, true, true, true, true};
+    r.Year = 2024, r.WholeYear = true, r.Columns = {true, true, true, true, true, true, true};
     r.Twilights.fill({true, true, true, true});
     // The place as the main window's angle inputs hold it: seconds to three decimals.
-    r.Latitude = -DegToRad(FromDMS(33, 52, 4.08, 1));
-    r.Longitude = FromDMS(151, 12, 26.28, 1);
-    r.HourZone = 10;
-    r.HourZoneText = "GMT+10:00";
+    r.Latitude = -DegToRad(FromDMS(33, 52, 4.08, 1)), r.Longitude = FromDMS(151, 12, 26.28, 1);
+    r.HourZone = 10, r.HourZoneText = "GMT+10:00";
     const DstRuleList rules = LoadDstRules(cli.folder / "dst_types.txt");
     const auto period = DstPeriodForYear(rules.at(FindDstRule(rules, "NSW & Victoria") - 1), 2024);
     ASSERT_TRUE(period);
-    r.DstInUse = true;
-    r.DstStart = period->Start;
-    r.DstEnd = period->End;
-    r.ShowSecondsSetting = 1;
-    r.AngleFormatSetting = true;
-    r.RAFormatSetting = 2;
+    r.DstInUse = true, r.DstStart = period->Start, r.DstEnd = period->End;
+    r.ShowSecondsSetting = 1, r.AngleFormatSetting = true, r.RAFormatSetting = 2;
     SolarState s;
     EXPECT_EQ(run.Out, BuildCalendarText(r, s));
     EXPECT_NE(run.Out.find("Daylight saving time ends at 2024-04-07\r\n"), std::string::npos)

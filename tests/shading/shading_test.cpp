@@ -68,16 +68,11 @@ TEST(PixelBuffer, RowsBottomUpInBlueGreenRedPaddedToFourBytes) {
                                               {"graf.bmp", DayViewWidth, 2 * DayViewHeight},
                                               {"graf_hours.bmp", DayViewWidth, 15},
                                               {"graf_altitudes.bmp", 22, DayViewHeight}}) {
-        const auto bytes = testing::ReadBytes(testing::Resource(file));
-        auto at = [&bytes](std::size_t offset, int n) {
-            uint32_t v = 0;
-            for (int i = n - 1; i >= 0 && offset + i < bytes.size(); --i)
-                v = v << 8 | bytes[offset + i];
-            return static_cast<int32_t>(v);
-        };
-        EXPECT_TRUE(bytes.size() == 54u + RowStride(width) * height && at(0, 2) == 0x4D42 &&
-                    at(10, 4) == 54 && at(18, 4) == width && at(22, 4) == height && at(28, 2) == 24 &&
-                    at(30, 4) == 0)
+        const auto b = testing::ReadBytes(testing::Resource(file));
+        // At 18: width, height, 1 plane, 24 bits a pixel, no compression.
+        const auto header = testing::Bytes().I32(width).I32(height).I16(1).I16(24).I32(0).v;
+        EXPECT_TRUE(b.size() == 54u + RowStride(width) * height && b[0] == 'B' && b[1] == 'M' &&
+                    b[10] == 54 && std::equal(header.begin(), header.end(), b.begin() + 18))
             << file << ": not a " << width << " x " << height << " 24-bit uncompressed bottom-up picture";
     }
 }
@@ -126,36 +121,31 @@ TEST(DayView, DarknessAndPositionsOnThePicture) {
 }
 
 TEST(DayView, ShadingMatchesAStraightforwardComputation) {
-    const struct {
-        const char* Name;
-        double Lat, Lon, Zone;
-        int Y, M, D;
-    } places[] = {{"Paris at the equinox", 48.85, 2.35, 1, 2026, 3, 20},
-                  {"Paris at midsummer, twilight at midnight", 48.85, 2.35, 2, 2026, 6, 21},
-                  {"Quito", -0.22, -78.5, -5, 2026, 7, 4},
-                  {"Reykjavik in winter", 64.15, -21.94, 0, 2025, 12, 21},
-                  {"Tromso at midsummer", 69.65, 18.96, 2, 2026, 6, 21},
-                  {"Svalbard in midwinter", 78.22, 15.65, 1, 2026, 12, 21},
-                  {"Hobart, zone +10.5", -42.88, 147.33, 10.5, 2027, 1, 15},
-                  {"near the pole, below -18° all day", 89, 0, 0, 2026, 12, 21}};
     const PixelBuffer source = NoisePicture(DayViewWidth, 2 * DayViewHeight, 7);
-    for (const auto& p : places) {
+    for (const auto& [name, lat, lon, zone, y, m, d] :
+         {std::tuple{"Paris at the equinox", 48.85, 2.35, 1.0, 2026, 3, 20},
+          {"Paris at midsummer, twilight at midnight", 48.85, 2.35, 2.0, 2026, 6, 21},
+          {"Quito", -0.22, -78.5, -5.0, 2026, 7, 4},
+          {"Reykjavik in winter", 64.15, -21.94, 0.0, 2025, 12, 21},
+          {"Tromso at midsummer", 69.65, 18.96, 2.0, 2026, 6, 21},
+          {"Svalbard in midwinter", 78.22, 15.65, 1.0, 2026, 12, 21},
+          {"Hobart, zone +10.5", -42.88, 147.33, 10.5, 2027, 1, 15},
+          {"near the pole, below -18° all day", 89.0, 0.0, 0.0, 2026, 12, 21}}) {
         DayView view(source);
-        SolarState s = SolarStateFor(p.Lat, p.Lon, p.Y, p.M, p.D, p.Zone);
+        SolarState s = SolarStateFor(lat, lon, y, m, d, zone);
         s.Altitude = 0.25, s.Azimuth = 3.5;
         view.UpdateGrafData(s, 12, 0, 0);
-        EXPECT_TRUE(s.Altitude == 0.25 && s.Azimuth == 3.5) << p.Name << ": the current Sun is given back";
+        EXPECT_TRUE(s.Altitude == 0.25 && s.Azimuth == 3.5) << name << ": the current Sun is given back";
         // Darkness of each column afresh from the engine: the column's clock time is 24 p / 344 hours.
         std::vector<int> K;
         for (int column = 0; column < DayViewWidth; ++column) {
-            SolarState at = SolarStateFor(p.Lat, p.Lon, p.Y, p.M, p.D, p.Zone);
+            SolarState at = SolarStateFor(lat, lon, y, m, d, zone);
             const Dms t = SplitDMS(24.0 * column / 344);
             ComputeCurrentPosition(at, t.Degrees, t.Minutes, t.Seconds);
-            const double a = at.Altitude, dark = a > 0                    ? 0.0
-                                                 : a < -0.314159265358979 ? 1.0
-                                                                          : -a / 0.314159265358979;
-            K.push_back(static_cast<int>(std::nearbyint(1000 * dark)));
-            EXPECT_EQ((view.Curve()[column] < 223.0f), (a > 0)) << p.Name << ", curve at column " << column;
+            const double a = at.Altitude;
+            K.push_back(
+                static_cast<int>(std::nearbyint(1000 * std::clamp(-a / 0.314159265358979, 0.0, 1.0))));
+            EXPECT_EQ((view.Curve()[column] < 223.0f), (a > 0)) << name << ", curve at column " << column;
             if (column == DayViewWidth - 1) {
                 EXPECT_EQ(s.RightAscension, at.RightAscension) << "left at the last column's value";
             }
@@ -167,36 +157,39 @@ TEST(DayView, ShadingMatchesAStraightforwardComputation) {
                 const Rgb day = GetPixel(source, column, row),
                           night = GetPixel(source, column, row + DayViewHeight);
                 auto mix = [k = K[column]](int d, int n) {
-                    return static_cast<uint8_t>((d + static_cast<int>(std::trunc((n - d) * k / 1000.0))) &
-                                                0xFF);
+                    return static_cast<uint8_t>(d + static_cast<int>(std::trunc((n - d) * k / 1000.0)));
                 };
                 return UnderPointer(column, row, 172)
                            ? Red
                            : Rgb{mix(day.R, night.R), mix(day.G, night.G), mix(day.B, night.B)};
             },
-            p.Name);
+            name);
     }
 }
 
-// Moved, the pointer's old triangle is erased, edge pixels included; nothing else changes.
+// A mark drawn by `draw(place)` once, again at the same place, then at place 1: each time the picture
+// is `before` but for red where `on(place, column, row)`; edge pixels included, an old mark erased.
+template <class Draw, class On>
+void ExpectMarkMoves(const PixelBuffer& before, const PixelBuffer& shown, Draw draw, On on,
+                     const std::string& what) {
+    for (const auto& [place, step] : {std::pair{0, ", drawn"}, {0, ", drawn twice"}, {1, ", moved"}}) {
+        draw(place);
+        ExpectPixels(
+            shown,
+            [&, place = place](int c, int r) { return on(place, c, r) ? Red : GetPixel(before, c, r); },
+            what + step);
+    }
+}
+
 TEST(DayView, PointerDrawsMovesAndClipsAtTheEdges) {
-    for (int posX : {0, 1, 172, 342, 343}) {
+    for (int x : {0, 1, 172, 342, 343}) {
         DayView view(NoisePicture(DayViewWidth, 2 * DayViewHeight, 5));
         view.Shade({});
-        const PixelBuffer day = view.Result();
-        const auto pointerAt = [&](int x) {
-            return [&, x](int column, int row) {
-                return UnderPointer(column, row, x) ? Red : GetPixel(day, column, row);
-            };
-        };
-        EXPECT_EQ(view.LastPointer(), -100);
-        const std::string at = " at " + std::to_string(posX);
-        view.UpdatePointer(posX, true);  // nothing drawn yet: nothing to erase
-        ExpectPixels(view.Result(), pointerAt(posX), "first pointer" + at);
-        view.UpdatePointer(posX, true);
-        ExpectPixels(view.Result(), pointerAt(posX), "the same column twice" + at);
-        view.UpdatePointer(100, true);
-        ExpectPixels(view.Result(), pointerAt(100), "moved from" + at);
+        EXPECT_EQ(view.LastPointer(), -100) << "nothing drawn yet: nothing to erase";
+        ExpectMarkMoves(
+            PixelBuffer(view.Result()), view.Result(), [&](int i) { view.UpdatePointer(i ? 100 : x, true); },
+            [&](int i, int c, int r) { return UnderPointer(c, r, i ? 100 : x); },
+            "pointer at " + std::to_string(x));
         EXPECT_EQ(view.LastPointer(), 100);
         view.UpdatePointer(60, false);  // without a refresh the old triangle stays
         EXPECT_TRUE(GetPixel(view.Result(), 100, 221) == Red && GetPixel(view.Result(), 60, 221) == Red);
@@ -232,24 +225,18 @@ TEST(WorldMap, ProjectionRoundTrips) {
 }
 
 TEST(WorldMap, ShadingMatchesAStraightforwardComputation) {
-    const struct {
-        const char* Name;
-        double Zone;
-        int Y, M, D, H, Min;
-        double S;
-    } cases[] = {{"equinox, noon UT", 0, 2026, 3, 20, 12, 0, 0},
-                 {"June solstice, Tokyo time", 9, 2026, 6, 21, 6, 30, 0},
-                 {"December, India time", 5.5, 2025, 12, 22, 23, 59, 59.5},
-                 {"autumn evening, New York", -4, 2027, 10, 3, 19, 12, 44.125},
-                 {"leap day", 1, 2028, 2, 29, 0, 0, 0}};
     const PixelBuffer source = NoisePicture(MapWidth, 2 * MapHeight, 21);
     WorldMap map(source);
-    for (const auto& c : cases) {
-        const MapSun sun = SunForMap(SolarStateFor(0, 0, c.Y, c.M, c.D, c.Zone), c.H, c.Min, c.S);
+    for (const auto& [name, zone, y, m, d, hour, minute, second] :
+         {std::tuple{"equinox, noon UT", 0.0, 2026, 3, 20, 12, 0, 0.0},
+          {"June solstice, Tokyo time", 9.0, 2026, 6, 21, 6, 30, 0.0},
+          {"December, India time", 5.5, 2025, 12, 22, 23, 59, 59.5},
+          {"autumn evening, New York", -4.0, 2027, 10, 3, 19, 12, 44.125},
+          {"leap day", 1.0, 2028, 2, 29, 0, 0, 0.0}}) {
+        const MapSun sun = SunForMap(SolarStateFor(0, 0, y, m, d, zone), hour, minute, second);
         map.Shade(sun);
         ExpectPixels(
-            map.Result(), [&](int column, int row) { return ExpectedShade(source, sun, column, row); },
-            c.Name);
+            map.Result(), [&](int column, int row) { return ExpectedShade(source, sun, column, row); }, name);
     }
     // A Sun that puts one memory row exactly on the shifted horizon (s == 0 in every column): the
     // declination's sine makes sin(lat) sinDec == -sin 0.83° to the last bit and its cosine is zero.
@@ -285,25 +272,16 @@ TEST(WorldMap, MarkerMovesIsIdempotentAndClipsAtTheEdges) {
          {std::pair{0.0, 0.0}, {90.0, -180.0}, {-90.0, 179.9}, {45.0, -179.0}, {-89.0, 0.0}}) {
         WorldMap map(NoisePicture(MapWidth, 2 * MapHeight, 8));
         map.Shade(MapSun{});
-        const PixelBuffer before = map.Result();
-        auto markerAt = [&](double latDeg, double lonDeg) {
-            const int x = LonToPixel(DegToRad(lonDeg)) - 2, y = LatToPixel(DegToRad(latDeg)) - 2;
-            return [&before, x, y](int column, int row) {
+        const double latitude[] = {DegToRad(lat), DegToRad(10)}, longitude[] = {DegToRad(lon), DegToRad(20)};
+        ExpectMarkMoves(
+            PixelBuffer(map.Result()), map.Result(),
+            [&, n = 0](int i) mutable { map.UpdatePointer(latitude[i], longitude[i], n++ > 0); },
+            [&](int i, int column, int row) {
                 static const char* const shape[5] = {"..R..", ".RRR.", "RR.RR", ".RRR.", "..R.."};
-                const int i = column - x, j = row - y;
-                return i >= 0 && i < 5 && j >= 0 && j < 5 && shape[j][i] == 'R'
-                           ? Red
-                           : GetPixel(before, column, row);
-            };
-        };
-        const std::string what = "marker at " + std::to_string(lat) + ", " + std::to_string(lon);
-        map.UpdatePointer(DegToRad(lat), DegToRad(lon), false);
-        ExpectPixels(map.Result(), markerAt(lat, lon), what);
-        map.UpdatePointer(DegToRad(lat), DegToRad(lon), true);
-        map.UpdatePointer(DegToRad(lat), DegToRad(lon), true);
-        ExpectPixels(map.Result(), markerAt(lat, lon), what + ", drawn twice");
-        map.UpdatePointer(DegToRad(10), DegToRad(20), true);
-        ExpectPixels(map.Result(), markerAt(10, 20), what + ", moved");
+                const int x = column - LonToPixel(longitude[i]) + 2, y = row - LatToPixel(latitude[i]) + 2;
+                return x >= 0 && x < 5 && y >= 0 && y < 5 && shape[y][x] == 'R';
+            },
+            "marker at " + std::to_string(lat) + ", " + std::to_string(lon));
     }
 }
 
