@@ -112,11 +112,7 @@ TEST(Draw3D, LinesAreClippedAtTheConeRimAndLabelsNeedTheirPlaceInView) {
         {"turned a quarter: -X on the left", {{-1, 2, 0}}, {0, 0, 0, 0, Quarter}, 1, {H / 2, 0}},
         {"looking up, heading +X: -X at the top", {{-1, 0, 2}}, {0, 0, 0, Quarter, 0}, 1, {0, H / 2}},
         {"a moved camera", {{12, 6, -1}}, {10, 5, -1, 0, 0}, 1, {H / 2, 0}},
-        {"looking back at the centre from outside",
-         {{0, -1, 1}},
-         {3, 0, 0, 0, 2 * Quarter},
-         1,
-         {H / 3, H / 3}}};
+        {"looking back from outside", {{0, -1, 1}}, {3, 0, 0, 0, 2 * Quarter}, 1, {H / 3, H / 3}}};
     for (const auto& c : cases) {
         RecordingSurface surface(200, 100);
         Object3D o;
@@ -270,19 +266,15 @@ TEST(Draw3D, ClippedEndsMatchAnExactComputation) {
 }
 
 TEST(Draw3D, RotateAndRingsTurnLikeTheCamera) {
-    const struct {
-        Point3D P;
-        float H, V;
-        Point3D Expected;
-    } cases[] = {
-        {{1, 0, 0}, 0, 0, {1, 0, 0}},        {{1, 0, 0}, Quarter, 0, {0, -1, 0}},
-        {{0, 1, 0}, Quarter, 0, {1, 0, 0}},  {{0, 0, 1}, 0, Quarter, {1, 0, 0}},
-        {{1, 0, 0}, 0, Quarter, {0, 0, -1}}, {{0, 1, 0}, -Quarter, -Quarter, {0, 0, -1}},
-    };
-    for (const auto& c : cases) {
-        const Point3D r = Rotate(c.P, c.H, c.V);
-        EXPECT_TRUE(Near({r.X, r.Y, r.Z}, {c.Expected.X, c.Expected.Y, c.Expected.Z}, 1e-6))
-            << Describe(c.P) << " by " << c.H << ", " << c.V << " gave " << Describe(r);
+    for (const auto& [p, h, v, turned] : {std::tuple{Point3D{1, 0, 0}, 0.f, 0.f, Point3D{1, 0, 0}},
+                                          {{1, 0, 0}, Quarter, 0.f, {0, -1, 0}},
+                                          {{0, 1, 0}, Quarter, 0.f, {1, 0, 0}},
+                                          {{0, 0, 1}, 0.f, Quarter, {1, 0, 0}},
+                                          {{1, 0, 0}, 0.f, Quarter, {0, 0, -1}},
+                                          {{0, 1, 0}, -Quarter, -Quarter, {0, 0, -1}}}) {
+        const Point3D r = Rotate(p, h, v);
+        EXPECT_TRUE(Near({r.X, r.Y, r.Z}, {turned.X, turned.Y, turned.Z}, 1e-6))
+            << Describe(p) << " by " << h << ", " << v << " gave " << Describe(r);
     }
     // A ring of four about the X axis after a point already there: the first line closes the ring.
     Object3D o;
@@ -310,21 +302,19 @@ TEST(Object3D, SlotsAreReusedAndRecordsEditedInPlace) {
     while (held.back()->DataIndex != DataCount());
     auto first = std::make_unique<Object3D>();
     const int16_t slot = first->DataIndex, count = DataCount();
-    EXPECT_EQ(slot, count) << "a new slot at the end";
-    EXPECT_FALSE(first->Visible()) << "a new slot starts hidden";
+    EXPECT_TRUE(slot == count && !first->Visible()) << "a new slot at the end starts hidden";
     first->AddPoint(1, 2, 3);
     first->AddLine(1, 1, 0xFF);
     first->AddCircle(0, 0, 0, 1, 0xFF, "x");
     first->Visible(true);
     first.reset();  // only frees the slot: the geometry and the flag stay
-    EXPECT_TRUE(!DataAt(slot).Used && DataAt(slot).PointsCount() == 1 && DataAt(slot).Visible);
+    const ObjectData& freed = DataAt(slot);
+    EXPECT_TRUE(!freed.Used && freed.PointsCount() == 1 && freed.Visible);
     Object3D second;  // takes the freed slot, empty, keeping the old Visible flag
-    EXPECT_TRUE(second.DataIndex == slot && DataCount() == count && DataAt(slot).Used && second.Visible() &&
-                second.PointsCount() == 0 && DataAt(slot).LinesCount() == 0 &&
-                DataAt(slot).CirclesCount() == 0);
+    EXPECT_TRUE(second.DataIndex == slot && DataCount() == count && freed.Used && second.Visible() &&
+                freed.PointsCount() + freed.LinesCount() + freed.CirclesCount() == 0);
     const int16_t low = held.front()->DataIndex;
-    held.back().reset();
-    held.front().reset();
+    held.back().reset(), held.front().reset();
     EXPECT_EQ(Object3D().DataIndex, low) << "the first free slot is taken, not the last one freed";
     EXPECT_THROW(DataAt(0), std::out_of_range);
     EXPECT_THROW(DataAt(static_cast<int16_t>(DataCount() + 1)), std::out_of_range);
@@ -337,15 +327,13 @@ TEST(Object3D, SlotsAreReusedAndRecordsEditedInPlace) {
     o.AddLine(1, 2, 2);
     o.AddCircle(1, 1, 1, 0, 0, "N");
     o.AddCircle(2, 2, 2, 0, 0, "S");
-    for (const int16_t index : {0, -1, 5, 99, 2}) {
-        o.RemovePoint(index);
-        o.RemoveLine(static_cast<int16_t>(index - 1));
-        o.RemoveCircle(static_cast<int16_t>(index - 1));
-    }
+    for (const int16_t i : {0, -1, 5, 99, 2})
+        o.RemovePoint(i), o.RemoveLine(static_cast<int16_t>(i - 1)),
+            o.RemoveCircle(static_cast<int16_t>(i - 1));
     const ObjectData& r = DataAt(o.DataIndex);
     EXPECT_TRUE(r.PointsCount() == 3 && r.Points[1].X == 3 && r.Points[2].X == 4 && r.LinesCount() == 1 &&
                 r.Lines[0].Point2 == 2 && r.Lines[0].Color == 2u && r.CirclesCount() == 1 &&
                 r.Circles[0].Caption == "S");
     o.Init();
-    EXPECT_TRUE(r.PointsCount() == 0 && r.LinesCount() == 0 && r.CirclesCount() == 0);
+    EXPECT_EQ(r.PointsCount() + r.LinesCount() + r.CirclesCount(), 0);
 }
