@@ -80,37 +80,32 @@ TEST_F(SkyModelTest, GridCirclesLieOnTheSphereAndARebuildKeepsTheSlots) {
     model.BuildModel(true);
     // Altitude circles at height sin a with radius cos a; vertical circle a starts on the horizon at
     // (-sin a, cos a, 0) and passes the zenith a quarter later. Ring j of an object starts at point 20 j + 1.
-    const struct {
-        int Object;
-        bool Vertical;
-        Color32 Color;
-        std::vector<double> Angles;
-    } grid[] = {{1, false, SkyWhite, {0}},
-                {2, false, SkyGrey, {-45, 45}},
-                {3, false, SkyGrey, {-60, -30, 30, 60}},
-                {4, false, SkyGrey, {-75, -15, 15, 75}},
-                {5, true, SkyWhite, {0, 90}},
-                {6, true, SkyGrey, {45, 135}},
-                {7, true, SkyGrey, {30, 60, 120, 150}},
-                {8, true, SkyGrey, {15, 75, 105, 165}}};
-    for (const auto& g : grid) {
-        const ObjectData& r = Record(g.Object);
-        ASSERT_TRUE(r.PointsCount() == 20 * static_cast<int>(g.Angles.size()) &&
-                    r.LinesCount() == r.PointsCount() && r.Lines.front().Color == g.Color)
-            << "object " << g.Object;
-        for (std::size_t j = 0; j < g.Angles.size(); ++j) {
-            const double a = DegToRad(g.Angles[j]);
+    for (const auto& [object, vertical, color, angles] :
+         {std::tuple{1, false, SkyWhite, std::vector<double>{0}},
+          {2, false, SkyGrey, {-45, 45}},
+          {3, false, SkyGrey, {-60, -30, 30, 60}},
+          {4, false, SkyGrey, {-75, -15, 15, 75}},
+          {5, true, SkyWhite, {0, 90}},
+          {6, true, SkyGrey, {45, 135}},
+          {7, true, SkyGrey, {30, 60, 120, 150}},
+          {8, true, SkyGrey, {15, 75, 105, 165}}}) {
+        const ObjectData& r = Record(object);
+        ASSERT_TRUE(r.PointsCount() == 20 * static_cast<int>(angles.size()) &&
+                    r.LinesCount() == r.PointsCount() && r.Lines.front().Color == color)
+            << "object " << object;
+        for (std::size_t j = 0; j < angles.size(); ++j) {
+            const double a = DegToRad(angles[j]);
             for (int i = 0; i < 20; ++i) {
                 const Point3D& p = r.Points[j * 20 + i];
-                EXPECT_TRUE(g.Vertical ? std::abs(std::hypot(p.X, p.Y, p.Z) - 1) < 1e-6 &&
-                                             std::abs(p.X * std::cos(a) + p.Y * std::sin(a)) < 1e-6
-                                       : std::abs(p.Z - std::sin(a)) < 1e-6 &&
-                                             std::abs(std::hypot(p.X, p.Y) - std::cos(a)) < 1e-6)
-                    << "object " << g.Object << ", circle " << g.Angles[j] << ", point " << i;
+                EXPECT_TRUE(vertical ? std::abs(std::hypot(p.X, p.Y, p.Z) - 1) < 1e-6 &&
+                                           std::abs(p.X * std::cos(a) + p.Y * std::sin(a)) < 1e-6
+                                     : std::abs(p.Z - std::sin(a)) < 1e-6 &&
+                                           std::abs(std::hypot(p.X, p.Y) - std::cos(a)) < 1e-6)
+                    << "object " << object << ", circle " << angles[j] << ", point " << i;
             }
-            EXPECT_TRUE(!g.Vertical || (Near(r.Points[j * 20], -std::sin(a), std::cos(a), 0) &&
-                                        std::abs(r.Points[j * 20 + 5].Z - 1) < 1e-6))
-                << "object " << g.Object << ", circle " << g.Angles[j];
+            EXPECT_TRUE(!vertical || (Near(r.Points[j * 20], -std::sin(a), std::cos(a), 0) &&
+                                      std::abs(r.Points[j * 20 + 5].Z - 1) < 1e-6))
+                << "object " << object << ", circle " << angles[j];
         }
     }
     const ObjectData& path = Record(10);
