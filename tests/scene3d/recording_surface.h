@@ -24,46 +24,31 @@ class RecordingSurface : public DrawSurface {
         float X, Y;
         std::string Text;
     };
-    // Every drawing call in order, for tests of drawing order.
-    enum class Kind { Line, Circle, Print };
-
     RecordingSurface(float widthPixels, float heightPixels) : width_(widthPixels), height_(heightPixels) {}
 
     float WidthPixels() const override { return width_; }
     float HeightPixels() const override { return height_; }
     void SetScale(float left, float top, float width, float height) override {
-        ScaleLeft = left;
-        ScaleTop = top;
-        ScaleWidth = width;
-        ScaleHeight = height;
+        Scale = {left, top, width, height};
     }
     // Like a real surface, a clear wipes what was drawn.
-    void Clear() override {
-        ++ClearCount;
-        Lines.clear();
-        Circles.clear();
-        Prints.clear();
-        Order.clear();
-    }
+    void Clear() override { ++ClearCount, Lines.clear(), Circles.clear(), Prints.clear(), Order.clear(); }
     void Line(float x1, float y1, float x2, float y2, Color32 color) override {
-        Lines.push_back({x1, y1, x2, y2, color});
-        Order.push_back(Kind::Line);
+        Lines.push_back({x1, y1, x2, y2, color}), Order += 'L';
     }
     void Circle(float x, float y, float radius, Color32 color) override {
-        Circles.push_back({x, y, radius, color});
-        Order.push_back(Kind::Circle);
+        Circles.push_back({x, y, radius, color}), Order += 'C';
     }
     void Print(float x, float y, std::string_view text) override {
-        Prints.push_back({x, y, std::string(text)});
-        Order.push_back(Kind::Print);
+        Prints.push_back({x, y, std::string(text)}), Order += 'P';
     }
 
-    float ScaleLeft = 0, ScaleTop = 0, ScaleWidth = 0, ScaleHeight = 0;
+    std::vector<float> Scale;  // left, top, width, height
     int ClearCount = 0;
     std::vector<LineCall> Lines;
     std::vector<CircleCall> Circles;
     std::vector<PrintCall> Prints;
-    std::vector<Kind> Order;
+    std::string Order;  // every call in order: L, C or P
 
   private:
     float width_, height_;
