@@ -237,22 +237,6 @@ TEST(MainWindow, AClickOnTheBackgroundFoldsUpTheZoneList) {
     }
 }
 
-TEST(MainWindow, RefractionNeverLowersTheSunAndVanishesWellBelowTheHorizon) {
-    StartedProgram p("Sydney");  // June: the Sun passes near the nadir at night
-    const auto degrees = [&p](const char* box) { return p.Text(box).remove(QStringLiteral("°")).toDouble(); };
-    for (int hour = 0; hour < 24; ++hour) {
-        p.TypeInto("TimeP", "txtHour", QString::number(hour));
-        const double geometric = degrees("txtCurAlt"), refracted = degrees("txtTAlt");
-        const std::string at = std::to_string(hour) + ":00, altitude " + std::to_string(geometric);
-        EXPECT_GE(refracted, geometric) << at;
-        if (geometric < -5) {
-            EXPECT_EQ(p.Text("txtTAlt"), p.Text("txtCurAlt")) << at;
-        } else if (geometric > 0 && geometric < 10) {
-            EXPECT_GT(refracted - geometric, 0.08) << at;  // 5' or more
-        }
-    }
-}
-
 TEST(MainWindow, KeyboardAccessKeysTabAndCtrlC) {
     StartedProgram p("Berlin");
     ShowActive(&p.Main());
