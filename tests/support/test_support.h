@@ -315,16 +315,19 @@ inline CityList TestCities() {
             {"Sydney", -33.87, 151.21, 67, "AusSouth"}, {"Varia Town", 45.0, 10.0, 27, "Varia"}};
 }
 
-// A program folder of its own: refs.txt and the views' pictures as shipped, the test rules and
-// cities, and settings naming `city` as the default city.
+// Fills `folder` as the program ships it: refs.txt and the views' pictures, the test rules and cities.
+inline void PutShippedFiles(const std::filesystem::path& folder) {
+    for (const char* name : {"refs.txt", "graf.bmp", "graf_hours.bmp", "graf_altitudes.bmp", "world.bmp"})
+        std::filesystem::copy_file(Resource(name), folder / name);
+    SaveDstRules(folder / "dst_types.txt", TestRules());
+    SaveCities(folder / "city_db.txt", TestCities());
+}
+
+// A program folder of its own: the shipped files and settings naming `city` as the default city.
 class ProgramFolder : public TempFolder {
   public:
     explicit ProgramFolder(const std::string& city = "", Settings settings = {}) {
-        for (const char* name : {"refs.txt", "graf.bmp", "graf_hours.bmp", "graf_altitudes.bmp", "world.bmp"})
-            std::filesystem::copy_file(std::filesystem::path(HELIOMARK_SOURCE_DIR) / "resources" / name,
-                                       *this / name);
-        SaveDstRules(*this / "dst_types.txt", TestRules());
-        SaveCities(*this / "city_db.txt", TestCities());
+        PutShippedFiles(Path());
         settings.DefaultCitySetting = city;
         SaveSettings(*this / "settings.ini", settings);
     }
@@ -384,6 +387,12 @@ class Program {
         TypeInto("TimeP", "txtMin", m);
         TypeInto("TimeP", "txtSec", s);
     }
+    // Opens a modal dialog by its menu item and hands it to `act` while it is open.
+    void UseDialog(const char* menuItem, const char* dialog, std::function<void(QDialog*)> act) {
+        ModalAnswerer answerer;
+        answerer.OnDialog(dialog, std::move(act));
+        Find<QAction>(menuItem)->trigger();
+    }
     // Shows a view by its View menu item.
     void Show(const char* menuItem) {
         ASSERT_FALSE(Find<QAction>(menuItem)->isChecked()) << menuItem << " is already shown";
@@ -393,6 +402,13 @@ class Program {
   private:
     std::shared_ptr<FakeClock> clock_;
     QPointer<MainWindow> window_;
+};
+
+// The program started on a program folder of its own, for tests that need not change the folder first.
+struct StartedProgram : ProgramFolder, Program {
+    explicit StartedProgram(const std::string& city = "", Settings settings = {},
+                            double now = DateSerial(2024, 6, 21) + 0.5)
+        : ProgramFolder(city, std::move(settings)), Program(static_cast<const ProgramFolder&>(*this), now) {}
 };
 
 }  // namespace heliomark::testing

@@ -62,34 +62,28 @@ void ExpectTidyWindow(QWidget* window) {
 }
 
 TEST(Layout, EveryWindowKeepsItsControlsInsideAndApart) {
-    Settings settings;
-    ProgramFolder folder("Berlin");
-    Program p(folder);
+    StartedProgram p("Berlin");
     ExpectTidy(p.Main().centralWidget(), "frmMain");
     for (const char* view : {"frm3D", "frmGraf", "frmMap", "frmTW"})
         ExpectTidyWindow(p.Find(view));
-
-    CalendarWindow calendar(p.Main());
-    ExpectTidyWindow(&calendar);
+    Settings settings;
     CityList cities = TestCities();
     DstRuleList rules = TestRules();
-    TempFolder files;
-    CityEditor cityEditor(cities, rules, settings, files / "city_db.txt");
-    ExpectTidyWindow(&cityEditor);
-    DstEditor dstEditor(rules, files / "dst_types.txt");
-    ExpectTidyWindow(&dstEditor);
+    Dictionary dictionary;
+    CalendarWindow calendar(p.Main());
+    CityEditor cityEditor(cities, rules, settings, p / "cities.txt");
+    DstEditor dstEditor(rules, p / "rules.txt");
+    SettingsDialog settingsDialog(settings, cities, p / "options.ini");
+    DictionaryWindow dictionaryWindow(dictionary, p / "dict.txt");
+    AboutBox about;
+    for (QWidget* dialog : std::initializer_list<QWidget*>{&calendar, &cityEditor, &dstEditor,
+                                                           &settingsDialog, &dictionaryWindow, &about})
+        ExpectTidyWindow(dialog);
     Find(&dstEditor, "optCust")->setFocus();
     Click(Find(&dstEditor, "optCust"), QPoint(6, 8));
     TypeInto(Find<QLineEdit>(&dstEditor, "txtYear"), "2024", false);
     Click(Find(&dstEditor, "cmdAdd"));
     ExpectTidy(&dstEditor, "frmDST with its years");
-    SettingsDialog settingsDialog(settings, cities, files / "settings.ini");
-    ExpectTidyWindow(&settingsDialog);
-    Dictionary dictionary;
-    DictionaryWindow dictionaryWindow(dictionary, files / "dict.txt");
-    ExpectTidyWindow(&dictionaryWindow);
-    AboutBox about;
-    ExpectTidyWindow(&about);
 }
 
 }  // namespace

@@ -1,17 +1,14 @@
 // The plain arithmetic behind the clock modes, the window placement and the damaged-file handling.
-#include <gtest/gtest.h>
-
-#include <QTemporaryDir>
 #include <cmath>
-#include <fstream>
 #include <limits>
 
 #include "app/clock_rules.h"
 #include "app/command_line.h"
 #include "app/program_data.h"
 #include "app/window_placement.h"
+#include "support/test_support.h"
 
-namespace heliomark {
+namespace heliomark::testing {
 namespace {
 
 TEST(ClockRules, RateIsTheLeadingNumberCutToItsLimits) {
@@ -23,10 +20,7 @@ TEST(ClockRules, RateIsTheLeadingNumberCutToItsLimits) {
     for (const auto& [text, rate, shown] : cases) {
         const RateReading r = ReadRate(text);
         EXPECT_EQ(r.Rate, rate) << text;
-        EXPECT_EQ(r.ShownText.has_value(), shown != nullptr) << text;
-        if (shown && r.ShownText) {
-            EXPECT_EQ(*r.ShownText, shown) << text;
-        }
+        EXPECT_EQ(r.ShownText.value_or("(kept)"), shown ? shown : "(kept)") << text;
     }
 }
 
@@ -75,43 +69,33 @@ TEST(WindowPlacement, OnlyWindowsOffEveryScreenAreMoved) {
         {{100 * 15, 5000 * 15}, {100, 600}, "far below the first screen"},
         {{1e30f, 1e30f}, {0, 0}, "absurd: the first screen"},
         {{std::nanf(""), 150}, {0, 10}, "not a number: first screen"},
-        {{1330 * 15, 900 * 15}, {1330, 568}, "below the seam: the screen nearest the window's centre"},
-    };
+        {{1330 * 15, 900 * 15}, {1330, 568}, "below the seam: the screen nearest the window's centre"}};
     for (const Case& c : cases)
         EXPECT_EQ(PlaceOnScreens(c.Saved, size, screens), c.Placed) << c.What;
-}
-
-TEST(WindowPlacement, TheNearestScreenIsTheOneClosestToTheWindowsCentre) {
     // A wide short screen beside a tall one: 50 pixels right of the tall one and 200 below it is
     // nearer than 600 straight below the short one.
-    const std::vector<PixelRect> screens{{0, 0, 1000, 800}, {1000, 0, 1000, 400}};
-    EXPECT_EQ(PlaceOnScreens({900 * 15, 900 * 15}, {300, 200}, screens), (PixelPoint{700, 600}));
+    EXPECT_EQ(PlaceOnScreens({900 * 15, 900 * 15}, size, {{0, 0, 1000, 800}, {1000, 0, 1000, 400}}),
+              (PixelPoint{700, 600}));
 }
 
 TEST(WindowPlacement, AFirstLayoutPacksTheViewsBesideTheMainWindowAndCentresTheGroup) {
+    using Points = std::vector<PixelPoint>;
     // Main 400 x 300 at the top left; the views fill the top row, then go below the first of them;
-    // the group (1000 x 400) is centred on the 1000 x 600 screen.
-    const std::vector<PixelSize> sizes{{400, 300}, {300, 200}, {300, 200}, {300, 200}};
-    const std::vector<PixelPoint> expected{{0, 100}, {400, 100}, {700, 100}, {400, 300}};
-    EXPECT_EQ(ArrangeWindows({0, 0, 1000, 600}, sizes, {{0, 0}}), expected);
-    const std::vector<PixelPoint> shifted{{50, 120}, {450, 120}, {750, 120}, {450, 320}};
-    EXPECT_EQ(ArrangeWindows({50, 20, 1000, 600}, sizes, {{0, 0}}), shifted)
-        << "a screen that does not start at 0";
-}
-
-TEST(WindowPlacement, AnotherOrderAndATighterFrameAreTriedBeforeGivingUp) {
-    // The program's windows at 1366 x 768 (main, sky view, day view, twilights, world map) fit only
-    // with openbox's frames, the sky view under the main window and the other three in a column
-    // beside them (day view, twilights, map: the first order that fits), the group centred across.
-    const std::vector<PixelSize> sizes{{614, 480}, {578, 243}, {374, 247}, {596, 116}, {458, 272}};
-    const std::vector<PixelPoint> expected{{76, 0}, {76, 502}, {692, 0}, {692, 269}, {692, 407}};
-    EXPECT_EQ(ArrangeWindows({0, 0, 1366, 768}, sizes, {{8, 38}, {2, 22}}), expected);
-}
-
-TEST(WindowPlacement, ATooSmallScreenCentresTheMainWindowWithTheViewsCascadingBesideIt) {
-    const std::vector<PixelSize> sizes{{614, 490}, {570, 250}, {380, 250}};
-    const std::vector<PixelPoint> expected{{93, 55}, {715, 55}, {739, 79}};
-    EXPECT_EQ(ArrangeWindows({0, 0, 800, 600}, sizes, {{0, 0}}), expected);
+    // the group (1000 x 400) is centred on the 1000 x 600 screen, wherever the screen starts.
+    const std::vector<PixelSize> four{{400, 300}, {300, 200}, {300, 200}, {300, 200}};
+    EXPECT_EQ(ArrangeWindows({0, 0, 1000, 600}, four, {{0, 0}}),
+              (Points{{0, 100}, {400, 100}, {700, 100}, {400, 300}}));
+    EXPECT_EQ(ArrangeWindows({50, 20, 1000, 600}, four, {{0, 0}}),
+              (Points{{50, 120}, {450, 120}, {750, 120}, {450, 320}}));
+    // The program's windows at 1366 x 768 (main, sky view, day view, twilights, world map) fit only with
+    // openbox's frames, the sky view under the main window and the other three in a column beside them
+    // (day view, twilights, map: the first order that fits), the group centred across.
+    EXPECT_EQ(ArrangeWindows({0, 0, 1366, 768}, {{614, 480}, {578, 243}, {374, 247}, {596, 116}, {458, 272}},
+                             {{8, 38}, {2, 22}}),
+              (Points{{76, 0}, {76, 502}, {692, 0}, {692, 269}, {692, 407}}));
+    // Too small a screen: the main window centred, the views cascading beside it.
+    EXPECT_EQ(ArrangeWindows({0, 0, 800, 600}, {{614, 490}, {570, 250}, {380, 250}}, {{0, 0}}),
+              (Points{{93, 55}, {715, 55}, {739, 79}}));
 }
 
 TEST(CommandLine, OnlyHelpAndVersionAreTaken) {
@@ -137,10 +121,10 @@ TEST(CommandLine, OnlyHelpAndVersionAreTaken) {
 }
 
 TEST(ProgramData, MoveAsideNeverReplacesAnEarlierDamagedCopy) {
-    QTemporaryDir dir;
-    const std::filesystem::path file = std::filesystem::path(dir.path().toStdString()) / "city_db.txt";
+    TempFolder folder;
+    const std::filesystem::path file = folder / "city_db.txt";
     for (int n = 1; n <= 3; ++n) {
-        std::ofstream(file) << "copy " << n;
+        WriteText(file, "copy " + std::to_string(n));
         const std::optional<std::filesystem::path> moved = MoveAside(file);
         ASSERT_TRUE(moved.has_value());
         EXPECT_EQ(moved->filename(),
@@ -151,4 +135,4 @@ TEST(ProgramData, MoveAsideNeverReplacesAnEarlierDamagedCopy) {
 }
 
 }  // namespace
-}  // namespace heliomark
+}  // namespace heliomark::testing

@@ -1,16 +1,6 @@
 // The close sequence from outside the main window: a quit signal, and a close while a modal window
 // is open (which must close that window first and never delete the main window under it).
-#include <gtest/gtest.h>
-
 #include <signal.h>
-#include <unistd.h>
-
-#include <QAction>
-#include <QApplication>
-#include <QDialog>
-#include <QPushButton>
-#include <QTimer>
-#include <functional>
 
 #include "app/quit_signals.h"
 #include "support/test_support.h"
@@ -25,14 +15,13 @@ bool WaitUntilClosed(Program& p) {
 
 TEST(CloseSequence, QuitSignalsCloseLikeTheCloseBox) {
     for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
-        ProgramFolder folder("Berlin");
-        std::filesystem::remove(folder / "settings.ini");
-        Program p(folder);
+        StartedProgram p("Berlin");
+        std::filesystem::remove(p / "settings.ini");
         CloseOnQuitSignals(&p.Main());
         ::kill(::getpid(), signal);
         ASSERT_TRUE(WaitUntilClosed(p)) << "signal " << signal;
-        EXPECT_NO_THROW(LoadSettings(folder / "settings.ini")) << "signal " << signal;
-        EXPECT_NO_THROW(LoadWindowPositions(folder / "pos.ini")) << "signal " << signal;
+        EXPECT_NO_THROW(LoadSettings(p / "settings.ini")) << "signal " << signal;
+        EXPECT_NO_THROW(LoadWindowPositions(p / "pos.ini")) << "signal " << signal;
     }
 }
 
@@ -54,31 +43,28 @@ TEST(CloseSequence, ClosingUnderAModalWindowClosesThatWindowFirst) {
         {"mnuCal", "frmCal"}, {"mnuOpt", "frmOpt"},   {"mnuCities", "frmCity"},
         {"mnuDST", "frmDST"}, {"mnuDict", "frmDict"}, {"mnuAbout", "frmAbout"}};
     for (const auto& [item, name] : dialogs) {
-        ProgramFolder folder("Lima");
-        std::filesystem::remove(folder / "settings.ini");
-        Program p(folder);
+        StartedProgram p("Lima");
+        std::filesystem::remove(p / "settings.ini");
         CloseWithModalOpen(p, item, name);
         EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << name;
         ASSERT_TRUE(WaitUntilClosed(p)) << name;
-        EXPECT_TRUE(std::filesystem::exists(folder / "settings.ini")) << name;
+        EXPECT_TRUE(std::filesystem::exists(p / "settings.ini")) << name;
     }
 }
 
 TEST(CloseSequence, NestedModalWindowsCloseInnermostFirst) {
-    ProgramFolder folder("Lima");
-    Program p(folder);
+    StartedProgram p("Lima");
     CloseWithModalOpen(p, "mnuCal", "frmCal", [&p](QDialog* calendar) {
         // The save dialog runs its own loop inside the calendar's; the close arrives from there.
         auto* window = qobject_cast<CalendarWindow*>(calendar);
         ASSERT_NE(window, nullptr);
         window->AskSaveFileName = [&p](QWidget* parent, const QString&, const QString&, QString*) {
             QDialog inner(parent);
-            inner.setObjectName("dlgInner");
             QTimer::singleShot(0, &p.Main(), &QWidget::close);
             inner.exec();
             return QString();
         };
-        calendar->findChild<QPushButton*>("cmdSave")->click();
+        Click(Find(calendar, "cmdSave"));
     });
     ASSERT_TRUE(WaitUntilClosed(p));
 }

@@ -1,8 +1,5 @@
-// Run Clock, Run Date, Syncronize, Today, Now and the binding of the views, on a fake clock. The
+// Run Clock, Run Date, Syncronize, Today, Now and the binding of the views, on a fake clock whose
 // timers' tick handlers are called directly, so every step is deterministic.
-#include <QPushButton>
-#include <QTimer>
-
 #include "support/test_support.h"
 
 namespace heliomark::testing {
@@ -12,18 +9,22 @@ void Tick(Program& p, double seconds, bool runDate = false) {
     p.Clock().AdvanceSeconds(seconds);
     runDate ? p.Main().Timer3Tick() : p.Main().Timer2Tick();
 }
+// Whether the rate box, Syncronize and Run Date take the user's hand (not while the clock runs).
+bool Unlocked(Program& p) {
+    return p.Find("txtRate")->isEnabled() && p.Find("cmdSync")->isEnabled() &&
+           p.Find("cmdRunDate")->isEnabled();
+}
 
 TEST(ClockModes, RunClockCrossesSimulatedMidnightIntoTheNextDay) {
-    ProgramFolder folder;
-    Program p(folder);
+    StartedProgram p;
     p.SetTime("23", "59", "50");
     p.TypeInto("txtRate", "60");
     p.Click("cmdRun");
     EXPECT_EQ(p.Text("cmdRun"), "Stop");
-    for (const char* locked : {"txtRate", "cmdSync", "cmdRunDate"})
-        EXPECT_FALSE(p.Find(locked)->isEnabled()) << locked;
-    const std::tuple<double, double, double> steps[] = {// real seconds, date, simulated seconds of the day
-                                                        {0.1, DateSerial(2024, 6, 21), 86396},
+    EXPECT_FALSE(p.Find("txtRate")->isEnabled() || p.Find("cmdSync")->isEnabled() ||
+                 p.Find("cmdRunDate")->isEnabled());
+    // real seconds, date, simulated seconds of the day
+    const std::tuple<double, double, double> steps[] = {{0.1, DateSerial(2024, 6, 21), 86396},
                                                         {0.1, DateSerial(2024, 6, 22), 2},
                                                         {1, DateSerial(2024, 6, 22), 62}};
     for (const auto& [real, date, seconds] : steps) {
@@ -35,8 +36,7 @@ TEST(ClockModes, RunClockCrossesSimulatedMidnightIntoTheNextDay) {
 }
 
 TEST(ClockModes, RunClockStaysContinuousAcrossTheComputersMidnight) {
-    ProgramFolder folder;
-    Program p(folder, DateSerial(2024, 6, 21) + (86400 - 0.5) / 86400);
+    StartedProgram p("", {}, DateSerial(2024, 6, 21) + (86400 - 0.5) / 86400);
     p.SetTime("12", "0", "0");
     p.Click("cmdRun");
     for (int s = 1; s <= 2; ++s) {
@@ -48,8 +48,7 @@ TEST(ClockModes, RunClockStaysContinuousAcrossTheComputersMidnight) {
 
 TEST(ClockModes, StoppingLeavesTheTimeOnWholeSecondsHalvesToEven) {
     const std::pair<double, int> cases[] = {{7.5, 8}, {6.5, 6}, {6.501, 7}, {59.5, 60}};
-    ProgramFolder folder;
-    Program p(folder);
+    StartedProgram p;
     for (const auto& [running, stopped] : cases) {
         p.SetTime("12", "0", "0");
         p.Click("cmdRun");
@@ -58,37 +57,33 @@ TEST(ClockModes, StoppingLeavesTheTimeOnWholeSecondsHalvesToEven) {
         EXPECT_EQ(p.Seconds(), 12 * 3600 + stopped) << "stopped at 12:00:" << running;
         EXPECT_EQ(p.Text("cmdRun"), "Run Clock");
         EXPECT_FALSE(p.Find<QTimer>("Timer2")->isActive());
-        for (const char* unlocked : {"txtRate", "cmdSync", "cmdRunDate"})
-            EXPECT_TRUE(p.Find(unlocked)->isEnabled()) << unlocked;
+        EXPECT_TRUE(Unlocked(p));
     }
 }
 
 TEST(ClockModes, RatesOutsideTheLimitsAreCutWhenAModeStarts) {
-    struct Case {
-        const char *Button, *Typed, *Shown;
-        double RealSeconds;  // for 1.05 simulated minutes (Run Clock) or days (Run Date)
-    } cases[] = {{"cmdRun", "abc", "0.01", 6300},
-                 {"cmdRunDate", "abc", "0.01", 105},
-                 {"cmdRun", "100000", "86000", 63.0 / 86000},
-                 {"cmdRunDate", "100000", "86000", 1.05 / 86000},
-                 {"cmdRun", "2.5x", "2.5x", 25.2}};
-    for (const Case& c : cases) {
-        ProgramFolder folder;
+    const std::tuple<const char*, const char*, const char*, double> cases[] = {
+        // the button, the rate typed and shown, the real seconds for 1.05 simulated minutes or days
+        {"cmdRun", "abc", "0.01", 6300},
+        {"cmdRunDate", "abc", "0.01", 105},
+        {"cmdRun", "100000", "86000", 63.0 / 86000},
+        {"cmdRunDate", "100000", "86000", 1.05 / 86000},
+        {"cmdRun", "2.5x", "2.5x", 25.2}};
+    for (const auto& [button, typed, shown, real] : cases) {
         const double start = DateSerial(2024, 6, 21) + 1.0 / 86400;  // near midnight: a fine float clock
-        Program p(folder, start);
-        p.TypeInto("txtRate", c.Typed);
-        p.Click(c.Button);
-        const std::string what = std::string(c.Typed) + " with " + c.Button;
-        EXPECT_EQ(p.Text("txtRate"), c.Shown) << what;
-        const bool runDate = std::string(c.Button) == "cmdRunDate";
-        Tick(p, c.RealSeconds, runDate);
-        EXPECT_NEAR(p.Date() * 86400 + p.Seconds() - start * 86400, runDate ? 86400 : 63, 1) << what;
+        StartedProgram p("", {}, start);
+        p.TypeInto("txtRate", typed);
+        p.Click(button);
+        const bool runDate = std::string(button) == "cmdRunDate";
+        EXPECT_EQ(p.Text("txtRate"), shown) << typed << " with " << button;
+        Tick(p, real, runDate);
+        EXPECT_NEAR(p.Date() * 86400 + p.Seconds() - start * 86400, runDate ? 86400 : 63, 1)
+            << typed << " with " << button;
     }
 }
 
 TEST(ClockModes, RunDateTakesTheNewYearsDstPeriodAndLeavesTheTime) {
-    ProgramFolder folder("Varia Town");
-    Program p(folder, DateSerial(2023, 12, 30) + 0.5);
+    StartedProgram p("Varia Town", {}, DateSerial(2023, 12, 30) + 0.5);
     ASSERT_EQ(p.Number("dpStart", "Value"), DateSerial(2023, 4, 1));
     p.TypeInto("txtRate", "0.5");
     p.Click("cmdRunDate");
@@ -99,8 +94,8 @@ TEST(ClockModes, RunDateTakesTheNewYearsDstPeriodAndLeavesTheTime) {
         {2, DateSerial(2024, 1, 1), DateSerial(2024, 5, 1)}};
     for (const auto& [real, date, start] : steps) {
         Tick(p, real, true);
-        EXPECT_EQ(p.Date(), date);
-        EXPECT_EQ(p.Number("dpStart", "Value"), start);
+        EXPECT_EQ(p.Date(), date) << "after " << real << " s more";
+        EXPECT_EQ(p.Number("dpStart", "Value"), start) << "after " << real << " s more";
     }
     EXPECT_EQ(p.Seconds(), 12 * 3600);
     p.Click("cmdRunDate");
@@ -109,8 +104,7 @@ TEST(ClockModes, RunDateTakesTheNewYearsDstPeriodAndLeavesTheTime) {
 }
 
 TEST(ClockModes, SyncronizeTodayAndNowReadTheComputersClock) {
-    ProgramFolder folder("Varia Town");
-    Program p(folder, DateSerial(2024, 6, 21) + 0.25);
+    StartedProgram p("Varia Town", {}, DateSerial(2024, 6, 21) + 0.25);
     p.TypeInto("DateP", "txtYear", "2023");
     p.SetTime("1", "2", "3");
     p.Click("Command1");  // Today
@@ -135,14 +129,13 @@ TEST(ClockModes, BoundViewsMoveWithTheMainWindow) {
     for (const bool bound : {true, false}) {
         Settings settings;
         settings.MoveWindowsTogether = bound;
-        ProgramFolder folder("", settings);
-        Program p(folder);
-        QWidget* tw = p.Find("frmTW");
-        const QPoint before = tw->pos();
+        StartedProgram p("", settings);
+        const QPoint before = p.Find("frmTW")->pos();
         p.Main().move(p.Main().pos() + QPoint(30, -20));
         p.Main().MoveViewsWithMain();
         p.Main().MoveViewsWithMain();  // a second tick without movement moves nothing
-        EXPECT_EQ(tw->pos(), before + (bound ? QPoint(30, -20) : QPoint())) << "bound: " << bound;
+        EXPECT_EQ(p.Find("frmTW")->pos(), before + (bound ? QPoint(30, -20) : QPoint()))
+            << "bound: " << bound;
     }
 }
 
