@@ -34,13 +34,15 @@ const char* const Views[][4] = {{"frmGraf", "fbGraf", "mnuGraf", "picRes"},
                                 {"frmEvents", "fbEvents", "mnuEvents", "txtGoldenMorningBegin"},
                                 {"frmYear", "fbYear", "mnuYear", "picYear"}};
 
-TEST(Views, ToolbarButtonsAndMenuItemsShowAndHideEachView) {
+// Each view shown and hidden by toolbar and menu; then its close box only hides it: it is still
+// refreshed, still counts as shown, and its background drags it.
+TEST(Views, ToolbarMenuAndCloseBoxShowAndHideEachView) {
     ProgramFolder folder("Berlin");
     Program p(folder);
     for (const auto& [name, button, menuItem, probe] : Views) {
         QWidget* window = p.Find(name);
         ASSERT_FALSE(window->isVisible()) << name << " starts hidden";
-        const QImage before = Picture(Find(window, probe));
+        QImage before = Picture(Find(window, probe));
         for (const bool byMenu : {false, true})
             for (const bool shown : {true, false}) {
                 if (byMenu) {
@@ -56,15 +58,8 @@ TEST(Views, ToolbarButtonsAndMenuItemsShowAndHideEachView) {
                 EXPECT_EQ(p.Find(button)->property("Value").toBool(), shown) << what << name;
             }
         EXPECT_NE(Picture(Find(window, probe)), before) << name << " was drawn when shown";
-    }
-}
 
-TEST(Views, TheCloseBoxHidesAViewThatIsStillRefreshedAndMovedByItsBackground) {
-    ProgramFolder folder("Berlin");
-    Program p(folder);
-    for (const auto& [name, button, menuItem, probe] : Views) {
         p.Show(menuItem);
-        QWidget* window = p.Find(name);
         const QPoint start = window->pos();
         Drag(window, {1, 1}, {31, 21});
         EXPECT_EQ(window->pos() - start, QPoint(30, 20)) << name << " dragged by its margin";
@@ -73,7 +68,7 @@ TEST(Views, TheCloseBoxHidesAViewThatIsStillRefreshedAndMovedByItsBackground) {
         ASSERT_EQ(p.Main().findChild<QWidget*>(name), window) << name;
         EXPECT_FALSE(window->isVisible()) << name;
         EXPECT_TRUE(p.Find<QAction>(menuItem)->isChecked()) << name << " still counts as shown";
-        const QImage before = Picture(Find(window, probe));
+        before = Picture(Find(window, probe));
         p.TypeInto("apLat", "txtDeg", name == std::string("frmMap") ? "10" : "40");
         p.TypeInto("TimeP", "txtHour", "8");
         EXPECT_NE(Picture(Find(window, probe)), before) << name << " was not refreshed";
