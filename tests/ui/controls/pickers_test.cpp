@@ -18,14 +18,9 @@ template <class Picker>
 struct Host {
     Host() {
         window.resize(300, 80);
-        picker = new Picker(&window);
         picker->move(10, 10);
-        outside = new QLineEdit(&window);
         outside->setGeometry(150, 50, 100, 20);
-        window.show();
-        window.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
-        updated = std::make_unique<QSignalSpy>(picker, &Picker::Updated);
+        ShowActive(&window);
     }
     QLineEdit* Field(const char* name) { return Find<QLineEdit>(picker, name); }
     QString Texts() {
@@ -51,16 +46,15 @@ struct Host {
         return std::string(field) + " spun " + std::to_string(step);
     }
     QWidget window;
-    Picker* picker;
-    QLineEdit* outside;
-    std::unique_ptr<QSignalSpy> updated;
+    Picker* picker = new Picker(&window);
+    QLineEdit* outside = new QLineEdit(&window);
+    QSignalSpy updated{picker, &Picker::Updated};
 };
 
 TEST(DatePicker, EditsNormaliseWithCarryAndTwoDigitYears) {
     struct Case {
         int y, m, d;
-        const char* field;
-        const char* typed;  // nullptr: spin by `step` instead
+        const char *field, *typed;  // typed nullptr: spin by `step` instead
         int step;
         const char* shown;  // nullptr: refused, the date stays
     } cases[] = {
@@ -91,31 +85,15 @@ TEST(DatePicker, EditsNormaliseWithCarryAndTwoDigitYears) {
     for (const Case& c : cases) {
         h.picker->SetValue(DateSerial(c.y, c.m, c.d));
         const QString before = h.Texts();
-        const int updates = h.updated->count();
+        const int updates = h.updated.count();
         const std::string what = before.toStdString() + ", " + h.Edit(c.field, c.typed, c.step);
+        const QStringList dmy = QString(c.shown ? c.shown : "").split(' ');
         EXPECT_EQ(h.Texts(), c.shown ? QString(c.shown) : before) << what;
-        if (c.shown) {
-            EXPECT_EQ(h.updated->count(), updates + 1) << what;
-            const QStringList dmy = QString(c.shown).split(' ');
-            EXPECT_EQ(h.picker->Value(), DateSerial(dmy[2].toInt(), dmy[1].toInt(), dmy[0].toInt())) << what;
-        } else {
-            EXPECT_EQ(h.picker->Value(), DateSerial(c.y, c.m, c.d)) << what;
-        }
+        EXPECT_EQ(h.updated.count(), updates + (c.shown ? 1 : 0)) << what;
+        EXPECT_EQ(h.picker->Value(), c.shown ? DateSerial(dmy[2].toInt(), dmy[1].toInt(), dmy[0].toInt())
+                                             : DateSerial(c.y, c.m, c.d))
+            << what;
     }
-}
-
-TEST(DatePicker, LeavingTheControlNormalisesOnceAndTheLengthsAreLimited) {
-    Host<DatePicker> h;
-    h.picker->SetValue(DateSerial(2004, 1, 10));
-    TypeInto(h.Field("txtYear"), "5", false);
-    TypeInto(h.Field("txtDay"), "321", false);  // still inside: validated only, two digits kept
-    EXPECT_EQ(h.Texts(), "32 01 0005");
-    EXPECT_EQ(h.updated->count(), 0);
-    h.outside->setFocus(Qt::TabFocusReason);
-    EXPECT_EQ(h.Texts(), "01 02 2005");
-    EXPECT_EQ(h.updated->count(), 1);
-    h.Spin(1);  // the focus is outside: nothing
-    EXPECT_EQ(h.Texts(), "01 02 2005");
     h.picker->setProperty("EnabledYears", false);
     EXPECT_FALSE(h.Field("txtYear")->isEnabled());
 }
@@ -124,8 +102,7 @@ TEST(TimePicker, EditsNormaliseWithCarryAndWrapAroundMidnight) {
     struct Case {
         int h, m;
         double s;
-        const char* field;
-        const char* typed;  // nullptr: spin by `step`
+        const char *field, *typed;  // typed nullptr: spin by `step`
         int step;
         const char* shown;
     } cases[] = {
@@ -147,11 +124,11 @@ TEST(TimePicker, EditsNormaliseWithCarryAndWrapAroundMidnight) {
         h.picker->SetHourValue(c.h);
         h.picker->SetMinuteValue(c.m);
         h.picker->SetSecondValue(c.s);
-        const int updates = h.updated->count();
+        const int updates = h.updated.count();
         const std::string what = h.Texts().toStdString() + ", " + h.Edit(c.field, c.typed, c.step);
-        EXPECT_EQ(h.Texts(), c.shown) << what;
-        EXPECT_EQ(h.updated->count(), updates + 1) << what;
         const QStringList hms = QString(c.shown).split(' ');
+        EXPECT_EQ(h.Texts(), c.shown) << what;
+        EXPECT_EQ(h.updated.count(), updates + 1) << what;
         EXPECT_NEAR(h.picker->Value(),
                     TimeSerial(hms[0].toInt(), hms[1].toInt(), std::floor(hms[2].toDouble())), 1e-12)
             << what;
@@ -160,24 +137,9 @@ TEST(TimePicker, EditsNormaliseWithCarryAndWrapAroundMidnight) {
     EXPECT_EQ(h.Texts(), "06 30 15.000");
 }
 
-TEST(TimePicker, LeavingTheControlNormalisesAndSpinningOutsideDoesNot) {
-    Host<TimePicker> h;
-    h.picker->SetValue(TimeSerial(8, 0, 0));
-    TypeInto(h.Field("txtMin"), "90", false);
-    EXPECT_EQ(h.updated->count(), 0);
-    h.outside->setFocus(Qt::TabFocusReason);
-    EXPECT_EQ(h.Texts(), "09 30 00.000");
-    EXPECT_EQ(h.updated->count(), 1);
-    h.Spin(1);
-    EXPECT_EQ(h.Texts(), "09 30 00.000");
-    EXPECT_EQ(h.updated->count(), 1);
-}
-
 TEST(AnglePicker, EditsKeepTheSignApartAndFieldsInRange) {
     struct Case {
-        const char* start;  // typed into the degrees before the edit
-        const char* field;
-        const char* typed;  // nullptr: spin by `step`
+        const char *start, *field, *typed;  // start: typed into the degrees; typed nullptr: spin by `step`
         int step;
         const char* shown;
         double value;
@@ -206,35 +168,47 @@ TEST(AnglePicker, EditsKeepTheSignApartAndFieldsInRange) {
     for (const Case& c : cases) {
         h.picker->SetValue(0);
         TypeInto(h.Field("txtDeg"), c.start, false);
-        const int updates = h.updated->count();
+        const int updates = h.updated.count();
         const std::string what = std::string(c.start) + ", " + h.Edit(c.field, c.typed, c.step);
         EXPECT_EQ(h.Texts(), c.shown) << what;
         EXPECT_DOUBLE_EQ(h.picker->Value(), c.value) << what;
-        EXPECT_EQ(h.updated->count(), updates + 1) << what;
+        EXPECT_EQ(h.updated.count(), updates + 1) << what;
         EXPECT_EQ(QApplication::focusWidget(), h.Field(c.field)) << what << ": the focus stays in the field";
     }
     TypeInto(h.Field("txtSec"), "12.345", false);
     EXPECT_EQ(h.Field("txtSec")->text(), "12.3") << "four characters at most";
-}
-
-TEST(AnglePicker, MovingBetweenFieldsValidatesAndLeavingFinishesOnce) {
-    Host<AnglePicker> h;
-    TypeInto(h.Field("txtDeg"), "-7", false);
-    TypeInto(h.Field("txtMin"), "61", false);
-    EXPECT_EQ(h.Field("txtDeg")->text(), "-07");
-    TypeInto(h.Field("txtSec"), "30", false);
-    EXPECT_EQ(h.Field("txtMin")->text(), "00");
-    EXPECT_EQ(h.updated->count(), 0);
-    h.outside->setFocus(Qt::TabFocusReason);
-    EXPECT_EQ(h.Texts(), "-07 00 30.0");
-    EXPECT_EQ(h.updated->count(), 1);
-    EXPECT_DOUBLE_EQ(h.picker->Value(), -(7 + 30.0 / 3600));
-    h.Spin(1);  // the focus is outside: nothing
-    EXPECT_EQ(h.Texts(), "-07 00 30.0");
-    EXPECT_EQ(h.updated->count(), 1);
     // A click in a field selects its whole text, so typing replaces it.
     QTest::mouseClick(h.Field("txtMin"), Qt::LeftButton, {}, QPoint(3, 5));
     EXPECT_EQ(h.Field("txtMin")->selectedText(), "00");
+}
+
+// Typing without Enter only validates each field as the user moves on (`inside`); leaving the control
+// finishes the edit with one Updated, and a spin with the focus outside does nothing.
+template <class Picker>
+void ExpectLeavingFinishesOnce(double start, std::vector<std::pair<const char*, const char*>> typed,
+                               const char* inside, const char* after, double value) {
+    Host<Picker> h;
+    h.picker->SetValue(start);
+    for (const auto& [field, text] : typed)
+        TypeInto(h.Field(field), text, false);
+    EXPECT_EQ(h.Texts(), inside ? QString(inside) : h.Texts());
+    EXPECT_EQ(h.updated.count(), 0) << after;
+    h.outside->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(h.Texts(), after);
+    EXPECT_DOUBLE_EQ(h.picker->Value(), value) << after;
+    h.Spin(1);
+    EXPECT_EQ(h.Texts(), after);
+    EXPECT_EQ(h.updated.count(), 1) << after;
+}
+
+TEST(Pickers, LeavingTheControlFinishesTheEditOnce) {
+    ExpectLeavingFinishesOnce<DatePicker>(DateSerial(2004, 1, 10), {{"txtYear", "5"}, {"txtDay", "321"}},
+                                          "32 01 0005", "01 02 2005",
+                                          DateSerial(2005, 2, 1));  // the day keeps two digits
+    ExpectLeavingFinishesOnce<TimePicker>(TimeSerial(8, 0, 0), {{"txtMin", "90"}}, nullptr, "09 30 00.000",
+                                          TimeSerial(9, 30, 0));
+    ExpectLeavingFinishesOnce<AnglePicker>(0, {{"txtDeg", "-7"}, {"txtMin", "61"}, {"txtSec", "30"}},
+                                           "-07 00 30", "-07 00 30.0", -(7 + 30.0 / 3600));
 }
 
 TEST(AnglePicker, ValuesSetByTheOwnerAreShownWithoutUpdated) {
@@ -250,38 +224,34 @@ TEST(AnglePicker, ValuesSetByTheOwnerAreShownWithoutUpdated) {
     h.picker->SetSignValue(1);
     EXPECT_EQ(h.Texts(), "125 15 00.0");
     EXPECT_EQ(h.picker->SignValue(), 1);
-    EXPECT_EQ(h.updated->count(), 0);
+    EXPECT_EQ(h.updated.count(), 0);
     const QSize fixed = h.picker->size();  // 100 x 20 at least, more where the font needs it
     EXPECT_TRUE(fixed.width() >= 100 && fixed.height() >= 20) << fixed.width() << " x " << fixed.height();
     h.picker->resize(300, 60);  // the host cannot change its size
     EXPECT_EQ(h.picker->size(), fixed);
 }
 
-// Up and Down in a field step it as a click on the spin button does, Updated and all.
+// Up and Down in a field step it as a click on the spin button does, Updated and all; and the window's
+// font for the texts, the style's width for the spin buttons, and room for every mark.
 template <class Picker>
-void ExpectKeysStepAsTheSpin(const char* field) {
+void ExpectKeysStepAndFitted(const char* field) {
     for (const int step : {1, -1}) {
         QString spun;
-        int spunUpdates;
+        int spunUpdates = 0;
         {
             Host<Picker> h;
             h.Edit(field, nullptr, step);
             spun = h.Texts();
-            spunUpdates = h.updated->count();
+            spunUpdates = h.updated.count();
         }
-        Host<Picker> h;
-        const QString before = h.Texts();
-        h.Field(field)->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(h.Field(field), step > 0 ? Qt::Key_Up : Qt::Key_Down);
-        EXPECT_EQ(h.Texts(), spun) << field << " stepped by " << step;
-        EXPECT_NE(h.Texts(), before) << field << " stepped by " << step;
-        EXPECT_EQ(h.updated->count(), spunUpdates) << field << " stepped by " << step;
+        Host<Picker> keyed;
+        const QString before = keyed.Texts();
+        keyed.Field(field)->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(keyed.Field(field), step > 0 ? Qt::Key_Up : Qt::Key_Down);
+        EXPECT_EQ(keyed.Texts(), spun) << field << " stepped by " << step;
+        EXPECT_NE(keyed.Texts(), before) << field << " stepped by " << step;
+        EXPECT_EQ(keyed.updated.count(), spunUpdates) << field << " stepped by " << step;
     }
-}
-
-// The window's font for the texts, the style's width for the spin buttons, and room for every mark.
-template <class Picker>
-void ExpectFittedToFontAndStyle(const char* what) {
     Host<Picker> h;
     QSpinBox styled;
     styled.resize(100, h.picker->height());
@@ -290,23 +260,20 @@ void ExpectFittedToFontAndStyle(const char* what) {
     option.subControls = QStyle::SC_SpinBoxUp;
     const QRect up =
         styled.style()->subControlRect(QStyle::CC_SpinBox, &option, QStyle::SC_SpinBoxUp, &styled);
-    EXPECT_EQ(Find(h.picker, "UpDown1")->width(), up.width()) << what;
-    for (QLineEdit* field : h.picker->template findChildren<QLineEdit*>()) {
-        EXPECT_EQ(QFontInfo(field->font()).pixelSize(), QFontInfo(h.window.font()).pixelSize()) << what;
-        EXPECT_GE(field->width(), field->fontMetrics().horizontalAdvance(field->text())) << what;
+    EXPECT_EQ(Find(h.picker, "UpDown1")->width(), up.width()) << field;
+    for (QLineEdit* f : h.picker->template findChildren<QLineEdit*>()) {
+        EXPECT_EQ(QFontInfo(f->font()).pixelSize(), QFontInfo(h.window.font()).pixelSize()) << field;
+        EXPECT_GE(f->width(), f->fontMetrics().horizontalAdvance(f->text())) << field;
     }
     for (QLabel* mark : h.picker->template findChildren<QLabel*>())
         EXPECT_GE(mark->width(), mark->fontMetrics().horizontalAdvance(mark->text()))
-            << what << " clips " << mark->text().toStdString();
+            << field << " clips " << mark->text().toStdString();
 }
 
 TEST(Pickers, UpAndDownStepAFieldAndEveryPickerFitsItsFontAndStyle) {
-    ExpectKeysStepAsTheSpin<DatePicker>("txtDay");
-    ExpectKeysStepAsTheSpin<TimePicker>("txtMin");
-    ExpectKeysStepAsTheSpin<AnglePicker>("txtDeg");
-    ExpectFittedToFontAndStyle<DatePicker>("date");
-    ExpectFittedToFontAndStyle<TimePicker>("time");
-    ExpectFittedToFontAndStyle<AnglePicker>("angle");
+    ExpectKeysStepAndFitted<DatePicker>("txtDay");
+    ExpectKeysStepAndFitted<TimePicker>("txtMin");
+    ExpectKeysStepAndFitted<AnglePicker>("txtDeg");
 }
 
 }  // namespace

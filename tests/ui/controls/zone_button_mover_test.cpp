@@ -18,33 +18,27 @@ template <class Control>
 struct Host {
     Host() {
         window.resize(420, 260);
-        control = new Control(&window);
         control->move(10, 10);
-        outside = new QLineEdit(&window);
         outside->setGeometry(300, 220, 100, 20);
-        window.show();
-        window.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+        ShowActive(&window);
     }
     QWidget window;
-    Control* control;
-    QLineEdit* outside;
+    Control* control = new Control(&window);
+    QLineEdit* outside = new QLineEdit(&window);
 };
 
 struct ZoneHost : Host<HourZonePicker> {
     ZoneHost() {
         control->SetClock([this] { return now; });  // a clock that moves only when told
-        below = new QLineEdit(&window);             // made after the picker, under its open list
-        below->setGeometry(10, 60, 200, 20);
+        below->setGeometry(10, 60, 200, 20);        // made after the picker, under its open list
         below->show();
-        clicks = std::make_unique<QSignalSpy>(control, &HourZonePicker::Click);
     }
     void Drop() { QTest::mouseClick(Find(control, "cmdOp"), Qt::LeftButton); }
     QListWidget* List() { return Find<QListWidget>(control, "List1"); }
     int TopRow() { return List()->indexAt(QPoint(3, 3)).row(); }
     double now = 1000;
-    QLineEdit* below;
-    std::unique_ptr<QSignalSpy> clicks;
+    QLineEdit* below = new QLineEdit(&window);
+    QSignalSpy clicks{control, &HourZonePicker::Click};
 };
 
 TEST(HourZonePicker, ShowsTheShortTextOfTheZoneSetAndRaisesClickOncePerChange) {
@@ -65,7 +59,7 @@ TEST(HourZonePicker, ShowsTheShortTextOfTheZoneSetAndRaisesClickOncePerChange) {
         EXPECT_EQ(h.control->property("HourZone").toDouble(), c.hours) << c.position;
         EXPECT_FALSE(h.control->FullSize()) << "selecting from code leaves the list closed";
     }
-    EXPECT_EQ(h.clicks->count(), 6);
+    EXPECT_EQ(h.clicks.count(), 6);
 }
 
 TEST(HourZonePicker, TheDropButtonOpensTheListOverItsNeighboursAndAClickPicks) {
@@ -86,7 +80,7 @@ TEST(HourZonePicker, TheDropButtonOpensTheListOverItsNeighboursAndAClickPicks) {
     const QRect row = h.List()->visualItemRect(h.List()->item(29));
     QTest::mouseClick(h.List()->viewport(), Qt::LeftButton, {}, row.center());
     EXPECT_EQ(Shown(&h.window, "Text1"), "GMT+01:00");
-    EXPECT_EQ(h.clicks->count(), 2);
+    EXPECT_EQ(h.clicks.count(), 2);
     EXPECT_FALSE(h.control->FullSize());
     EXPECT_EQ(h.control->size(), Find(h.control, "Text1")->size());
     EXPECT_EQ(QApplication::focusWidget(), Find(h.control, "Text1"));
@@ -99,7 +93,7 @@ TEST(HourZonePicker, KeysMoveTheSelectionAndLeavingClosesTheList) {
     QTest::keyClick(h.List(), Qt::Key_Down);
     QTest::keyClick(h.List(), Qt::Key_Down);
     EXPECT_EQ(h.control->ListIndex(), 12);
-    EXPECT_EQ(h.clicks->count(), 3);
+    EXPECT_EQ(h.clicks.count(), 3);
     EXPECT_TRUE(h.control->FullSize()) << "the list stays open while the selection changes";
     h.outside->setFocus(Qt::TabFocusReason);
     EXPECT_FALSE(h.control->FullSize());
@@ -139,11 +133,8 @@ TEST(HourZonePicker, OpensInPlaceInsideALayout) {
 }
 
 struct ButtonHost : Host<FlatButton> {
-    ButtonHost() {
-        control->move(50, 50);
-        clicks = std::make_unique<QSignalSpy>(control, &FlatButton::Click);
-    }
-    std::unique_ptr<QSignalSpy> clicks;
+    ButtonHost() { control->move(50, 50); }
+    QSignalSpy clicks{control, &FlatButton::Click};
 };
 
 TEST(FlatButton, PushClicksOnReleaseOverItAndToggleStaysDown) {
@@ -169,7 +160,7 @@ TEST(FlatButton, PushClicksOnReleaseOverItAndToggleStaysDown) {
         QTest::mouseRelease(h.control, Qt::LeftButton, {}, c.release);
         const std::string what = "style " + std::to_string(c.style) + ", released at " +
                                  std::to_string(c.release.x()) + "," + std::to_string(c.release.y());
-        EXPECT_EQ(h.clicks->count(), c.clicks) << what;
+        EXPECT_EQ(h.clicks.count(), c.clicks) << what;
         EXPECT_EQ(h.control->Value(), c.value) << what;
         EXPECT_EQ(h.control->VisualState(), c.look) << what;
     }
@@ -177,7 +168,7 @@ TEST(FlatButton, PushClicksOnReleaseOverItAndToggleStaysDown) {
     EXPECT_EQ(h.control->size(), QSize(23, 23));
 }
 
-TEST(FlatButton, HoverRaisesTheFrameUntilTheCursorHasLeft) {
+TEST(FlatButton, HoverRaisesTheFrameUntilTheCursorHasLeftAndADownToggleStaysDown) {
     for (const int style : {0, 1}) {
         ButtonHost h;
         h.control->SetStyle(style);
@@ -190,14 +181,11 @@ TEST(FlatButton, HoverRaisesTheFrameUntilTheCursorHasLeft) {
         EXPECT_EQ(h.control->VisualState(), 0) << style;
         EXPECT_FALSE(Find<QTimer>(h.control, "Timer1")->isActive()) << style;
     }
-}
-
-TEST(FlatButton, AToggleSetDownFromCodeStaysDownUnderAndAwayFromTheCursor) {
-    ButtonHost h;
+    ButtonHost h;  // a toggle set down from code stays down under and away from the cursor
     h.control->SetStyle(1);
     QTest::mouseMove(h.control, QPoint(11, 11));
     h.control->SetValue(true);
-    EXPECT_EQ(h.clicks->count(), 1) << "a toggle reports every write";
+    EXPECT_EQ(h.clicks.count(), 1) << "a toggle reports every write";
     QTest::mouseMove(&h.window, QPoint(5, 5));
     h.control->Timer1Tick();
     EXPECT_EQ(h.control->VisualState(), 2);
@@ -208,7 +196,7 @@ TEST(FlatButton, AToggleSetDownFromCodeStaysDownUnderAndAwayFromTheCursor) {
     EXPECT_EQ(h.control->VisualState(), 0);
     h.control->SetStyle(0);
     h.control->SetValue(true);  // a push button: one click, nothing kept
-    EXPECT_EQ(h.clicks->count(), 3);
+    EXPECT_EQ(h.clicks.count(), 3);
     EXPECT_FALSE(h.control->Value());
 }
 

@@ -38,6 +38,15 @@ struct CalendarOnProgram {
     // A click near the left edge: a check box takes clicks only on its box and caption.
     void Click(const char* name) { testing::Click(Find(&calendar, name), QPoint(6, 8)); }
     QString Text() { return Find<QPlainTextEdit>(&calendar, "Text1")->toPlainText(); }
+    // The header's first three lines and the first day line, parted by " | ".
+    QString Header() { return (Text().split('\n').mid(0, 3) << Table().value(1)).join(" | "); }
+    void Choose(const char* list, const char* entry) {
+        testing::Choose(Find<QComboBox>(&calendar, list), entry);
+    }
+    void Save(const std::filesystem::path& file) {
+        answer = QString::fromStdString(file.string());
+        Click("cmdSave");
+    }
     // The day lines and month names: everything after the header's empty line.
     QStringList Table() {
         const QStringList all = Text().split('\n');
@@ -61,14 +70,14 @@ TEST(CalendarWindow, OpensWithTheMainWindowsMonthAndTheThreeDayColumns) {
         checked.join(" "),
         "Sunrise+ Sunset+ Day Length+ Max. Altitude- Transit Time- Right Acsention- Declination- Check All- "
         "Starts- Ends- Twilight Length-");
-    EXPECT_EQ(Shown(&c.calendar, "txtYear"), "2024");
+    EXPECT_EQ(Shown(&c.calendar, "txtYear") + " " + Shown(&c.calendar, "cmbMonths") + " " +
+                  Shown(&c.calendar, "cmbTW"),
+              "2024 June Civil Twilights");
     auto* year = Find<QLineEdit>(&c.calendar, "txtYear");
     EXPECT_TRUE(year->isReadOnly() && !(year->focusPolicy() & Qt::TabFocus))
         << "the year comes from the main window: no Tab stop";
     EXPECT_EQ(year->palette().color(QPalette::Base), c.calendar.palette().color(QPalette::Window))
         << "the year box looks read-only";
-    EXPECT_EQ(Shown(&c.calendar, "cmbMonths"), "June");
-    EXPECT_EQ(Shown(&c.calendar, "cmbTW"), "Civil Twilights");
     EXPECT_TRUE(Find<QRadioButton>(&c.calendar, "optM")->isChecked());
     auto* text = Find<QPlainTextEdit>(&c.calendar, "Text1");
     EXPECT_TRUE(text->isReadOnly());
@@ -100,10 +109,7 @@ TEST(CalendarWindow, TheColumnsCheckedAreTheColumnsListed) {
         std::string what;
         for (const char* step : row.Clicks) {
             what += std::string(step) + " ";
-            if (std::isupper(static_cast<unsigned char>(step[0])))
-                Choose(Find<QComboBox>(&c.calendar, "cmbTW"), step);
-            else
-                c.Click(step);
+            std::isupper(static_cast<unsigned char>(step[0])) ? c.Choose("cmbTW", step) : c.Click(step);
         }
         c.Click("Command1");
         EXPECT_EQ(c.Table().value(1), row.FirstDay) << what;
@@ -113,7 +119,7 @@ TEST(CalendarWindow, TheColumnsCheckedAreTheColumnsListed) {
 TEST(CalendarWindow, EachTwilightKindShowsItsOwnBoxes) {
     CalendarOnProgram c;
     c.Click("chkStart");
-    Choose(Find<QComboBox>(&c.calendar, "cmbTW"), "Nautical Twilights");
+    c.Choose("cmbTW", "Nautical Twilights");
     c.Click("chkEnd");
     c.Click("chkLen");
     const std::pair<const char*, const char*> shown[] = {{"Civil Twilights", "+--"},
@@ -121,7 +127,7 @@ TEST(CalendarWindow, EachTwilightKindShowsItsOwnBoxes) {
                                                          {"Nautical Twilights", "-++"},
                                                          {"Civil Twilights", "+--"}};
     for (const auto& [kind, boxes] : shown) {
-        Choose(Find<QComboBox>(&c.calendar, "cmbTW"), kind);
+        c.Choose("cmbTW", kind);
         QString state;
         for (const char* box : {"chkStart", "chkEnd", "chkLen"})
             state += Find<QCheckBox>(&c.calendar, box)->isChecked() ? "+" : "-";
@@ -132,31 +138,25 @@ TEST(CalendarWindow, EachTwilightKindShowsItsOwnBoxes) {
 TEST(CalendarWindow, CalculateReadsThePlaceZoneAndDstOfTheMainWindowThen) {
     CalendarOnProgram c;
     c.Click("Command1");
-    QStringList lines = c.Text().split('\n');
-    EXPECT_EQ(lines.value(0), "Calculated values are valid for year 2024 at Berlin (52.520° N , 13.405° E)");
-    EXPECT_EQ(lines.value(1), "Hour Zone: GMT+01:00");
-    EXPECT_EQ(lines.value(2), "Daylight saving time is enabled");
-    EXPECT_EQ(c.Table().value(1), "01  04:49  21:20  16:31");
+    EXPECT_EQ(c.Header(),
+              "Calculated values are valid for year 2024 at Berlin (52.520° N , 13.405° E) | Hour Zone: "
+              "GMT+01:00 | Daylight saving time is enabled | 01  04:49  21:20  16:31");
     EXPECT_EQ(c.program.Main().State().Day, 21) << "the calendar computes on its own copy of the state";
-
     c.program.TypeInto("apLat", "txtDeg", "61");
     c.Click("Command1");
-    EXPECT_EQ(c.Text().split('\n').value(0),
-              "Calculated values are valid for year 2024 at location: 61.520° N , 13.405° E");
-    EXPECT_EQ(c.Table().value(1), "01  03:39  22:31  18:53");
-
+    EXPECT_EQ(c.Header(),
+              "Calculated values are valid for year 2024 at location: 61.520° N , 13.405° E | Hour Zone: "
+              "GMT+01:00 | Daylight saving time is enabled | 01  03:39  22:31  18:53");
     c.program.Choose("cmbCities", "Lima");
     c.Click("Command1");
-    lines = c.Text().split('\n');
-    EXPECT_EQ(lines.value(0), "Calculated values are valid for year 2024 at Lima (12.050° S , 77.040° W)");
-    EXPECT_EQ(lines.value(1), "Hour Zone: GMT-05:00");
-    EXPECT_EQ(lines.value(2), "Daylight saving time is disabled");
-    EXPECT_EQ(c.Table().value(1), "01  06:22  17:50  11:28");
+    EXPECT_EQ(c.Header(),
+              "Calculated values are valid for year 2024 at Lima (12.050° S , 77.040° W) | Hour Zone: "
+              "GMT-05:00 | Daylight saving time is disabled | 01  06:22  17:50  11:28");
 }
 
 TEST(CalendarWindow, AMonthOrTheWholeYearListsEveryDayUnderItsMonthsName) {
     CalendarOnProgram c;
-    Choose(Find<QComboBox>(&c.calendar, "cmbMonths"), "February");
+    c.Choose("cmbMonths", "February");
     c.Click("Command1");
     QStringList table = c.Table();
     EXPECT_EQ(table.size(), 1 + 29) << "February 2024";
@@ -180,12 +180,10 @@ TEST(CalendarWindow, SaveWritesTheTextAsUtf8WithCrLfAndRemembersTheFolder) {
     WriteText(target / "june.txt", std::string(100000, 'x'));  // an older, longer file is replaced whole
     c.Click("chkAll");
     c.Click("Command1");
-    c.answer = QString::fromStdString((target / "june.txt").string());
-    c.Click("cmdSave");
+    c.Save(target / "june.txt");
     c.Click("cmdSave");
     EXPECT_TRUE(c.reports.isEmpty()) << c.reports.join("; ").toStdString();
-    const std::vector<unsigned char> bytes = ReadBytes(target / "june.txt");
-    const QString saved = QString::fromUtf8(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    const QString saved = QString::fromStdString(ReadText(target / "june.txt"));
     EXPECT_TRUE(saved.contains("°")) << "the degree sign in UTF-8";
     EXPECT_TRUE(saved.endsWith("\r\n"));
     EXPECT_EQ(saved.count("\n"), saved.count("\r\n")) << "a bare line feed";
@@ -217,20 +215,15 @@ TEST(CalendarWindow, SaveWritesTheTypeTheNameOrTheFilterChooses) {
         {"notes.TXT", "iCalendar Files (*.ics)", "notes.TXT", "Calculated values are valid for year 2024"},
         {"other", "All Files (*.*)", "other", "Calculated values are valid for year 2024"},
     };
-    const auto read = [&target](const char* name) {
-        const std::vector<unsigned char> bytes = ReadBytes(target / name);
-        return std::string(bytes.begin(), bytes.end());
-    };
     for (const Case& k : cases) {
-        c.answer = QString::fromStdString((target / k.Name).string());
         c.selected = k.Filter;
-        c.Click("cmdSave");
-        EXPECT_EQ(read(k.Written).substr(0, std::string(k.Begins).size()), k.Begins)
+        c.Save(target / k.Name);
+        EXPECT_EQ(ReadText(target / k.Written).substr(0, std::string(k.Begins).size()), k.Begins)
             << k.Name << " with " << k.Filter;
     }
     EXPECT_TRUE(c.reports.isEmpty()) << c.reports.join("; ").toStdString();
     // The CSV holds the days the text lists, the iCalendar file a sunrise and a sunset for each.
-    const std::string csv = read("june.csv"), ics = read("june.ics");
+    const std::string csv = ReadText(target / "june.csv"), ics = ReadText(target / "june.ics");
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 1 + 30);
     EXPECT_EQ(QString::fromStdString(ics).count("BEGIN:VEVENT"), 60);
     EXPECT_NE(ics.find("SUMMARY:Sunrise 04:43 - Berlin\r\n"), std::string::npos) << "21 June in Berlin";
@@ -262,28 +255,25 @@ TEST(CalendarWindow, AFailedSaveNamesTheFileAndKeepsTheOldOne) {
     c.Click("Command1");
     TempFolder target;
     WriteText(target / "not_a_folder", "x");
-    c.answer = QString::fromStdString((target / "not_a_folder" / "Cal1.txt").string());
-    c.Click("cmdSave");
+    c.Save(target / "not_a_folder" / "Cal1.txt");
     ASSERT_EQ(c.reports.size(), 1);
     EXPECT_TRUE(c.reports[0].contains(c.answer)) << c.reports[0].toStdString();
 
     // A full disk, as a file-size limit below the calendar's size: the old file stays as it was.
     WriteText(target / "Cal1.txt", "old calendar\r\n");
-    c.answer = QString::fromStdString((target / "Cal1.txt").string());
     rlimit before{};
     getrlimit(RLIMIT_FSIZE, &before);
     rlimit small = before;
     small.rlim_cur = 1024;
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     setrlimit(RLIMIT_FSIZE, &small);
-    c.Click("cmdSave");
+    c.Save(target / "Cal1.txt");
     setrlimit(RLIMIT_FSIZE, &before);
     std::signal(SIGXFSZ, oldHandler);
     ASSERT_GT(c.Text().size(), 1024);
     ASSERT_EQ(c.reports.size(), 2);
     EXPECT_TRUE(c.reports[1].contains(c.answer)) << c.reports[1].toStdString();
-    const std::vector<unsigned char> old = ReadBytes(target / "Cal1.txt");
-    EXPECT_EQ(std::string(old.begin(), old.end()), "old calendar\r\n");
+    EXPECT_EQ(ReadText(target / "Cal1.txt"), "old calendar\r\n");
     EXPECT_EQ(target.Entries().size(), 2u) << "a temporary file was left behind";
 }
 
@@ -299,13 +289,9 @@ TEST(CalendarWindow, TheMainWindowShowsItsOwnDayAgainWhenTheCalendarCloses) {
             lastDay = Find<QPlainTextEdit>(d, "Text1")->toPlainText();
             Click(Find(d, "cmdEx"));
         });
-        if (way == std::string("mnuCal"))
-            p.Find<QAction>(way)->trigger();
-        else
-            p.Click(way);
+        way == std::string("mnuCal") ? p.Find<QAction>(way)->trigger() : p.Click(way);
         EXPECT_FALSE(lastDay.isEmpty()) << way;
-        EXPECT_EQ(p.Text("txtSR"), sunrise) << way;
-        EXPECT_EQ(p.Main().State().Day, 21) << way;
+        EXPECT_TRUE(p.Text("txtSR") == sunrise && p.Main().State().Day == 21) << way;
         EXPECT_NE(p.Find("fbCal")->property("VisualState").toInt(), 2) << way << ": fbCal is not held down";
         EXPECT_FALSE(p.Find("fbCal")->property("Value").toBool()) << way;
     }
@@ -315,21 +301,14 @@ TEST(CalendarWindow, HeaderDatesFollowTheLocale) {
     const QLocale german(QLocale::German, QLocale::Germany),
         american(QLocale::English, QLocale::UnitedStates);
     const double day = DateSerial(2024, 3, 31);
-    struct Case {
-        const QLocale& locale;
-        double when;
-        const char *date, *shortTime;
-    } cases[] = {
-        {german, day, "31.03.24", "00:00"},
-        {german, day + TimeSerial(2, 30, 15), "31.03.24 02:30:15", "02:30"},
-        {american, day + TimeSerial(20, 51, 47), "3/31/24 8:51:47 PM", "8:51 PM"},
-        {american, day + TimeSerial(23, 59, 59.7), "4/1/24", "12:00 AM"},
-    };
-    for (const Case& t : cases) {
-        const std::string what = t.locale.name().toStdString() + " " + std::to_string(t.when);
-        EXPECT_EQ(LocaleDateText(t.when, t.locale), t.date) << what;
-        EXPECT_EQ(LocaleShortTimeText(t.when, t.locale), t.shortTime) << what;
-    }
+    const double late = day + TimeSerial(20, 51, 47), midnight = day + TimeSerial(23, 59, 59.7);
+    ExpectTexts({ROW(LocaleDateText(day, german), "31.03.24"), ROW(LocaleShortTimeText(day, german), "00:00"),
+                 ROW(LocaleDateText(day + TimeSerial(2, 30, 15), german), "31.03.24 02:30:15"),
+                 ROW(LocaleShortTimeText(day + TimeSerial(2, 30, 15), german), "02:30"),
+                 ROW(LocaleDateText(late, american), "3/31/24 8:51:47 PM"),
+                 ROW(LocaleShortTimeText(late, american), "8:51 PM"),
+                 ROW(LocaleDateText(midnight, american), "4/1/24"),
+                 ROW(LocaleShortTimeText(midnight, american), "12:00 AM")});
 }
 
 }  // namespace

