@@ -285,7 +285,7 @@ TEST(DstEditor, RulesChangeFormatGainAndLoseYearsAndAreAddedAndRemoved) {
     EXPECT_TRUE(e.Format().startsWith("permanent 1 Second Sunday October")) << e.Format().toStdString();
     e.Press("cmdUpd");
     EXPECT_TRUE(e.rules[1].Years.empty());
-    const DstDay& start = e.rules[1].Start;
+    const DstRuleDay& start = e.rules[1].Start;
     EXPECT_EQ(std::tuple(start.Ordinal, start.Weekday, start.Month), std::tuple(2, 1, 10));
 
     e.Type("txtName", "Chile");  // its last year removed: a permanent rule
