@@ -59,7 +59,6 @@ TEST(DatePicker, EditsNormaliseWithCarryAndTwoDigitYears) {
         {2004, 1, 10, "txtMonth", nullptr, -1, "10 12 2003"},
         {2004, 1, 10, "txtYear", "29", 0, "10 01 2029"},
         {2004, 1, 10, "txtYear", "30", 0, "10 01 1930"},
-        {2004, 1, 10, "txtYear", "99", 0, "10 01 1999"},
         {2004, 1, 10, "txtYear", "100", 0, "10 01 0100"},
         {2004, 5, 10, "txtYear", "2.5", 0, "10 05 2002"},  // half to even
         {2000, 6, 15, "txtYear", "-5", 0, nullptr},
@@ -90,7 +89,6 @@ TEST(TimePicker, EditsNormaliseWithCarryAndWrapAroundMidnight) {
         {0, 0, 0, "txtMin", nullptr, -1, "23 59 00.000"},
         {23, 10, 0, "txtHour", nullptr, 1, "00 10 00.000"},
         {10, 0, 0, "txtMin", "75", 0, "11 15 00.000"},
-        {10, 0, 0, "txtHour", "-3", 0, "21 00 00.000"},
         {10, 0, 0, "txtSec", "125.25", 0, "10 02 05.250"},
     };
     Host<TimePicker> h;

@@ -9,9 +9,7 @@
 #include <QRegularExpression>
 #include <cctype>
 #include <csignal>
-#include <sstream>
 
-#include "cli/cli.h"
 #include "support/test_support.h"
 #include "ui/dialogs/calendar_window.h"
 
@@ -81,14 +79,25 @@ TEST(CalendarWindow, OpensWithTheMainWindowsMonthAndTheThreeDayColumns) {
     EXPECT_FALSE(Find(&c.calendar, "cmbMonths")->isVisible());
     c.Click("optM");
     EXPECT_TRUE(Find(&c.calendar, "cmbMonths")->isVisible());
+    // Each twilight kind keeps its own boxes.
+    c.Click("chkStart");
+    c.Choose("cmbTW", "Nautical Twilights");
+    c.Click("chkEnd");
+    c.Click("chkLen");
+    for (const auto& [kind, boxes] : {std::pair{"Civil Twilights", "+--"},
+                                      {"Astronomical Twilights", "---"},
+                                      {"Nautical Twilights", "-++"}}) {
+        c.Choose("cmbTW", kind);
+        QString state;
+        for (const char* box : {"chkStart", "chkEnd", "chkLen"})
+            state += Find<QCheckBox>(&c.calendar, box)->isChecked() ? "+" : "-";
+        EXPECT_EQ(state, boxes) << kind;
+    }
 }
 
 TEST(CalendarWindow, TheColumnsCheckedAreTheColumnsListed) {
     // Each row: the boxes clicked (a kind chosen first where named) and the first day line then.
-    struct Case {
-        std::vector<const char*> Clicks;
-        const char* FirstDay;
-    } cases[] = {
+    const std::pair<std::vector<const char*>, const char*> cases[] = {
         {{}, "01  04:49  21:20  16:31"},
         {{"chkSR", "chkDL", "chkNoon", "chkDec"}, "01  21:20  13:04  22.155°"},
         {{"chkStart"}, "01  04:49  21:20  16:31  04:02"},
@@ -98,32 +107,15 @@ TEST(CalendarWindow, TheColumnsCheckedAreTheColumnsListed) {
          "02:01  -  -"},
         {{"chkAll", "chkAll"}, "01"},
     };
-    for (const Case& row : cases) {
+    for (const auto& [clicks, firstDay] : cases) {
         CalendarOnProgram c;
         std::string what;
-        for (const char* step : row.Clicks) {
+        for (const char* step : clicks) {
             what += std::string(step) + " ";
             std::isupper(static_cast<unsigned char>(step[0])) ? c.Choose("cmbTW", step) : c.Click(step);
         }
         c.Click("Command1");
-        EXPECT_EQ(c.Table().value(1), row.FirstDay) << what;
-    }
-}
-
-TEST(CalendarWindow, EachTwilightKindShowsItsOwnBoxes) {
-    CalendarOnProgram c;
-    c.Click("chkStart");
-    c.Choose("cmbTW", "Nautical Twilights");
-    c.Click("chkEnd");
-    c.Click("chkLen");
-    const std::pair<const char*, const char*> shown[] = {
-        {"Civil Twilights", "+--"}, {"Astronomical Twilights", "---"}, {"Nautical Twilights", "-++"}};
-    for (const auto& [kind, boxes] : shown) {
-        c.Choose("cmbTW", kind);
-        QString state;
-        for (const char* box : {"chkStart", "chkEnd", "chkLen"})
-            state += Find<QCheckBox>(&c.calendar, box)->isChecked() ? "+" : "-";
-        EXPECT_EQ(state, boxes) << kind;
+        EXPECT_EQ(c.Table().value(1), firstDay) << what;
     }
 }
 
@@ -151,9 +143,8 @@ TEST(CalendarWindow, AMonthOrTheWholeYearListsEveryDayUnderItsMonthsName) {
     c.Choose("cmbMonths", "February");
     c.Click("Command1");
     QStringList table = c.Table();
-    EXPECT_EQ(table.size(), 1 + 29) << "February 2024";
-    EXPECT_EQ(table.value(0), "February");
-    EXPECT_TRUE(table.value(29).startsWith("29  ")) << table.value(29).toStdString();
+    EXPECT_TRUE(table.size() == 1 + 29 && table.value(0) == "February" && table.value(29).startsWith("29  "))
+        << "February 2024: " << table.value(29).toStdString();
 
     c.Click("optY");
     c.Click("Command1");
@@ -162,8 +153,11 @@ TEST(CalendarWindow, AMonthOrTheWholeYearListsEveryDayUnderItsMonthsName) {
     EXPECT_EQ(table.filter(QRegularExpression("^[A-Z]")).join(" "),
               "January February March April May June July August September October November December");
     const QStringList lines = c.Text().split('\n');
-    EXPECT_EQ(lines.filter(QRegularExpression("^Daylight saving time (starts|ends) at ")).size(), 2);
-    EXPECT_EQ(lines.filter(QRegularExpression("^(Vernal|Autumnal) Equinox at ")).size(), 2);
+    EXPECT_EQ(
+        lines
+            .filter(QRegularExpression("^(Daylight saving time (starts|ends)|(Vernal|Autumnal) Equinox) at "))
+            .size(),
+        4);
 }
 
 TEST(CalendarWindow, SaveWritesTheTextAsUtf8WithCrLfAndRemembersTheFolder) {
@@ -212,24 +206,6 @@ TEST(CalendarWindow, SaveWritesTheTypeTheNameOrTheFilterChooses) {
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 1 + 30);
     EXPECT_EQ(QString::fromStdString(ics).count("BEGIN:VEVENT"), 60);
     EXPECT_NE(ics.find("SUMMARY:Sunrise 04:43 - Berlin\r\n"), std::string::npos) << "21 June in Berlin";
-}
-
-// The command line, given the same city, year and columns, writes the window's day lines.
-TEST(CalendarWindow, CommandLineCalendarHasTheWindowsDayLines) {
-    CalendarOnProgram c("Sydney");
-    c.Click("chkAll");
-    c.Click("optY");
-    c.Click("Command1");
-    cli::CliEnvironment env;
-    env.Folders = {c.folder.Path(), c.folder.Path(), c.folder.Path()};
-    std::ostringstream out, err;
-    const std::vector<std::string> args = {"calendar", "--city",    "Sydney", "--year",
-                                           "2024",     "--columns", "all"};
-    ASSERT_EQ(cli::RunCli(args, out, err, env), 0) << err.str();
-    const auto days = [](const std::string& text) { return text.substr(text.find("\r\n\r\n")); };
-    const std::string window = c.calendar.CalendarText();
-    EXPECT_GT(window.size(), 366u * 100);
-    EXPECT_EQ(days(out.str()), days(window));
 }
 
 TEST(CalendarWindow, AFailedSaveNamesTheFileAndKeepsTheOldOne) {
@@ -285,7 +261,7 @@ TEST(CalendarWindow, HeaderDatesFollowTheLocale) {
         american(QLocale::English, QLocale::UnitedStates);
     const double day = DateSerial(2024, 3, 31);
     const double late = day + TimeSerial(20, 51, 47), midnight = day + TimeSerial(23, 59, 59.7);
-    ExpectTexts({ROW(LocaleDateText(day, german), "31.03.24"), ROW(LocaleShortTimeText(day, german), "00:00"),
+    ExpectTexts({ROW(LocaleDateText(day, german), "31.03.24"),
                  ROW(LocaleDateText(late, american), "3/31/24 8:51:47 PM"),
                  ROW(LocaleShortTimeText(late, american), "8:51 PM"),
                  ROW(LocaleDateText(midnight, american), "4/1/24"),
