@@ -33,8 +33,7 @@ class TempFolder {
 
     std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
     const std::filesystem::path& Path() const { return path_; }
-    // Names in the folder, to see that no temporary file is left behind.
-    std::vector<std::string> Entries() const {
+    std::vector<std::string> Entries() const {  // to see that no temporary file is left behind
         std::vector<std::string> names;
         for (const auto& e : std::filesystem::directory_iterator(path_))
             names.push_back(e.path().filename());
@@ -60,7 +59,6 @@ inline std::vector<unsigned char> ReadBytes(const std::filesystem::path& file) {
     const std::string text = ReadText(file);
     return {text.begin(), text.end()};
 }
-// A file of the source tree's resources/ folder (the data the program ships).
 inline std::filesystem::path Resource(const std::string& name) {
     return std::filesystem::path(HELIOMARK_SOURCE_DIR) / "resources" / name;
 }
@@ -84,7 +82,7 @@ struct Bytes {
     Bytes& Raw(const std::vector<unsigned char>& more) {
         return v.insert(v.end(), more.begin(), more.end()), *this;
     }
-    std::string Text() const { return std::string(v.begin(), v.end()); }
+    std::string Text() const { return {v.begin(), v.end()}; }
 
   private:
     Bytes& Le(uint64_t value, int n) {
@@ -208,12 +206,6 @@ inline void Choose(QComboBox* list, const QString& entry) {
     QTest::keyClick(list->view(), Qt::Key_Return);
 }
 
-// A key pressed where the keyboard focus is, so that shortcuts, buddies and default buttons route it.
-inline void PressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QWidget* focus = QApplication::focusWidget();
-    ASSERT_NE(focus, nullptr) << "no widget has the keyboard focus";
-    QTest::keyClick(focus, key, modifiers);
-}
 inline void ShowActive(QWidget* window) {
     window->show(), window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window)) << window->objectName().toStdString();
@@ -250,10 +242,8 @@ class ModalAnswerer {
         QWidget* modal = QApplication::activeModalWidget();
         if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             Messages << box->text() + "\n" + box->informativeText();
-            if (QAbstractButton* yes = box->button(QMessageBox::Yes))
-                (Yes ? yes : box->button(QMessageBox::No))->click();
-            else
-                box->accept();
+            box->button(QMessageBox::Yes) ? box->button(Yes ? QMessageBox::Yes : QMessageBox::No)->click()
+                                          : box->accept();
         } else if (auto* input = qobject_cast<QInputDialog*>(modal)) {
             InputPrompts << input->windowTitle() + ": " + input->labelText();
             input->setTextValue(answer_);
@@ -293,7 +283,6 @@ inline CityList TestCities() {
             {"Sydney", -33.87, 151.21, 67, "AusSouth"}, {"Varia Town", 45.0, 10.0, 27, "Varia"}};
 }
 
-// Fills `folder` as the program ships it, with the test rules and cities.
 inline void PutShippedFiles(const std::filesystem::path& folder) {
     for (const char* name : {"refs.txt", "graf.bmp", "graf_hours.bmp", "graf_altitudes.bmp", "world.bmp"})
         std::filesystem::copy_file(Resource(name), folder / name);
@@ -319,7 +308,6 @@ class Program {
           window_((QApplication::setQuitOnLastWindowClosed(false),
                    qobject_cast<MainWindow*>(
                        StartProgram(QString::fromStdString(folder.Path().string()), clock_)))) {}
-    // The program as installed: shipped files and user folders of their own, and the computer's zone.
     explicit Program(const ProgramFolders& folders, const SystemZone& zone = {},
                      double now = DateSerial(2024, 6, 21) + 0.5)
         : clock_(std::make_shared<FakeClock>(now)),
@@ -373,7 +361,6 @@ class Program {
     QPointer<MainWindow> window_;
 };
 
-// The program started on a program folder of its own, for tests that need not change the folder first.
 struct StartedProgram : ProgramFolder, Program {
     explicit StartedProgram(const std::string& city = "", Settings settings = {},
                             double now = DateSerial(2024, 6, 21) + 0.5)

@@ -1,37 +1,28 @@
-// Run Clock, Run Date, Syncronize, Today, Now and the binding of the views, on a fake clock whose
-// tick handlers are called directly.
+// Run Clock, Run Date, Syncronize, Today, Now and bound views, on a fake clock ticked directly.
 #include "support/test_support.h"
 
 namespace heliomark::testing {
 namespace {
 
-void Tick(Program& p, double seconds, bool runDate = false) {
+// Moves the computer's clock on, ticks, and reads the simulated instant in seconds.
+double Tick(Program& p, double seconds, bool runDate = false) {
     p.Clock().AdvanceSeconds(seconds);
     runDate ? p.Main().Timer3Tick() : p.Main().Timer2Tick();
+    return p.Date() * 86400 + p.Seconds();
 }
-// Whether the rate box, Syncronize and Run Date take the user's hand (not while the clock runs).
-bool Unlocked(Program& p) {
-    return p.Find("txtRate")->isEnabled() && p.Find("cmdSync")->isEnabled() &&
-           p.Find("cmdRunDate")->isEnabled();
-}
-
 TEST(ClockModes, RunClockCrossesSimulatedMidnightIntoTheNextDay) {
     StartedProgram p;
     p.SetTime("23", "59", "50");
     p.TypeInto("txtRate", "60");
     p.Click("cmdRun");
-    EXPECT_EQ(p.Text("cmdRun"), "Stop");
-    EXPECT_FALSE(p.Find("txtRate")->isEnabled() || p.Find("cmdSync")->isEnabled() ||
-                 p.Find("cmdRunDate")->isEnabled());
+    EXPECT_TRUE(p.Text("cmdRun") == "Stop" && !p.Find("txtRate")->isEnabled() &&
+                !p.Find("cmdSync")->isEnabled() && !p.Find("cmdRunDate")->isEnabled());
     // real seconds, date, simulated seconds of the day
     const std::tuple<double, double, double> steps[] = {{0.1, DateSerial(2024, 6, 21), 86396},
                                                         {0.1, DateSerial(2024, 6, 22), 2},
                                                         {1, DateSerial(2024, 6, 22), 62}};
-    for (const auto& [real, date, seconds] : steps) {
-        Tick(p, real);
-        EXPECT_EQ(p.Date(), date) << "after " << real << " s";
-        EXPECT_NEAR(p.Seconds(), seconds, 0.15) << "after " << real << " s";
-    }
+    for (const auto& [real, date, seconds] : steps)
+        EXPECT_NEAR(Tick(p, real), date * 86400 + seconds, 0.15) << real << " s";
     EXPECT_EQ(p.Text("txtSR"), "05:58");
 }
 
@@ -42,9 +33,9 @@ TEST(ClockModes, StoppingLeavesTheTimeOnWholeSecondsAndUnlocksTheInputs) {
     p.TypeInto("TimeP", "txtSec", "6.5");  // where the last tick left it: halves go to even
     p.Click("cmdRun");
     EXPECT_EQ(p.Seconds(), 12 * 3600 + 6);
-    EXPECT_EQ(p.Text("cmdRun"), "Run Clock");
-    EXPECT_FALSE(p.Find<QTimer>("Timer2")->isActive());
-    EXPECT_TRUE(Unlocked(p));
+    EXPECT_TRUE(p.Text("cmdRun") == "Run Clock" && !p.Find<QTimer>("Timer2")->isActive() &&
+                p.Find("txtRate")->isEnabled() && p.Find("cmdSync")->isEnabled() &&
+                p.Find("cmdRunDate")->isEnabled());
 }
 
 TEST(ClockModes, RatesOutsideTheLimitsAreCutWhenAModeStarts) {
@@ -60,8 +51,7 @@ TEST(ClockModes, RatesOutsideTheLimitsAreCutWhenAModeStarts) {
         p.Click(button);
         const bool runDate = std::string(button) == "cmdRunDate";
         EXPECT_EQ(p.Text("txtRate"), shown) << typed << " with " << button;
-        Tick(p, real, runDate);
-        EXPECT_NEAR(p.Date() * 86400 + p.Seconds() - start * 86400, runDate ? 86400 : 63, 1)
+        EXPECT_NEAR(Tick(p, real, runDate) - start * 86400, runDate ? 86400 : 63, 1)
             << typed << " with " << button;
     }
 }
@@ -76,15 +66,11 @@ TEST(ClockModes, RunDateTakesTheNewYearsDstPeriodAndLeavesTheTime) {
         {1.5, DateSerial(2023, 12, 30), DateSerial(2023, 4, 1)},
         {0.5, DateSerial(2023, 12, 31), DateSerial(2023, 4, 1)},
         {2, DateSerial(2024, 1, 1), DateSerial(2024, 5, 1)}};
-    for (const auto& [real, date, start] : steps) {
-        Tick(p, real, true);
-        EXPECT_EQ(p.Date(), date) << "after " << real << " s more";
-        EXPECT_EQ(p.Number("dpStart", "Value"), start) << "after " << real << " s more";
-    }
-    EXPECT_EQ(p.Seconds(), 12 * 3600);
+    for (const auto& [real, date, start] : steps)
+        EXPECT_TRUE(Tick(p, real, true) == date * 86400 + 12 * 3600 && p.Number("dpStart", "Value") == start)
+            << real << " s more";
     p.Click("cmdRunDate");
-    EXPECT_EQ(p.Text("cmdRunDate"), "Run Date");
-    EXPECT_TRUE(p.Find("cmdRun")->isEnabled());
+    EXPECT_TRUE(p.Text("cmdRunDate") == "Run Date" && p.Find("cmdRun")->isEnabled());
 }
 
 TEST(ClockModes, SyncronizeTodayAndNowReadTheComputersClock) {
@@ -103,15 +89,13 @@ TEST(ClockModes, SyncronizeTodayAndNowReadTheComputersClock) {
     p.Click("cmdSync");
     EXPECT_EQ(p.Text("txtRate"), "1");
     EXPECT_EQ(p.Date() + p.Seconds() / 86400, DateSerial(2024, 6, 21) + 0.25);
-    Tick(p, 2);
-    EXPECT_NEAR(p.Seconds(), 6 * 3600 + 2, 0.01);
+    EXPECT_NEAR(Tick(p, 2), DateSerial(2024, 6, 21) * 86400 + 6 * 3600 + 2, 0.01);
 }
 
 TEST(ClockModes, BoundViewsMoveWithTheMainWindow) {
     for (const bool bound : {true, false}) {
         Settings settings;
-        settings.MoveWindowsTogether = bound;
-        StartedProgram p("", settings);
+        StartedProgram p("", (settings.MoveWindowsTogether = bound, settings));
         const QPoint before = p.Find("frmTW")->pos();
         p.Main().move(p.Main().pos() + QPoint(30, -20));
         p.Main().MoveViewsWithMain();
