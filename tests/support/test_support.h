@@ -1,5 +1,4 @@
-// Support shared by every test suite: a private temporary folder per test, hand-built little-endian
-// bytes, the shipped data files, tables of cases, and the check that a reader refuses a file.
+// Shared by every suite: a private folder per test, hand-built bytes, tables of cases, refused files.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -28,25 +27,22 @@ class TempFolder {
         std::filesystem::remove_all(path_);
         std::filesystem::create_directories(path_);
     }
-    ~TempFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
+    ~TempFolder() { std::filesystem::remove_all(path_, ec_); }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
     std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
     const std::filesystem::path& Path() const { return path_; }
-    // Names in the folder, to see that no temporary file is left behind.
-    std::vector<std::string> Entries() const {
+    std::vector<std::string> Entries() const {  // to see that no temporary file is left behind
         std::vector<std::string> names;
         for (const auto& e : std::filesystem::directory_iterator(path_))
-            names.push_back(e.path().filename().string());
+            names.push_back(e.path().filename());
         return names;
     }
 
   private:
     std::filesystem::path path_;
+    std::error_code ec_;
 };
 
 inline void WriteText(const std::filesystem::path& file, const std::string& text) {
@@ -61,14 +57,13 @@ inline std::string ReadText(const std::filesystem::path& file) {
 }
 inline std::vector<unsigned char> ReadBytes(const std::filesystem::path& file) {
     const std::string text = ReadText(file);
-    return std::vector<unsigned char>(text.begin(), text.end());
+    return {text.begin(), text.end()};
 }
-// A file of the source tree's resources/ folder (the data the program ships).
 inline std::filesystem::path Resource(const std::string& name) {
     return std::filesystem::path(HELIOMARK_SOURCE_DIR) / "resources" / name;
 }
 
-// Little-endian bytes written field by field, independently of the program's own writer.
+// Little-endian bytes, independent of the program's own writer.
 struct Bytes {
     std::vector<unsigned char> v;
     Bytes& I16(int value) { return Le(static_cast<uint16_t>(value), 2); }
@@ -85,10 +80,9 @@ struct Bytes {
         return *this;
     }
     Bytes& Raw(const std::vector<unsigned char>& more) {
-        v.insert(v.end(), more.begin(), more.end());
-        return *this;
+        return v.insert(v.end(), more.begin(), more.end()), *this;
     }
-    std::string Text() const { return std::string(v.begin(), v.end()); }
+    std::string Text() const { return {v.begin(), v.end()}; }
 
   private:
     Bytes& Le(uint64_t value, int n) {
@@ -98,8 +92,7 @@ struct Bytes {
     }
 };
 
-// One row of a table of cases: the expression as written (the failure message), its value and the
-// value expected. Written ROW(FormatRA(0.5), "1h54m35.5s").
+// A table row: the expression as written (the failure message), its value and the value expected.
 template <class T>
 struct Row {
     template <class G, class E>
@@ -142,10 +135,7 @@ void ExpectRefused(Load load, const std::filesystem::path& file, const std::stri
 }  // namespace heliomark::testing
 
 #ifdef QT_WIDGETS_LIB
-// ------------------------------------------------------------------------------------------------
-// The UI tests' side: the real program started on a private folder with a fake clock, the one way
-// to find a control (by its objectName), the user's hands (clicks, typing, list picks) and an
-// answerer for the modal boxes the program opens.
+// The UI tests' side: the program on a private folder with a fake clock, the user's hands, modal answers.
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
@@ -169,15 +159,13 @@ void ExpectRefused(Load load, const std::filesystem::path& file, const std::stri
 #include "app/start_program.h"
 #include "ui/main/main_window.h"
 
-// Readable failure messages for Qt strings (found by argument-dependent lookup).
 inline void PrintTo(const QString& text, std::ostream* os) {
     *os << '"' << text.toStdString() << '"';
 }
 
 namespace heliomark::testing {
 
-// The control called `name` under `root` (a window and everything it owns), failing the test when
-// there is none of that type.
+// The control called `name` under `root`, failing the test when there is none of that type.
 template <class T = QWidget>
 T* Find(const QObject* root, const char* name) {
     T* found = root->findChild<T*>(QString::fromLatin1(name));
@@ -185,7 +173,6 @@ T* Find(const QObject* root, const char* name) {
     return found;
 }
 
-// What a box, label, list, button or text shows.
 inline QString Shown(const QObject* root, const char* name) {
     QObject* o = Find<QObject>(root, name);
     if (auto* edit = qobject_cast<QLineEdit*>(o)) return edit->text();
@@ -196,13 +183,11 @@ inline QString Shown(const QObject* root, const char* name) {
     return o ? o->property("Text").toString() : QString();
 }
 
-// A click in the middle of `w` (or at `at`).
 inline void Click(QWidget* w, QPoint at = {}) {
     ASSERT_NE(w, nullptr);
     QTest::mouseClick(w, Qt::LeftButton, {}, at.isNull() ? w->rect().center() : at);
 }
 
-// Types `text` over the whole text of `field` and, unless told otherwise, presses Enter there.
 inline void TypeInto(QLineEdit* field, const QString& text, bool enter = true) {
     ASSERT_NE(field, nullptr);
     field->setFocus(Qt::TabFocusReason);
@@ -211,7 +196,6 @@ inline void TypeInto(QLineEdit* field, const QString& text, bool enter = true) {
     if (enter) QTest::keyClick(field, Qt::Key_Return);
 }
 
-// A pick in a drop-down list: a click opens it, the entry is highlighted, Enter takes it.
 inline void Choose(QComboBox* list, const QString& entry) {
     ASSERT_NE(list, nullptr);
     const int i = list->findText(entry);
@@ -222,21 +206,11 @@ inline void Choose(QComboBox* list, const QString& entry) {
     QTest::keyClick(list->view(), Qt::Key_Return);
 }
 
-// A key pressed and released where the keyboard focus is, so that shortcuts, buddies and default
-// buttons route it as they would for a user.
-inline void PressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QWidget* focus = QApplication::focusWidget();
-    ASSERT_NE(focus, nullptr) << "no widget has the keyboard focus";
-    QTest::keyClick(focus, key, modifiers);
-}
-// Shows `window` and waits until it takes the keyboard, as a window the user clicked does.
 inline void ShowActive(QWidget* window) {
-    window->show();
-    window->activateWindow();
+    window->show(), window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window)) << window->objectName().toStdString();
 }
 
-// A mouse event as the window system delivers it to `w` at `at` with `held` buttons down.
 inline void SendMouse(QWidget* w, QEvent::Type type, QPointF at, Qt::MouseButton button = Qt::NoButton,
                       Qt::MouseButtons held = Qt::NoButton) {
     QMouseEvent event(type, at, w->mapToGlobal(at), button, held, Qt::NoModifier);
@@ -248,14 +222,11 @@ inline void Drag(QWidget* w, QPointF from, QPointF to, Qt::MouseButton button = 
     SendMouse(w, QEvent::MouseButtonRelease, to, button);
 }
 
-// While alive, answers every modal message box (keeping its text; a question with Yes and No gets
-// `Yes`) and input box (typing `answer`, or cancelling when it is empty), and hands a modal dialog to
-// the action given for its name.
+// Answers modal message boxes (`Yes`) and input boxes (`answer`, or cancel), and hands dialogs to actions.
 class ModalAnswerer {
   public:
     explicit ModalAnswerer(QString answer = {}) : answer_(std::move(answer)) {
-        // A timer does not fire again while its own slot runs, so a box opened by a dialog's action
-        // is answered from the second one.
+        // A timer does not fire while its own slot runs: a box a dialog's action opens needs the second.
         for (QTimer* timer : {&timer_, &nested_}) {
             QObject::connect(timer, &QTimer::timeout, [this] { Answer(); });
             timer->start(5);
@@ -271,10 +242,8 @@ class ModalAnswerer {
         QWidget* modal = QApplication::activeModalWidget();
         if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             Messages << box->text() + "\n" + box->informativeText();
-            if (QAbstractButton* yes = box->button(QMessageBox::Yes))
-                (Yes ? yes : box->button(QMessageBox::No))->click();
-            else
-                box->accept();
+            box->button(QMessageBox::Yes) ? box->button(Yes ? QMessageBox::Yes : QMessageBox::No)->click()
+                                          : box->accept();
         } else if (auto* input = qobject_cast<QInputDialog*>(modal)) {
             InputPrompts << input->windowTitle() + ": " + input->labelText();
             input->setTextValue(answer_);
@@ -298,8 +267,7 @@ class ModalAnswerer {
     std::map<std::string, std::function<void(QDialog*)>> actions_;
 };
 
-// The rules and cities of a test program folder. "Europe" is the EU rule; "AusSouth" wraps the
-// year (October to April); "Varia" lists only 2023 and 2024.
+// "Europe" is the EU rule; "AusSouth" wraps the year (October to April); "Varia" lists 2023 and 2024.
 inline DstRuleList TestRules() {
     return {{"Europe", {1, 5, 3}, {1, 5, 10}, {}},
             {"AusSouth", {1, 1, 10}, {1, 1, 4}, {}},
@@ -315,7 +283,6 @@ inline CityList TestCities() {
             {"Sydney", -33.87, 151.21, 67, "AusSouth"}, {"Varia Town", 45.0, 10.0, 27, "Varia"}};
 }
 
-// Fills `folder` as the program ships it: refs.txt and the views' pictures, the test rules and cities.
 inline void PutShippedFiles(const std::filesystem::path& folder) {
     for (const char* name : {"refs.txt", "graf.bmp", "graf_hours.bmp", "graf_altitudes.bmp", "world.bmp"})
         std::filesystem::copy_file(Resource(name), folder / name);
@@ -337,18 +304,15 @@ class ProgramFolder : public TempFolder {
 class Program {
   public:
     explicit Program(const ProgramFolder& folder, double now = DateSerial(2024, 6, 21) + 0.5)
-        : clock_(std::make_shared<FakeClock>(now)) {
-        QApplication::setQuitOnLastWindowClosed(false);
-        window_ =
-            qobject_cast<MainWindow*>(StartProgram(QString::fromStdString(folder.Path().string()), clock_));
-    }
-    // The program as installed: shipped files and user folders of their own, and the computer's zone.
+        : clock_(std::make_shared<FakeClock>(now)),
+          window_((QApplication::setQuitOnLastWindowClosed(false),
+                   qobject_cast<MainWindow*>(
+                       StartProgram(QString::fromStdString(folder.Path().string()), clock_)))) {}
     explicit Program(const ProgramFolders& folders, const SystemZone& zone = {},
                      double now = DateSerial(2024, 6, 21) + 0.5)
-        : clock_(std::make_shared<FakeClock>(now)) {
-        QApplication::setQuitOnLastWindowClosed(false);
-        window_ = qobject_cast<MainWindow*>(StartProgram(folders, clock_, zone));
-    }
+        : clock_(std::make_shared<FakeClock>(now)),
+          window_((QApplication::setQuitOnLastWindowClosed(false),
+                   qobject_cast<MainWindow*>(StartProgram(folders, clock_, zone)))) {}
     ~Program() { Close(); }
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
@@ -360,7 +324,6 @@ class Program {
         if (window_) window_->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-
     template <class T = QWidget>
     T* Find(const char* name) {
         return testing::Find<T>(window_.data(), name);
@@ -371,29 +334,23 @@ class Program {
     }
     void Click(const char* name) { testing::Click(Find(name)); }
     void Choose(const char* list, const QString& entry) { testing::Choose(Find<QComboBox>(list), entry); }
-    // Types into a box, or into one field of a picker, and presses Enter there.
     void TypeInto(const char* box, const QString& text) { testing::TypeInto(Find<QLineEdit>(box), text); }
     void TypeInto(const char* picker, const char* field, const QString& text) {
         testing::TypeInto(testing::Find<QLineEdit>(Find(picker), field), text);
     }
-    // The date in DateP and the time in TimeP, as the user reads them.
     double Date() { return Number("DateP", "Value"); }
     double Seconds() {
         return Number("TimeP", "HourValue") * 3600 + Number("TimeP", "MinuteValue") * 60 +
                Number("TimeP", "SecondValue");
     }
     void SetTime(const QString& h, const QString& m, const QString& s) {
-        TypeInto("TimeP", "txtHour", h);
-        TypeInto("TimeP", "txtMin", m);
-        TypeInto("TimeP", "txtSec", s);
+        TypeInto("TimeP", "txtHour", h), TypeInto("TimeP", "txtMin", m), TypeInto("TimeP", "txtSec", s);
     }
-    // Opens a modal dialog by its menu item and hands it to `act` while it is open.
     void UseDialog(const char* menuItem, const char* dialog, std::function<void(QDialog*)> act) {
         ModalAnswerer answerer;
         answerer.OnDialog(dialog, std::move(act));
         Find<QAction>(menuItem)->trigger();
     }
-    // Shows a view by its View menu item.
     void Show(const char* menuItem) {
         ASSERT_FALSE(Find<QAction>(menuItem)->isChecked()) << menuItem << " is already shown";
         Find<QAction>(menuItem)->trigger();
@@ -404,7 +361,6 @@ class Program {
     QPointer<MainWindow> window_;
 };
 
-// The program started on a program folder of its own, for tests that need not change the folder first.
 struct StartedProgram : ProgramFolder, Program {
     explicit StartedProgram(const std::string& city = "", Settings settings = {},
                             double now = DateSerial(2024, 6, 21) + 0.5)
