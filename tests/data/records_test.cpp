@@ -124,7 +124,6 @@ TEST(CityAndRuleLists, InsertKeepsTheLowerCasedOrderFindIsCaseBlindRemoveTakesPo
           {CityList{City("Berlin"), City("Rome")}, "Athens", "Athens|Berlin|Rome|"},
           {CityList{City("paris"), City("Rome")}, "PARIS", "paris|PARIS|Rome|"},  // equal: the new one after
           {CityList{City("Parish")}, "Paris", "Paris|Parish|"},  // padding sorts before letters
-          {CityList{City("San Jose")}, "San-Jose", "San Jose|San-Jose|"},
           {CityList{City("Zagreb")}, "\303\204lmhult", "Zagreb|\303\204lmhult|"},  // Ä (0xC4 -> 0xE4) after z
           {CityList{}, "Llanfairpwllgwyngyll", "Llanfairpwllgwy|"}}) {             // cut to its 15-byte field
         CityList cities = list;
