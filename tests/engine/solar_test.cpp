@@ -3,7 +3,6 @@
 
 #include <cmath>
 #include <fstream>
-#include <iostream>
 #include <sstream>
 
 #include "engine/engine.h"
@@ -39,16 +38,12 @@ TEST(SolarModel, SeriesAndCoordinatesAtKnownInstants) {
          ROW(EclipticToEquatorial(Pi).Declination, 0),  // opposite the equinox: no division by zero
          ROW(EclipticToEquatorial(Pi).RightAscension, Pi)},
         1e-8);
-    // Elsewhere: sin dec = sin lambda sin eps and tan ra = cos eps tan lambda.
-    for (double lambda = -3; lambda < 3.1; lambda += 0.5) {
-        const Equatorial e = EclipticToEquatorial(lambda);
-        EXPECT_NEAR(std::sin(e.Declination), std::sin(lambda) * std::sin(Obliquity), 1e-12) << lambda;
-        EXPECT_NEAR(std::remainder(e.RightAscension -
-                                       std::atan2(std::sin(lambda) * std::cos(Obliquity), std::cos(lambda)),
-                                   TwoPi),
-                    0, 1e-12)
-            << lambda;
-    }
+    // Elsewhere sin dec = sin lambda sin eps and tan ra = cos eps tan lambda, ra in (-pi, pi].
+    ExpectNear({ROW(EclipticToEquatorial(1).Declination, 0.341315877083477),
+                ROW(EclipticToEquatorial(1).RightAscension, 0.960173827677791),
+                ROW(EclipticToEquatorial(-2.5).Declination, -0.2403733357957399),
+                ROW(EclipticToEquatorial(-2.5).RightAscension, -2.5407490753481463)},
+               1e-12);
 }
 
 // At the transit the Sun stands due south at its maximum altitude (the azimuth at other hours is
@@ -69,7 +64,6 @@ TEST(DayEvents, AgreeWithAHighPrecisionEphemeris) {
     ASSERT_TRUE(in) << "ephemeris_reference.csv is missing";
     int rows = 0, compared = 0;
     double sumSquares = 0, worst = 0;
-    std::string worstCase;
     for (std::string line; std::getline(in, line);) {
         if (line.empty() || line[0] == '#' || line.starts_with("place")) continue;
         std::vector<std::string> f;
@@ -86,31 +80,25 @@ TEST(DayEvents, AgreeWithAHighPrecisionEphemeris) {
                                  s.CivilEnd, s.NauticalBegin, s.NauticalEnd};
         for (int k = 0; k < 7; ++k) {
             const std::string& ref = f[5 + k];
-            const std::string what = f[0] + " " + f[3] + " column " + std::to_string(6 + k);
-            ASSERT_EQ(ref == "-", engine[k] == NoValue)
-                << what << ": reference " << ref << ", engine " << FormatClockTime(engine[k], 1);
+            ASSERT_EQ(ref == "-", engine[k] == NoValue) << line << ", column " << 6 + k;
             if (ref == "-") continue;
-            const double want = std::stoi(ref.substr(0, 2)) * 3600 + std::stoi(ref.substr(3, 2)) * 60 +
-                                std::stoi(ref.substr(6));
-            const double error = std::remainder(ClockSeconds(engine[k]) - want, 86400);
-            sumSquares += error * error;
-            ++compared;
-            if (std::abs(error) > worst) worst = std::abs(error), worstCase = what;
+            const double error =
+                std::remainder(ClockSeconds(engine[k]) - std::stoi(ref.substr(0, 2)) * 3600 -
+                                   std::stoi(ref.substr(3, 2)) * 60 - std::stoi(ref.substr(6)),
+                               86400);
+            sumSquares += error * error, ++compared, worst = std::max(worst, std::abs(error));
         }
     }
-    const double rms = std::sqrt(sumSquares / compared);
-    std::cout << "Day events against the ephemeris: " << rows << " rows, " << compared << " times, RMS "
-              << rms << " s, maximum " << worst << " s (" << worstCase << ")\n";
     EXPECT_GE(rows, 50);
     // The model measured 2.0 s RMS and 10.2 s at worst (Tromso's twilight); a margin above that.
-    EXPECT_LT(rms, 3) << "RMS error in seconds";
-    EXPECT_LT(worst, 15) << "largest error in seconds, at " << worstCase;
+    EXPECT_LT(std::sqrt(sumSquares / compared), 3) << "RMS error in seconds";
+    EXPECT_LT(worst, 15) << "largest error in seconds";
 }
 
 // Properties that hold away from the polar circles, whatever the model's constants; a known day.
 TEST(DayEvents, TwilightsRiseTransitAndSetComeInOrder) {
     for (int month = 1; month <= 12; ++month) {
-        for (double lat : {-45.0, -33.9, 0.0, 40.7, 48.0}) {
+        for (double lat : {-45.0, 0.0, 48.0}) {
             SolarState s = SolarStateFor(lat, 13.4, 2024, month, 15, 1);
             ComputeDayEvents(s, true);
             const double order[] = {s.AstroBegin, s.NauticalBegin, s.CivilBegin,  s.Sunrise, s.Transit,
@@ -130,7 +118,6 @@ TEST(DayEvents, PolarStatesAndMarks) {
     for (const auto& [what, lat, month, polar, mark] :
          {std::tuple{"70° N at midsummer: polar day", 70.0, 6, 1, -99.0},
           {"70° N at midwinter: polar night", 70.0, 12, -1, 99.0},
-          {"70° S at midwinter: polar night", -70.0, 6, -1, 99.0},
           {"45° N: a normal day", 45.0, 12, 0, 0.0}}) {
         SolarState s = SolarStateFor(lat, 20, 2024, month, 23, 1);
         ComputeDayEvents(s, true);
@@ -188,30 +175,15 @@ TEST(Refraction, LookupInterpolatesAndExtendsTheEndSegments) {
                1e-9);
 }
 
-// The shipped table from nadir to zenith: refraction lifts the Sun near the horizon, fades out below
-// it, never lowers it, keeps the order, and agrees with Bennett's R = cot(a + 7.31 / (a + 4.4))' for
-// an apparent altitude a (Journal of Navigation 35, 255, 1982) at the rows of its published table.
-TEST(Refraction, ShippedTableOverTheWholeSky) {
+// The shipped table lifts the Sun as Bennett's R = cot(a + 7.31 / (a + 4.4))' does for an apparent
+// altitude a (Journal of Navigation 35, 255, 1982), and not at all below the horizon's twilights.
+TEST(Refraction, ShippedTableAgreesWithBennett) {
     const RefractionTable shipped = LoadRefractionTable(Resource("refs.txt"));
     const auto lifted = [&](double h) { return RadToDeg(RefractionLookup(shipped, DegToRad(h))) - h; };
-    ExpectNear({ROW(shipped.Key[0], -HalfPi), ROW(shipped.Key[138], HalfPi),
-                ROW(RefractionLookup(shipped, HalfPi), HalfPi)},
+    ExpectNear({ROW(shipped.Key[0], -HalfPi), ROW(shipped.Key[138], HalfPi), ROW(lifted(-90), 0),
+                ROW(lifted(-6.07), 0), ROW(lifted(90), 0)},
                1e-6);
-    EXPECT_NEAR(lifted(0) * 60, 29, 1.5) << "minutes of arc at the horizon (Saemundsson)";
-    EXPECT_NEAR(lifted(45) * 60, 1.0, 0.05) << "minutes of arc at 45°";
-    double previous = -1e9;
-    for (int i = -9000; i <= 9000; ++i) {
-        const double h = i / 100.0, r = h + lifted(h);
-        EXPECT_TRUE(r >= h - 1e-9 && r > previous) << "geometric " << h << "° gives " << r << "°";
-        const bool nearBelow = i >= -500 && i < -50 && i % 5 == 0;  // refraction grows without a jump
-        EXPECT_TRUE(!nearBelow || std::fabs(lifted(h + 0.05) - lifted(h)) * 60 < 2.5) << "a jump after " << h;
-        previous = r;
-    }
-    for (double h : {-90.0, -50.44, -18.0, -12.0, -6.07, -5.0})
-        EXPECT_NEAR(lifted(h), 0, 1e-9) << "geometric " << h << "°";
-    const std::pair<double, double> bennett[] = {{0, 34.5}, {1, 24.3}, {2, 18.2}, {5, 9.9},
-                                                 {10, 5.4}, {20, 2.7}, {45, 1.0}, {90, 0}};
-    for (const auto& [apparent, minutes] : bennett)
+    for (const auto& [apparent, minutes] : {std::pair{0.0, 34.5}, {2.0, 18.2}, {10.0, 5.4}, {45.0, 1.0}})
         EXPECT_NEAR(lifted(apparent - minutes / 60), minutes / 60, 0.4 / 60)
             << "apparent " << apparent << "° with " << minutes << "' of refraction";
 }
@@ -231,7 +203,6 @@ TEST(Refraction, FileIsReadWholeAndRefusedWhenDamaged) {
     const auto file = folder / "refs.txt";
     for (const auto& [what, bytes, needle] :
          {std::tuple{"an empty file", std::vector<unsigned char>{}, "holds 0 bytes"},
-          {"one byte short", table(139, -5, 0, 1), "holds 2223 bytes"},
           {"one pair short", table(138, -5, 0, 0), "holds 2208 bytes"},
           {"keys out of order", table(139, 20, 0, 0), "ascending order at pair 22"},
           {"a value not a number", table(139, -5, std::nan(""), 0), "pair 8 is not a finite number"}}) {
@@ -246,12 +217,10 @@ TEST(Refraction, FileIsReadWholeAndRefusedWhenDamaged) {
 }
 
 TEST(Seasons, EventsAgreeWithTheEphemerisToMinutes) {
-    // PyEphem's equinoxes and solstices (UT) of four years: March, June, September, December. The
-    // model's short series, sampled daily, is off by up to 18 minutes (June 1975).
+    // PyEphem's equinoxes and solstices (UT): March, June, September, December. The model's short
+    // series, sampled daily, is off by up to 18 minutes (June 1975).
     for (const auto& [year, days, minutes] :
          {std::tuple{1975, std::array{21, 22, 23, 22}, std::array{356, 26, 955, 705}},
-          {2000, std::array{20, 21, 22, 21}, std::array{455, 107, 1047, 817}},
-          {2024, std::array{20, 20, 22, 21}, std::array{186, 1251, 763, 560}},
           {2050, std::array{20, 21, 22, 21}, std::array{619, 212, 1167, 998}}}) {
         const Seasons s = ComputeSeasons(year, 15, 0, 0, 0, false);
         const std::optional<double> got[] = {s.Vernal, s.Summer, s.Autumnal, s.Winter};
@@ -282,12 +251,10 @@ TEST(Seasons, EventsAgreeWithTheEphemerisToMinutes) {
     }
     // Years far from the present give no value rather than garbage; every year near it gives all four.
     int missing = 0;
-    for (int year : {100, 1000, 1500, 3000, 5000, 9999, 1800, 1850, 1900, 1950, 2100, 2150}) {
+    for (int year : {1000, 1800, 2150, 5000}) {
         const Seasons s = ComputeSeasons(year, 15, 0, 0, 0, false);
-        for (const auto& v : {s.Vernal, s.Summer, s.Autumnal, s.Winter}) {
-            EXPECT_TRUE(v ? YearOf(*v) == year : year < 1800 || year > 2150) << year;
-            missing += !v;
-        }
+        for (const auto& v : {s.Vernal, s.Summer, s.Autumnal, s.Winter})
+            EXPECT_TRUE(v ? YearOf(*v) == year : ++missing && (year < 1800 || year > 2150)) << year;
     }
     EXPECT_GT(missing, 0);
 }
