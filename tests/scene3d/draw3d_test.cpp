@@ -150,20 +150,6 @@ TEST(Draw3D, DrawsVisibleObjectsInListOrderAndNothingUndefined) {
     EXPECT_TRUE(surface.Prints[0].Text == "A" && surface.Lines[0].Color == 1u &&
                 surface.Circles[0].Color == 2u);
     EXPECT_EQ(scene.DrawList(), (std::vector<int16_t>{a.DataIndex, hidden.DataIndex, b.DataIndex}));
-    // Non-finite or overflowing points and lines to points that do not exist draw nothing undefined.
-    const float inf = std::numeric_limits<float>::infinity(), nan = std::numeric_limits<float>::quiet_NaN();
-    for (const Point3D& p : {Point3D{nan, 0, 0}, Point3D{2, inf, 0}, Point3D{1e30f, 1e30f, 0}}) {
-        Object3D o;
-        o.AddPoint(2, 0, 0);
-        o.AddPoint(p.X, p.Y, p.Z);
-        for (const auto& [from, to] : {std::pair{1, 2}, {2, 1}, {1, 7}, {0, 1}})
-            o.AddLine(static_cast<int16_t>(from), static_cast<int16_t>(to), 1);
-        o.AddCircle(p.X, p.Y, p.Z, 0.5f, 1, "");
-        o.AddCircle(p.X, p.Y, p.Z, 0, 1, "L");
-        o.AddCircle(2, 0, 0, nan, 1, "");
-        const auto drawn = DrawAlone(o, surface);
-        EXPECT_TRUE(std::ranges::all_of(drawn, [](float v) { return std::isfinite(v); })) << Text({p.X, p.Y});
-    }
 }
 
 // Random lines and camera poses against the visible part computed independently in double precision:

@@ -5,11 +5,9 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <random>
 #include <vector>
 
 #include "shading/day_view.h"
-#include "shading/power_table.h"
 #include "shading/world_map.h"
 #include "support/test_support.h"
 
@@ -61,31 +59,6 @@ TEST(PixelBuffer, RowsBottomUpInBlueGreenRedPaddedToFourBytes) {
     for (int i = 0; i < 24 * 5; ++i)
         EXPECT_EQ(back[i], i % 24 < 21 ? rgb[i] : 0) << "byte " << i;
     EXPECT_THROW(PixelBufferFromTopDownRgb(7, 5, rgb.data(), 20), std::invalid_argument);
-}
-
-TEST(PixelBuffer, BlockTransfersClipToBothBuffers) {
-    const PixelBuffer src = NoisePicture(4, 4, 1);
-    PixelBuffer dst = CreatePixelBuffer(6, 3);
-    // From (-1, 2) in the source to (4, -1) in the destination, 3 x 3: of the block only the source
-    // pixel (0, 3) lies inside both buffers, and lands on (5, 0).
-    BlockTransfer(dst, 4, -1, 3, 3, src, -1, 2, BlockOp::Copy);
-    BlockTransfer(dst, 0, 2, 1, 1, src, 2, 1, BlockOp::Copy);  // the pixel beside it stays
-    BlockTransfer(dst, 2, 2, 2, 1, src, 3, 1, BlockOp::Copy);  // the second column lies beyond the source
-    ExpectPixels(
-        dst,
-        [&](int x, int y) {
-            return x == 5 && y == 0   ? GetPixel(src, 0, 3)
-                   : x == 0 && y == 2 ? GetPixel(src, 2, 1)
-                   : x == 2 && y == 2 ? GetPixel(src, 3, 1)
-                                      : Rgb{0, 0, 0};
-        },
-        "copy");
-    PixelBuffer masked = SolidPixelBuffer(2, 1, {0xF0, 0x0F, 0xFF});
-    const PixelBuffer mask = SolidPixelBuffer(2, 1, {0x3C, 0x3C, 0x00});
-    BlockTransfer(masked, 0, 0, 2, 1, mask, 0, 0, BlockOp::And);
-    EXPECT_EQ(GetPixel(masked, 1, 0), (Rgb{0x30, 0x0C, 0x00}));
-    BlockTransfer(masked, 0, 0, 2, 1, mask, 0, 0, BlockOp::Or);
-    EXPECT_EQ(GetPixel(masked, 0, 0), (Rgb{0x3C, 0x3C, 0x00}));
 }
 
 TEST(DayView, DarknessAndPositionsOnThePicture) {
@@ -257,16 +230,6 @@ TEST(WorldMap, MarkerMovesIsIdempotentAndClipsAtTheEdges) {
             },
             "marker at " + std::to_string(lat) + ", " + std::to_string(lon));
     }
-}
-
-TEST(WorldMap, PowerTableAgreesWithPowFarBelowTheRoundingTolerance) {
-    const PowerTable table;
-    std::mt19937_64 random(42);
-    std::uniform_real_distribution<double> exponent(-40, 0.02);
-    for (int i = 0; i < 200000; ++i)
-        if (const double x = i ? std::exp2(exponent(random)) : 4.9e-324;  // a subnormal first
-            !(std::fabs(table.Power03(x) - std::pow(x, 0.3)) <= 1e-13 * std::pow(x, 0.3)))
-            ADD_FAILURE() << x << ": " << table.Power03(x) << " against " << std::pow(x, 0.3);
 }
 
 // A screen that draws the markers itself takes the shading without them: the same pixels as the
