@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <sstream>
 #include <string>
@@ -35,8 +36,7 @@ class SkyModelTest : public ::testing::Test {
         model.DrawScene();
     }
 
-    // Slots freed by earlier tests keep their Visible flags; each test starts on an empty table, as a
-    // new program does.
+    // Freed slots keep their Visible flags: each test starts on an empty table, as a new program does.
     bool emptyTable = (Data.clear(), true);
     Settings settings;
     RecordingSurface surface;
@@ -45,6 +45,10 @@ class SkyModelTest : public ::testing::Test {
 
 bool Near(const Point3D& p, double x, double y, double z) {
     return std::abs(p.X - x) < 1e-6 && std::abs(p.Y - y) < 1e-6 && std::abs(p.Z - z) < 1e-6;
+}
+// Azimuth A from north through east and altitude h: (cos h cos A, -cos h sin A, sin h), x north, y west.
+bool Toward(const Point3D& p, double A, double h) {
+    return Near(p, std::cos(h) * std::cos(A), -std::cos(h) * std::sin(A), std::sin(h));
 }
 
 }  // namespace
@@ -59,7 +63,7 @@ TEST_F(SkyModelTest, FirstBuildListsTheObjectsLabelsAndSunAndDrawsOnce) {
                 model.Scene.DisplayObject() == &surface);
     EXPECT_EQ(model.SkyCamera.Z, 0) << "the camera starts at the observer";
     EXPECT_EQ(Visibility(), "0000000010");
-    // The Sun (at the north point until it is placed), then the labels on the horizon.
+    // The Sun (due west until it is placed), then the labels on the horizon.
     const ObjectData& marks = Record(9);
     std::ostringstream circles;
     for (const Circle3D& c : marks.Circles)
@@ -69,17 +73,13 @@ TEST_F(SkyModelTest, FirstBuildListsTheObjectsLabelsAndSunAndDrawsOnce) {
               "\"\" 0 1 0 Sun; \"N\" 1 0 0 0.000000; \"S\" -1 0 0 0.000000; \"W\" 0 1 0 0.000000; \"E\" 0 -1 "
               "0 0.000000; ");
     EXPECT_EQ(marks.Circles[0].Color, SunYellow);
-    // Looking north from the centre: of the labels only "N" is in view, at the centre.
-    DrawFacing(0, 0);
-    ASSERT_EQ(surface.Prints.size(), 1u);
-    EXPECT_TRUE(surface.Prints[0].Text == "N" && std::abs(surface.Prints[0].X) < 1e-5);
 }
 
 TEST_F(SkyModelTest, GridCirclesLieOnTheSphereAndARebuildKeepsTheSlots) {
     settings.GridQuality = 20;
     model.BuildModel(true);
-    // Altitude circles at height sin a with radius cos a; vertical circle a starts on the horizon at
-    // (-sin a, cos a, 0) and passes the zenith a quarter later. Ring j of an object starts at point 20 j + 1.
+    // Ring j of an object starts at point 20 j + 1. An altitude circle starts at (0, cos a, sin a), a
+    // quarter later at (-cos a, 0, sin a); vertical circle a at (-sin a, cos a, 0), then the zenith.
     for (const auto& [object, vertical, color, angles] :
          {std::tuple{1, false, SkyWhite, std::vector<double>{0}},
           {2, false, SkyGrey, {-45, 45}},
@@ -94,17 +94,9 @@ TEST_F(SkyModelTest, GridCirclesLieOnTheSphereAndARebuildKeepsTheSlots) {
                     r.LinesCount() == r.PointsCount() && r.Lines.front().Color == color)
             << "object " << object;
         for (std::size_t j = 0; j < angles.size(); ++j) {
-            const double a = DegToRad(angles[j]);
-            for (int i = 0; i < 20; ++i) {
-                const Point3D& p = r.Points[j * 20 + i];
-                EXPECT_TRUE(vertical ? std::abs(std::hypot(p.X, p.Y, p.Z) - 1) < 1e-6 &&
-                                           std::abs(p.X * std::cos(a) + p.Y * std::sin(a)) < 1e-6
-                                     : std::abs(p.Z - std::sin(a)) < 1e-6 &&
-                                           std::abs(std::hypot(p.X, p.Y) - std::cos(a)) < 1e-6)
-                    << "object " << object << ", circle " << angles[j] << ", point " << i;
-            }
-            EXPECT_TRUE(!vertical || (Near(r.Points[j * 20], -std::sin(a), std::cos(a), 0) &&
-                                      std::abs(r.Points[j * 20 + 5].Z - 1) < 1e-6))
+            const double s = std::sin(DegToRad(angles[j])), c = std::cos(DegToRad(angles[j]));
+            EXPECT_TRUE(vertical ? Near(r.Points[j * 20], -s, c, 0) && Near(r.Points[j * 20 + 5], 0, 0, 1)
+                                 : Near(r.Points[j * 20], 0, c, s) && Near(r.Points[j * 20 + 5], -c, 0, s))
                 << "object " << object << ", circle " << angles[j];
         }
     }
@@ -129,8 +121,7 @@ TEST_F(SkyModelTest, GridCirclesLieOnTheSphereAndARebuildKeepsTheSlots) {
 }
 
 TEST_F(SkyModelTest, GridQualityAndDensitiesChooseWhatIsShown) {
-    for (const auto& [setting, used] :
-         {std::pair{20, 20}, {4, 4}, {50, 50}, {3, 4}, {0, 4}, {-7, 4}, {51, 50}}) {
+    for (const auto& [setting, used] : {std::pair{4, 4}, {3, 4}, {-7, 4}, {50, 50}, {51, 50}}) {
         settings.GridQuality = static_cast<int16_t>(setting);
         EXPECT_EQ(model.GridQuality(), used) << "setting " << setting;
     }
@@ -146,23 +137,19 @@ TEST_F(SkyModelTest, GridQualityAndDensitiesChooseWhatIsShown) {
             EXPECT_EQ(Visibility(), std::string(group[p]) + group[m] + "10")
                 << "parallels " << p << ", meridians " << m;
         }
-    for (const int16_t bad : {5, -1, 100}) {
+    for (const int16_t bad : {5, -1}) {
         model.SetParallelsDensity(bad);
         model.SetMeridiansDensity(bad);
         EXPECT_EQ(Visibility(), "1111111110") << "density " << bad;
     }
 }
 
-// Azimuth A from north through east and altitude h: (cos h cos A, -cos h sin A, sin h), x north, y west.
 TEST_F(SkyModelTest, SunStandsWhereItsAzimuthSays) {
     model.BuildModel(true);
-    for (const auto& [azimuth, altitude] :
-         {std::pair{340.0, 10.0}, {20.0, 10.0}, {350.0, -5.0}, {90.0, 0.0}}) {
+    for (const auto& [azimuth, altitude] : {std::pair{20.0, -5.0}, {90.0, 0.0}}) {
         model.SetSunPosition(DegToRad(azimuth), DegToRad(altitude));
         const Circle3D& sun = Record(9).Circles[0];
-        const double h = DegToRad(altitude), A = DegToRad(azimuth);
-        EXPECT_TRUE(
-            Near({sun.X, sun.Y, sun.Z}, std::cos(h) * std::cos(A), -std::cos(h) * std::sin(A), std::sin(h)))
+        EXPECT_TRUE(Toward({sun.X, sun.Y, sun.Z}, DegToRad(azimuth), DegToRad(altitude)))
             << "azimuth " << azimuth << ", altitude " << altitude;
     }
     // Facing east, the disc and the "E" label are both at the centre of the picture.
@@ -188,16 +175,14 @@ TEST_F(SkyModelTest, SunPathFollowsTheDayWithoutMovingTheSun) {
     for (int i = 0; i <= 20; ++i) {
         SolarState at = SolarStateFor(48.2, 16.37, 2024, 6, 21, 2);
         ComputeCurrentPosition(at, 72 * i / 60, 72 * i % 60, 0);
-        const double h = at.Altitude, A = at.Azimuth;
-        EXPECT_TRUE(Near(path.Points[i], std::cos(h) * std::cos(A), -std::cos(h) * std::sin(A), std::sin(h)))
+        EXPECT_TRUE(Toward(path.Points[i], at.Azimuth, at.Altitude))
             << "at " << 72 * i / 60 << ":" << 72 * i % 60;
     }
     // Shown, the path is drawn in yellow; hidden, not at all.
     model.ShowSunPath(true);
     DrawFacing(180, 40);
-    EXPECT_FALSE(surface.Lines.empty());
-    for (const auto& l : surface.Lines)
-        EXPECT_EQ(l.Color, SunYellow);
+    EXPECT_TRUE(!surface.Lines.empty() &&
+                std::ranges::all_of(surface.Lines, [](const auto& l) { return l.Color == SunYellow; }));
     model.ShowSunPath(false);
     model.DrawScene();
     EXPECT_TRUE(surface.Lines.empty());

@@ -5,11 +5,9 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <random>
 #include <vector>
 
 #include "shading/day_view.h"
-#include "shading/power_table.h"
 #include "shading/world_map.h"
 #include "support/test_support.h"
 
@@ -42,7 +40,7 @@ bool UnderPointer(int column, int row, int x) {
 }
 
 TEST(PixelBuffer, RowsBottomUpInBlueGreenRedPaddedToFourBytes) {
-    for (const auto& [width, stride] : {std::pair{1, 4}, {2, 8}, {3, 12}, {5, 16}, {344, 1032}, {450, 1352}})
+    for (const auto& [width, stride] : {std::pair{1, 4}, {3, 12}, {4, 12}, {5, 16}})
         EXPECT_TRUE(RowStride(width) == stride && CreatePixelBuffer(width, 2).Bits.size() == 2u * stride)
             << "width " << width;
     EXPECT_THROW(CreatePixelBuffer(0, 5), std::invalid_argument);
@@ -58,60 +56,18 @@ TEST(PixelBuffer, RowsBottomUpInBlueGreenRedPaddedToFourBytes) {
     const PixelBuffer image = PixelBufferFromTopDownRgb(7, 5, rgb.data(), 24);
     EXPECT_EQ(GetPixel(image, 2, 1), (Rgb{rgb[30], rgb[31], rgb[32]}));
     CopyToTopDownRgb(image, back.data(), 24);
-    for (int y = 0; y < 5; ++y)
-        EXPECT_TRUE(std::equal(rgb.begin() + y * 24, rgb.begin() + y * 24 + 21, back.begin() + y * 24)) << y;
+    for (int i = 0; i < 24 * 5; ++i)
+        EXPECT_EQ(back[i], i % 24 < 21 ? rgb[i] : 0) << "byte " << i;
     EXPECT_THROW(PixelBufferFromTopDownRgb(7, 5, rgb.data(), 20), std::invalid_argument);
-
-    // The shipped pictures are 24-bit uncompressed bottom-up BMP files of the sizes the shading is
-    // built for (a regenerated file of another size would only show grey).
-    for (const auto& [file, width, height] : {std::tuple{"world.bmp", MapWidth, 2 * MapHeight},
-                                              {"graf.bmp", DayViewWidth, 2 * DayViewHeight},
-                                              {"graf_hours.bmp", DayViewWidth, 15},
-                                              {"graf_altitudes.bmp", 22, DayViewHeight}}) {
-        const auto b = testing::ReadBytes(testing::Resource(file));
-        // At 18: width, height, 1 plane, 24 bits a pixel, no compression.
-        const auto header = testing::Bytes().I32(width).I32(height).I16(1).I16(24).I32(0).v;
-        EXPECT_TRUE(b.size() == 54u + RowStride(width) * height && b[0] == 'B' && b[1] == 'M' &&
-                    b[10] == 54 && std::equal(header.begin(), header.end(), b.begin() + 18))
-            << file << ": not a " << width << " x " << height << " 24-bit uncompressed bottom-up picture";
-    }
-}
-
-TEST(PixelBuffer, BlockTransfersClipToBothBuffers) {
-    const PixelBuffer src = NoisePicture(4, 4, 1);
-    PixelBuffer dst = CreatePixelBuffer(6, 3);
-    // From (-1, 2) in the source to (4, -1) in the destination, 3 x 3: of the block only the source
-    // pixel (0, 3) lies inside both buffers, and lands on (5, 0).
-    BlockTransfer(dst, 4, -1, 3, 3, src, -1, 2, BlockOp::Copy);
-    BlockTransfer(dst, 0, 2, 1, 1, src, 2, 1, BlockOp::Copy);  // the pixel beside it stays
-    BlockTransfer(dst, 2, 2, 2, 1, src, 3, 1, BlockOp::Copy);  // the second column lies beyond the source
-    ExpectPixels(
-        dst,
-        [&](int x, int y) {
-            return x == 5 && y == 0   ? GetPixel(src, 0, 3)
-                   : x == 0 && y == 2 ? GetPixel(src, 2, 1)
-                   : x == 2 && y == 2 ? GetPixel(src, 3, 1)
-                                      : Rgb{0, 0, 0};
-        },
-        "copy");
-    PixelBuffer masked = SolidPixelBuffer(2, 1, {0xF0, 0x0F, 0xFF});
-    const PixelBuffer mask = SolidPixelBuffer(2, 1, {0x3C, 0x3C, 0x00});
-    BlockTransfer(masked, 0, 0, 2, 1, mask, 0, 0, BlockOp::And);
-    EXPECT_EQ(GetPixel(masked, 1, 0), (Rgb{0x30, 0x0C, 0x00}));
-    BlockTransfer(masked, 0, 0, 2, 1, mask, 0, 0, BlockOp::Or);
-    EXPECT_EQ(GetPixel(masked, 0, 0), (Rgb{0x3C, 0x3C, 0x00}));
 }
 
 TEST(DayView, DarknessAndPositionsOnThePicture) {
     testing::ExpectRows<int>(
-        {ROW(DarknessThousandths(DegToRad(10)), 0), ROW(DarknessThousandths(0.0), 0),
-         ROW(DarknessThousandths(-0.0), 0), ROW(DarknessThousandths(DegToRad(-4.5)), 250),
-         ROW(DarknessThousandths(DegToRad(-9)), 500), ROW(DarknessThousandths(DegToRad(-13.5)), 750),
-         ROW(DarknessThousandths(DegToRad(-17.99)), 999), ROW(DarknessThousandths(-0.314159265358979), 1000),
-         ROW(DarknessThousandths(DegToRad(-25)), 1000), ROW(PointerColumn(0, 0, 0), 0),
+        {ROW(DarknessThousandths(DegToRad(10)), 0), ROW(DarknessThousandths(-0.0), 0),
+         ROW(DarknessThousandths(DegToRad(-9)), 500), ROW(DarknessThousandths(DegToRad(-17.99)), 999),
+         ROW(DarknessThousandths(-0.314159265358979), 1000), ROW(DarknessThousandths(DegToRad(-25)), 1000),
          ROW(PointerColumn(12, 0, 0), 172), ROW(PointerColumn(23, 59, 59), 343),
-         ROW(PointerColumn(6, 0, 0), 86), ROW(PointerColumn(18, 0, 0), 257),
-         ROW(PointerColumn(23, 58, 0), 343), ROW(PointerColumn(0, 2, 5), 0), ROW(PointerColumn(0, 2, 6), 1),
+         ROW(PointerColumn(0, 2, 5), 0), ROW(PointerColumn(0, 2, 6), 1),
          ROW(PointerColumn(13, 45, 10.5), 197)});
     testing::ExpectNear(
         {ROW(CurveY(0), 223), ROW(CurveY(1.5707963267949), 0), ROW(CurveY(DegToRad(45)), 111.5)}, 1e-5);
@@ -123,12 +79,8 @@ TEST(DayView, DarknessAndPositionsOnThePicture) {
 TEST(DayView, ShadingMatchesAStraightforwardComputation) {
     const PixelBuffer source = NoisePicture(DayViewWidth, 2 * DayViewHeight, 7);
     for (const auto& [name, lat, lon, zone, y, m, d] :
-         {std::tuple{"Paris at the equinox", 48.85, 2.35, 1.0, 2026, 3, 20},
-          {"Paris at midsummer, twilight at midnight", 48.85, 2.35, 2.0, 2026, 6, 21},
-          {"Quito", -0.22, -78.5, -5.0, 2026, 7, 4},
-          {"Reykjavik in winter", 64.15, -21.94, 0.0, 2025, 12, 21},
+         {std::tuple{"Paris at midsummer, twilight at midnight", 48.85, 2.35, 2.0, 2026, 6, 21},
           {"Tromso at midsummer", 69.65, 18.96, 2.0, 2026, 6, 21},
-          {"Svalbard in midwinter", 78.22, 15.65, 1.0, 2026, 12, 21},
           {"Hobart, zone +10.5", -42.88, 147.33, 10.5, 2027, 1, 15},
           {"near the pole, below -18° all day", 89.0, 0.0, 0.0, 2026, 12, 21}}) {
         DayView view(source);
@@ -138,6 +90,7 @@ TEST(DayView, ShadingMatchesAStraightforwardComputation) {
         EXPECT_TRUE(s.Altitude == 0.25 && s.Azimuth == 3.5) << name << ": the current Sun is given back";
         // Darkness of each column afresh from the engine: the column's clock time is 24 p / 344 hours.
         std::vector<int> K;
+        double lastRightAscension = 0;
         for (int column = 0; column < DayViewWidth; ++column) {
             SolarState at = SolarStateFor(lat, lon, y, m, d, zone);
             const Dms t = SplitDMS(24.0 * column / 344);
@@ -146,10 +99,9 @@ TEST(DayView, ShadingMatchesAStraightforwardComputation) {
             K.push_back(
                 static_cast<int>(std::nearbyint(1000 * std::clamp(-a / 0.314159265358979, 0.0, 1.0))));
             EXPECT_EQ((view.Curve()[column] < 223.0f), (a > 0)) << name << ", curve at column " << column;
-            if (column == DayViewWidth - 1) {
-                EXPECT_EQ(s.RightAscension, at.RightAscension) << "left at the last column's value";
-            }
+            lastRightAscension = at.RightAscension;
         }
+        EXPECT_EQ(s.RightAscension, lastRightAscension) << name << ": left at the last column's value";
         // The blend from the two halves of the picture, the quotient truncated in double arithmetic.
         ExpectPixels(
             view.Result(),
@@ -228,10 +180,8 @@ TEST(WorldMap, ShadingMatchesAStraightforwardComputation) {
     const PixelBuffer source = NoisePicture(MapWidth, 2 * MapHeight, 21);
     WorldMap map(source);
     for (const auto& [name, zone, y, m, d, hour, minute, second] :
-         {std::tuple{"equinox, noon UT", 0.0, 2026, 3, 20, 12, 0, 0.0},
-          {"June solstice, Tokyo time", 9.0, 2026, 6, 21, 6, 30, 0.0},
+         {std::tuple{"June solstice, Tokyo time", 9.0, 2026, 6, 21, 6, 30, 0.0},
           {"December, India time", 5.5, 2025, 12, 22, 23, 59, 59.5},
-          {"autumn evening, New York", -4.0, 2027, 10, 3, 19, 12, 44.125},
           {"leap day", 1.0, 2028, 2, 29, 0, 0, 0.0}}) {
         const MapSun sun = SunForMap(SolarStateFor(0, 0, y, m, d, zone), hour, minute, second);
         map.Shade(sun);
@@ -248,7 +198,7 @@ TEST(WorldMap, ShadingMatchesAStraightforwardComputation) {
         for (int step = 0; step < 8 && sinLat * sinDec + 0.0144857261386065 != 0; ++step)
             sinDec = std::nextafter(sinDec, step % 2 ? 1.0 : -1.0);
         if (sinLat * sinDec + 0.0144857261386065 != 0) continue;
-        PixelBuffer ramp = CreatePixelBuffer(MapWidth, 2 * MapHeight);
+        PixelBuffer ramp = CreatePixelBuffer(MapWidth, 2 * MapHeight);  // the night half black
         const int row = MapHeight - 1 - r;
         for (int column = 0; column < MapWidth; ++column)
             SetPixel(ramp, column, row,
@@ -257,10 +207,8 @@ TEST(WorldMap, ShadingMatchesAStraightforwardComputation) {
         const MapSun sun{0, sinDec, 0, 0, 0};
         edge.Shade(sun);
         ExpectPixels(
-            edge.Result(), [&](int column, int y) { return ExpectedShade(ramp, sun, column, y); },
-            "on the horizon");
-        EXPECT_EQ(GetPixel(edge.Result(), 5, row).R, 4) << "5 * 0.7 = 3.5 rounds to the even 4";
-        EXPECT_EQ(GetPixel(edge.Result(), 10, row).B, 7) << "10 * 0.7 = 7";
+            edge.Result(), [&](int c, int y) { return ExpectedShade(ramp, sun, c, y); }, "on the horizon");
+        EXPECT_EQ(GetPixel(edge.Result(), 5, row), (Rgb{4, 175, 7})) << "5 * 0.7 = 3.5 rounds to the even 4";
         return;
     }
     FAIL() << "no row hits s == 0 exactly";
@@ -268,8 +216,7 @@ TEST(WorldMap, ShadingMatchesAStraightforwardComputation) {
 
 // The marker: a red diamond outline centred on the place; its centre and corners keep the map.
 TEST(WorldMap, MarkerMovesIsIdempotentAndClipsAtTheEdges) {
-    for (const auto& [lat, lon] :
-         {std::pair{0.0, 0.0}, {90.0, -180.0}, {-90.0, 179.9}, {45.0, -179.0}, {-89.0, 0.0}}) {
+    for (const auto& [lat, lon] : {std::pair{0.0, 0.0}, {90.0, -180.0}, {-90.0, 179.9}}) {
         WorldMap map(NoisePicture(MapWidth, 2 * MapHeight, 8));
         map.Shade(MapSun{});
         const double latitude[] = {DegToRad(lat), DegToRad(10)}, longitude[] = {DegToRad(lon), DegToRad(20)};
@@ -285,31 +232,6 @@ TEST(WorldMap, MarkerMovesIsIdempotentAndClipsAtTheEdges) {
     }
 }
 
-TEST(WorldMap, PowerTableAgreesWithPowFarBelowTheRoundingTolerance) {
-    const PowerTable table;
-    std::mt19937_64 random(42);
-    std::uniform_real_distribution<double> exponent(-40, 0.02);
-    std::vector<double> s = {1.0, 0.5, 1.0144857261386065, 1e-300, 4.9e-324, 2.2e-308};
-    for (int i = 0; i < 200000; ++i)
-        s.push_back(std::exp2(exponent(random)));
-    for (const double x : s)
-        if (!(std::fabs(table.Power03(x) - std::pow(x, 0.3)) <= 1e-13 * std::pow(x, 0.3)))
-            ADD_FAILURE() << x << ": " << table.Power03(x) << " against " << std::pow(x, 0.3);
-}
-
-// Pixels (column, display row) in which two pictures differ, outside the box (left, top, width,
-// height) and inside it.
-std::pair<int, int> Differences(const PixelBuffer& a, const PixelBuffer& b,
-                                const std::array<int32_t, 4>& box) {
-    int outside = 0, inside = 0;
-    for (int32_t row = 0; row < a.Height; ++row)
-        for (int32_t x = 0; x < a.Width; ++x)
-            if (!(GetPixel(a, x, row) == GetPixel(b, x, row)))
-                ++(x >= box[0] && x < box[0] + box[2] && row >= box[1] && row < box[1] + box[3] ? inside
-                                                                                                : outside);
-    return {outside, inside};
-}
-
 // A screen that draws the markers itself takes the shading without them: the same pixels as the
 // picture shown but where the sub-solar disc, the place marker or the day view's pointer lie.
 TEST(ShadingWithoutMarkers, DiffersFromThePictureShownOnlyUnderTheMarkers) {
@@ -319,25 +241,31 @@ TEST(ShadingWithoutMarkers, DiffersFromThePictureShownOnlyUnderTheMarkers) {
     EXPECT_EQ(bare.Result().Bits, map.Shading().Bits) << "the shading is a bare Shade of the same Sun";
     const MapPoint sun = map.SubSolar(), marker = map.Marker();
     EXPECT_TRUE(sun.Row == 111 && std::abs(sun.Column - 225) <= 4 &&
-                GetPixel(map.Result(), sun.Column, sun.Row) == (Rgb{255, 224, 64}))
+                GetPixel(map.Result(), sun.Column, sun.Row) == (Rgb{255, 224, 64}) &&
+                GetPixel(map.Result(), sun.Column - 4, sun.Row - 4) ==
+                    GetPixel(map.Shading(), sun.Column - 4, sun.Row - 4))
         << "the Sun's disc at " << sun.Column << ", " << sun.Row;
     EXPECT_TRUE(marker.Column == LonToPixel(DegToRad(18.42)) && marker.Row == LatToPixel(DegToRad(-33.92)) &&
                 GetPixel(map.Result(), marker.Column, marker.Row - 2) == Red)
         << "the marker drawn at the place";
-    const auto [mapOut, sunIn] =
-        Differences(map.Result(), bare.Result(), {sun.Column - 4, sun.Row - 4, 8, 8});
-    const int markerIn =
-        Differences(map.Result(), bare.Result(), {marker.Column - 2, marker.Row - 2, 5, 5}).second;
-    EXPECT_TRUE(mapOut == markerIn && sunIn > 10 && markerIn > 5)
-        << "the map differs outside the sub-solar disc and the place marker: " << mapOut << ", " << sunIn
-        << ", " << markerIn;
-
+    ExpectPixels(
+        map.Result(),
+        [&](int c, int r) {
+            const bool under =
+                (c - sun.Column >= -4 && c - sun.Column < 4 && r - sun.Row >= -4 && r - sun.Row < 4) ||
+                (std::abs(c - marker.Column) <= 2 && std::abs(r - marker.Row) <= 2);
+            return GetPixel(under ? map.Result() : map.Shading(), c, r);
+        },
+        "the map outside the disc and the marker");
     DayView view(NoisePicture(DayViewWidth, 2 * DayViewHeight, 11));
     SolarState state = SolarStateFor(52.52, 13.405, 2024, 6, 21, 2);
     view.UpdateGrafData(state, 15, 0, 0);
-    const auto [out, in] =
-        Differences(view.Result(), view.Shading(), {view.LastPointer() - 2, PointerTop, 5, 3});
-    EXPECT_TRUE(out == 0 && in > 0) << "the day view differs only under its pointer: " << out << ", " << in;
+    ExpectPixels(
+        view.Result(),
+        [&](int c, int r) {
+            return UnderPointer(c, r, view.LastPointer()) ? Red : GetPixel(view.Shading(), c, r);
+        },
+        "the day view outside its pointer");
 }
 
 }  // namespace
