@@ -1,4 +1,5 @@
 // The main window as its user drives it: cities, places, zones, dates and DST, and what it then shows.
+#include <QClipboard>
 #include <QMenuBar>
 
 #include "support/test_support.h"
@@ -154,6 +155,34 @@ TEST(MainWindow, APlaceAwayFromTheSelectedCityShowsNoCityUntilItIsPickedAgain) {
         EXPECT_DOUBLE_EQ(p.Number("apLat", "Value"), 52.52) << how;
         EXPECT_EQ(p.Text("cmbLon") + " " + p.Text("txtSR"), "E " + sunrise) << how;
     }
+}
+
+// Alt and a label's underlined letter reach the input beside it, Tab never stops on a read-out, and
+// Ctrl+C copies every read-out under its label wherever the focus is.
+TEST(MainWindow, KeyboardAccessKeysTabAndCtrlC) {
+    StartedProgram p("Berlin");
+    ShowActive(&p.Main());
+    const auto key = [](Qt::Key k, Qt::KeyboardModifiers m) {
+        QTest::keyClick(QApplication::focusWidget(), k, m);
+    };
+    for (const auto& [label, input, letter] : {std::tuple("lblCities", "cmbCities", Qt::Key_C),
+                                               {"lblLon", "apLon", Qt::Key_O},
+                                               {"lblTime", "TimeP", Qt::Key_I}}) {
+        EXPECT_TRUE(p.Text(label).contains('&')) << label;
+        key(letter, Qt::AltModifier);
+        EXPECT_TRUE(p.Find(input)->isAncestorOf(QApplication::focusWidget())) << label;
+    }
+    for (int i = 0; i < 40; ++i) {
+        key(Qt::Key_Tab, Qt::NoModifier);
+        const QString at = QApplication::focusWidget()->objectName();
+        ASSERT_TRUE(
+            std::none_of(std::begin(ResultBoxes), std::end(ResultBoxes), [&](auto b) { return at == b; }))
+            << "Tab stopped on " << at.toStdString();
+    }
+    p.Find("txtRate")->setFocus();
+    key(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_TRUE(QApplication::clipboard()->text().startsWith("Sunrise:\t" + p.Text("txtSR") + "\nSunset:\t"));
+    EXPECT_TRUE(QApplication::clipboard()->text().endsWith("Azimuth:\t" + p.Text("txtCurAzm") + "\n"));
 }
 
 TEST(MainWindow, MenusCarryTheirCaptions) {
