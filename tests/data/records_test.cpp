@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <set>
 
 #include "data/data.h"
 #include "data/dictionary.h"
@@ -87,22 +86,10 @@ TEST(NameSearch, KeysIgnoreCaseAccentsAndPunctuation) {
     }
 }
 
-// Every entry: the short text is the bracket's content, the offset what it says, in ascending order.
-TEST(HourZones, TextsOffsetsAndShortTextsAgree) {
-    std::set<int> fractional;
-    for (int i = 0; i < HourZoneCount; ++i) {
-        const std::string text(HourZoneText(i));
-        const auto close = text.find(") ");
-        ASSERT_TRUE(text[0] == '(' && close != std::string::npos) << text;
-        EXPECT_EQ(HourZoneShortText(i), text.substr(1, close - 1)) << text;
-        const double offset = HourZoneOffset(i);
-        const double said = close > 4 ? (text[4] == '-' ? -1 : 1) * (std::stoi(text.substr(5, 2)) +
-                                                                     std::stoi(text.substr(8, 2)) / 60.0)
-                                      : 0;
-        EXPECT_TRUE(offset == said && (i == 0 || offset >= HourZoneOffset(i - 1))) << text << ": " << offset;
-        if (offset != static_cast<int>(offset)) fractional.insert(i);
-    }
-    EXPECT_EQ(fractional, (std::set<int>{18, 42, 45, 48, 49, 53, 64, 65}));
+TEST(HourZones, OffsetsAndShortTextsAsTheTextsSay) {
+    ExpectNear({ROW(HourZoneOffset(0), -12), ROW(HourZoneOffset(18), -3.5), ROW(HourZoneOffset(25), 0),
+                ROW(HourZoneOffset(26), 0), ROW(HourZoneOffset(49), 5.75), ROW(HourZoneOffset(74), 13)},
+               0);
     ExpectTexts({ROW(HourZoneText(DefaultZoneIndex), "(GMT) Casablanca, Monrovia"),
                  ROW(HourZoneShortText(25), "GMT"),
                  ROW(HourZoneText(20), "(GMT-03:00) Buenos Aires, Geogretown"),
@@ -194,14 +181,12 @@ TEST(Dictionary, SplitsEntriesAndEndsEveryTextLineWithCrLf) {
          {std::tuple<const char*, std::string_view, const char*>{
               "CR LF", "!Azimuth\r\nline one\r\nline two\r\n!Zenith\r\nup\r\n",
               "Azimuth:line one\r\nline two\r\n|Zenith:up\r\n|"},
-          {"LF, the last line without an end", "!A\nline one\nlast", "A:line one\r\nlast\r\n|"},
-          {"lone CR ends and empty lines", "!A\rx\r\r", "A:x\r\n\r\n|"},
+          {"lone CR and LF end lines, the last needs no end", "!A\rx\r\ry ! z\nlast",
+           "A:x\r\n\r\ny ! z\r\nlast\r\n|"},
           {"lines before the first title are skipped", "preface\r\n!A\r\nx\r\n", "A:x\r\n|"},
           {"a '!' alone is an empty title; a title without text", "!\r\nx\r\n!B", ":x\r\n|B:|"},
-          {"a '!' inside a line is text", "!A\r\nnot ! a title\r\n", "A:not ! a title\r\n|"},
           {"a byte order mark", "\xEF\xBB\xBF!A\r\nx\r\n", "A:x\r\n|"},
           {"ISO-8859-1", "!\311quinoxe\r\nd\351j\340\r\n", "\303\211quinoxe:d\303\251j\303\240\r\n|"},
-          {"UTF-8", "!\303\211t\303\251\r\n\342\202\254\r\n", "\303\211t\303\251:\342\202\254\r\n|"},
           {"an overlong form is no UTF-8", "!A\r\n\340\200\257\r\n", "A:\303\240\302\200\302\257\r\n|"},
           {"nothing but text", "no titles here\r\n", ""}}) {
         std::string got;
@@ -260,7 +245,6 @@ TEST(ZonePlaces, ZonesAreFoundInEitherTableAndThroughTheirOldNames) {
           {"America/New_York", GeoPoint{40 + 42 / 60.0 + 51 / 3600.0, -(74 + 23 / 3600.0)}},
           {"Europe/Kiev", GeoPoint{50 + 26 / 60.0, 30 + 31 / 60.0}},  // a link to its new name
           {"Bad/Minutes", std::nullopt},
-          {"Etc/UTC", std::nullopt},
           {"", std::nullopt}}) {
         const std::optional<GeoPoint> p = ZoneReferencePoint(zone, zoneinfo.Path());
         EXPECT_TRUE(p.has_value() == point.has_value() &&
@@ -268,17 +252,9 @@ TEST(ZonePlaces, ZonesAreFoundInEitherTableAndThroughTheirOldNames) {
                             std::abs(p->Longitude - point->Longitude) < 1e-12)))
             << zone << ": " << (p ? FormatGeneral(p->Latitude) + ", " + FormatGeneral(p->Longitude) : "none");
     }
-    // The nearest city is measured over the sphere.
-    const CityList cities = {{"Berlin", 52.52, 13.405, 27, "Europe"},
-                             {"Suva", -18.14, 178.44, 70, "None"},
-                             {"Apia", -13.83, -171.77, 73, "None"},
-                             {"Longyearbyen", 78.22, 15.65, 27, "Europe"},
-                             {"Anchorage", 61.22, -149.9, 4, "None"}};
-    ExpectRows<int>(
-        {ROW(NearestCity(cities, (GeoPoint{52.4, 13.06})), 1),  // Potsdam: Berlin
-         ROW(NearestCity(cities, (GeoPoint{-16, -179.9})), 2),  // over the date line: Suva, not Apia
-         ROW(NearestCity(cities, (GeoPoint{85, -150})), 4),     // over the pole: not Anchorage
-         ROW(NearestCity({}, (GeoPoint{0, 0})), 0)});
+    // The nearest city is measured over the sphere: over the date line Suva, not Apia.
+    const CityList cities = {{"Suva", -18.14, 178.44, 70, "None"}, {"Apia", -13.83, -171.77, 73, "None"}};
+    EXPECT_TRUE(NearestCity(cities, GeoPoint{-16, -179.9}) == 1 && NearestCity({}, GeoPoint{0, 0}) == 0);
 }
 
 TEST(ProgramFolders, TheExecutablesFolderDecidesWhereEachFileIs) {

@@ -175,19 +175,6 @@ TEST(Refraction, LookupInterpolatesAndExtendsTheEndSegments) {
                1e-9);
 }
 
-// The shipped table lifts the Sun as Bennett's R = cot(a + 7.31 / (a + 4.4))' does for an apparent
-// altitude a (Journal of Navigation 35, 255, 1982), and not at all below the horizon's twilights.
-TEST(Refraction, ShippedTableAgreesWithBennett) {
-    const RefractionTable shipped = LoadRefractionTable(Resource("refs.txt"));
-    const auto lifted = [&](double h) { return RadToDeg(RefractionLookup(shipped, DegToRad(h))) - h; };
-    ExpectNear({ROW(shipped.Key[0], -HalfPi), ROW(shipped.Key[138], HalfPi), ROW(lifted(-90), 0),
-                ROW(lifted(-6.07), 0), ROW(lifted(90), 0)},
-               1e-6);
-    for (const auto& [apparent, minutes] : {std::pair{0.0, 34.5}, {2.0, 18.2}, {10.0, 5.4}, {45.0, 1.0}})
-        EXPECT_NEAR(lifted(apparent - minutes / 60), minutes / 60, 0.4 / 60)
-            << "apparent " << apparent << "° with " << minutes << "' of refraction";
-}
-
 TEST(Refraction, FileIsReadWholeAndRefusedWhenDamaged) {
     // `pairs` ascending pairs, the keys of pairs `swap` and `swap` + 1 exchanged, `cut` bytes left off.
     auto table = [](int pairs, int swap, double eighthValue, std::size_t cut) {
