@@ -68,6 +68,8 @@ TEST(CalendarWindow, OpensWithTheMainWindowsMonthAndTheThreeDayColumns) {
     EXPECT_EQ(Shown(&c.calendar, "txtYear") + " " + Shown(&c.calendar, "cmbMonths") + " " +
                   Shown(&c.calendar, "cmbTW"),
               "2024 June Civil Twilights");
+    auto* text = Find<QPlainTextEdit>(&c.calendar, "Text1");
+    EXPECT_TRUE(text->isReadOnly() && QFontInfo(text->font()).fixedPitch()) << "the columns line up";
     c.Click("chkStart");  // each twilight kind keeps its own boxes
     c.Choose("cmbTW", "Nautical Twilights");
     c.Click("chkEnd");

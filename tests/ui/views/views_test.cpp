@@ -99,6 +99,30 @@ TEST(Views, AnUnreadablePictureGivesOneMessageNamingTheFile) {
     }
 }
 
+// At 200 % the pictures are drawn at the screen's own resolution, not blown up from 100 %.
+TEST(Views, AtScaleTwoTheMapAndTheDayViewAreDrawnFinely) {
+    if (qGuiApp->devicePixelRatio() < 2) GTEST_SKIP() << "runs at QT_SCALE_FACTOR=2 as ui_tests_scale_2";
+    const auto finerBlocks = [](const QImage& im) {
+        int n = 0;
+        for (int y = 0; y + 1 < im.height(); y += 2)
+            for (int x = 0; x + 1 < im.width(); x += 2)
+                n += im.pixel(x + 1, y) != im.pixel(x, y) || im.pixel(x, y + 1) != im.pixel(x, y) ||
+                     im.pixel(x + 1, y + 1) != im.pixel(x, y);
+        return n;
+    };
+    ProgramFolder folder("Berlin");
+    Program p(folder);
+    p.Show("mnuMap");
+    p.Show("mnuGraf");
+    const QImage map = Picture(Find(p.Find("frmMap"), "picRes"));
+    ASSERT_EQ(map.size(), QSize(2 * 450, 2 * 222));
+    EXPECT_GT(finerBlocks(map), 450 * 222 / 4) << "the map is blown up";
+    const QPoint berlin(2 * 242 + 1, 2 * 46 + 1);  // the marker: a red diamond showing the map inside
+    EXPECT_TRUE(!IsRed(map, berlin.x(), berlin.y()) && IsRed(map, berlin.x(), berlin.y() - 3));
+    const QImage day = Picture(Find(p.Find("frmGraf"), "picRes"));
+    EXPECT_GT(finerBlocks(day), day.width() * day.height() / 200) << "the day view is blown up";
+}
+
 TEST(DayView, ThePointerFollowsTheTimeAndThePlotTheDayOrTheNight) {
     const QImage graf(QString(HELIOMARK_SOURCE_DIR) + "/resources/graf.bmp");
     // The pointer: 1, 3 and 5 red pixels in rows 221 to 223 around column (h + m / 60 + s / 3600) / 24 *
