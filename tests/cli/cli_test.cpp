@@ -173,20 +173,6 @@ TEST(CliCalendar, OutputFiles) {
     EXPECT_NE(failed.Err.find(nowhere.string()), std::string::npos) << failed.Err;
 }
 
-// Each event's instant is its text's clock time on its day, with the zone's offset.
-TEST(CliDay, EventsCarryTheirInstants) {
-    const CliFixture cli;
-    const std::string json = cli("day --city Berlin --date 2024-06-21 --time 13:00 --json --seconds").Out;
-    for (const std::string key :
-         {"sunrise", "transit", "civil_twilight_ends", "blue_hour_evening_ends", "altitude_rising"}) {
-        const std::size_t at = json.find("\"" + key + "\": {\n    \"text\": \"");
-        ASSERT_NE(at, std::string::npos) << key << " in " << json;
-        const std::string clock = json.substr(json.find(": \"", at + key.size() + 4) + 3, 8);
-        EXPECT_EQ(json.substr(json.find("\"instant\": \"", at) + 12, 26), "2024-06-21T" + clock + "+02:00\"")
-            << key;
-    }
-}
-
 // Installed or not, the shipped list is read until the user has a list of their own, which then wins.
 TEST(CliData, ReadsTheUsersCityListWhenThereIsOneElseTheShippedOne) {
     for (const bool installed : {false, true}) {
