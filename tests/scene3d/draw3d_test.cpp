@@ -197,20 +197,16 @@ TEST(Draw3D, ClippedEndsMatchAnExactComputation) {
         }
         if (!clear) continue;
         Object3D o;
-        o.AddPoint(a.X, a.Y, a.Z);
-        o.AddPoint(b.X, b.Y, b.Z);
-        o.AddLine(1, 2, 7);
+        o.AddPoint(a.X, a.Y, a.Z), o.AddPoint(b.X, b.Y, b.Z), o.AddLine(1, 2, 7);
         const auto drawn = DrawAlone(o, surface, k, cam);
-        ++checked;
         const std::string what = "line " + Text({a.X, a.Y, a.Z}) + " to " + Text({b.X, b.Y, b.Z});
         ASSERT_EQ(drawn.size(), lo > hi ? 0u : 4u) << what;
-        if (lo > hi) continue;
+        if (++checked, lo > hi) continue;
         const double scale = std::hypot(305.0, 209.0) / 2 / k;
         const auto s = at(lo), e = at(hi);
         const std::vector<float> ends{float(s[1] / s[0] * scale), float(s[2] / s[0] * scale),
                                       float(e[1] / e[0] * scale), float(e[2] / e[0] * scale)};
-        // Single precision: the float quadratic formula's error in t (the usual bounds for B² - AC and
-        // -B ± √disc) moves an end by |d(screen)/dt| per unit t.
+        // The float quadratic formula's error in t moves an end by |d(screen)/dt| per unit t.
         const double r = std::sqrt(std::max(disc, 0.0)),
                      dt = std::numeric_limits<float>::epsilon() *
                           ((B * B + std::abs(A * C)) / (2 * r) + std::abs(B) + r) / std::abs(A);

@@ -24,23 +24,22 @@ class RecordingSurface : public DrawSurface {
         float X, Y;
         std::string Text;
     };
-    RecordingSurface(float widthPixels, float heightPixels) : width_(widthPixels), height_(heightPixels) {}
+    RecordingSurface(float width, float height) : width_(width), height_(height) {}
 
     float WidthPixels() const override { return width_; }
     float HeightPixels() const override { return height_; }
     void SetScale(float left, float top, float width, float height) override {
         Scale = {left, top, width, height};
     }
-    // Like a real surface, a clear wipes what was drawn.
     void Clear() override { ++ClearCount, Lines.clear(), Circles.clear(), Prints.clear(), Order.clear(); }
-    void Line(float x1, float y1, float x2, float y2, Color32 color) override {
-        Lines.push_back({x1, y1, x2, y2, color}), Order += 'L';
+    void Line(float x1, float y1, float x2, float y2, Color32 c) override {
+        Lines.push_back({x1, y1, x2, y2, c}), Order += 'L';
     }
-    void Circle(float x, float y, float radius, Color32 color) override {
-        Circles.push_back({x, y, radius, color}), Order += 'C';
+    void Circle(float x, float y, float r, Color32 c) override {
+        Circles.push_back({x, y, r, c}), Order += 'C';
     }
-    void Print(float x, float y, std::string_view text) override {
-        Prints.push_back({x, y, std::string(text)}), Order += 'P';
+    void Print(float x, float y, std::string_view t) override {
+        Prints.push_back({x, y, std::string(t)}), Order += 'P';
     }
 
     std::vector<float> Scale;  // left, top, width, height

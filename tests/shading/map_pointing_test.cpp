@@ -29,7 +29,6 @@ std::string Text(const MapClick& c) {
 TEST(MapPointing, PointingReadsThePlaceItsAltitudeAndLight) {
     for (const auto& [x, y, row, column] : {std::tuple{0.0, 0.0, 221, 0},
                                             {449.0, 221.0, 0, 449},
-                                            {10.5, 110.5, 110, 10},
                                             {11.5, 111.5, 110, 12},
                                             {224.6, 0.49, 221, 225}}) {  // half to even
         const MapMousePixel p = MouseToMapPixel(x, y);
@@ -45,7 +44,6 @@ TEST(MapPointing, PointingReadsThePlaceItsAltitudeAndLight) {
         ROW(Text(ReadOutAt(sun, 337.5, 105, false)), "4.054° | 90.400° | -0.399°  (Day)"),  // column 338
         ROW(Text(ReadOutAt(sun, 350, 105, false)), "4.054° | 100.000° | -9.975°  (Twilights)"),
         ROW(Text(ReadOutAt(sun, 0, 105, false)), "4.054° | -180.000° | -85.946°  (Night)"),
-        ROW(Text(ReadOutAt(sun, 350, 10, false)), "81.081° | 100.000° | -1.543°  (Twilights)"),
         ROW(ReadOutAt(MapSun{}, 17, 200, false).State, "Day"),  // before the first update every value is 0
         ROW(Text(ClickToPlace(100, 150)),
             "1 " + FormatFixed(90 - 71 * 180.0 / 222, 6) + " 1 100.000000"),  // south, west
@@ -65,11 +63,9 @@ TEST(MapPointing, NearestCityWithinTwentySquareDegreesAndTitlesInsideTheMap) {
         ROW(FindNearestCity(cities, -36, 102.001), 0),
         ROW(FindNearestCity(cities, 10, 20), 1),      // Alpha and Gamma tie at 0: the first wins
         ROW(FindNearestCity(cities, 10.6, 20.6), 4),  // Delta is strictly nearer
-        ROW(FindNearestCity(cities, 80, -170), 0),
         ROW(FindNearestCity({}, 0, 0), 0),
     });
     testing::ExpectTexts({
-        ROW(Text(KeepTitleInside({100, 50, 60, 13}, 90)), "100 50 60 13"),
         ROW(Text(KeepTitleInside({100, 0, 60, 13}, 90)), "100 1 60 13"),      // at the top
         ROW(Text(KeepTitleInside({100, 210, 60, 13}, 90)), "100 208 60 13"),  // below the bottom
         ROW(Text(KeepTitleInside({100, 208, 60, 13}, 90)), "100 208 60 13"),  // at the bottom limit

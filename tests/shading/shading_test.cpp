@@ -119,35 +119,6 @@ TEST(DayView, ShadingMatchesAStraightforwardComputation) {
     }
 }
 
-// A mark drawn by `draw(place)` once, again at the same place, then at place 1: each time the picture
-// is `before` but for red where `on(place, column, row)`; edge pixels included, an old mark erased.
-template <class Draw, class On>
-void ExpectMarkMoves(const PixelBuffer& before, const PixelBuffer& shown, Draw draw, On on,
-                     const std::string& what) {
-    for (const auto& [place, step] : {std::pair{0, ", drawn"}, {0, ", drawn twice"}, {1, ", moved"}}) {
-        draw(place);
-        ExpectPixels(
-            shown,
-            [&, place = place](int c, int r) { return on(place, c, r) ? Red : GetPixel(before, c, r); },
-            what + step);
-    }
-}
-
-TEST(DayView, PointerDrawsMovesAndClipsAtTheEdges) {
-    for (int x : {0, 1, 172, 342, 343}) {
-        DayView view(NoisePicture(DayViewWidth, 2 * DayViewHeight, 5));
-        view.Shade({});
-        EXPECT_EQ(view.LastPointer(), -100) << "nothing drawn yet: nothing to erase";
-        ExpectMarkMoves(
-            PixelBuffer(view.Result()), view.Result(), [&](int i) { view.UpdatePointer(i ? 100 : x, true); },
-            [&](int i, int c, int r) { return UnderPointer(c, r, i ? 100 : x); },
-            "pointer at " + std::to_string(x));
-        EXPECT_EQ(view.LastPointer(), 100);
-        view.UpdatePointer(60, false);  // without a refresh the old triangle stays
-        EXPECT_TRUE(GetPixel(view.Result(), 100, 221) == Red && GetPixel(view.Result(), 60, 221) == Red);
-    }
-}
-
 // The shading of one displayed pixel as the formula reads, computed afresh for every pixel from the
 // angles (no tables, no fixed point, the library's pow and nearbyint).
 Rgb ExpectedShade(const PixelBuffer& source, const MapSun& sun, int column, int row) {
@@ -214,24 +185,6 @@ TEST(WorldMap, ShadingMatchesAStraightforwardComputation) {
     FAIL() << "no row hits s == 0 exactly";
 }
 
-// The marker: a red diamond outline centred on the place; its centre and corners keep the map.
-TEST(WorldMap, MarkerMovesIsIdempotentAndClipsAtTheEdges) {
-    for (const auto& [lat, lon] : {std::pair{0.0, 0.0}, {90.0, -180.0}, {-90.0, 179.9}}) {
-        WorldMap map(NoisePicture(MapWidth, 2 * MapHeight, 8));
-        map.Shade(MapSun{});
-        const double latitude[] = {DegToRad(lat), DegToRad(10)}, longitude[] = {DegToRad(lon), DegToRad(20)};
-        ExpectMarkMoves(
-            PixelBuffer(map.Result()), map.Result(),
-            [&, n = 0](int i) mutable { map.UpdatePointer(latitude[i], longitude[i], n++ > 0); },
-            [&](int i, int column, int row) {
-                static const char* const shape[5] = {"..R..", ".RRR.", "RR.RR", ".RRR.", "..R.."};
-                const int x = column - LonToPixel(longitude[i]) + 2, y = row - LatToPixel(latitude[i]) + 2;
-                return x >= 0 && x < 5 && y >= 0 && y < 5 && shape[y][x] == 'R';
-            },
-            "marker at " + std::to_string(lat) + ", " + std::to_string(lon));
-    }
-}
-
 // A screen that draws the markers itself takes the shading without them: the same pixels as the
 // picture shown but where the sub-solar disc, the place marker or the day view's pointer lie.
 TEST(ShadingWithoutMarkers, DiffersFromThePictureShownOnlyUnderTheMarkers) {
@@ -266,6 +219,44 @@ TEST(ShadingWithoutMarkers, DiffersFromThePictureShownOnlyUnderTheMarkers) {
             return UnderPointer(c, r, view.LastPointer()) ? Red : GetPixel(view.Shading(), c, r);
         },
         "the day view outside its pointer");
+}
+
+// Each mark drawn, drawn again at the same place, then moved: the picture it was drawn on but for red
+// under the mark (clipped at the edges, the old mark erased). The world map's is a diamond outline.
+TEST(ShadingWithoutMarkers, MarksDrawMoveAndClipAtTheEdges) {
+    for (int x : {0, 1, 172, 342, 343}) {
+        DayView view(NoisePicture(DayViewWidth, 2 * DayViewHeight, 5));
+        view.Shade({});
+        EXPECT_EQ(view.LastPointer(), -100) << "nothing drawn yet: nothing to erase";
+        const PixelBuffer before = view.Result();
+        for (const int at : {x, x, 100}) {
+            view.UpdatePointer(at, true);
+            ExpectPixels(
+                view.Result(),
+                [&](int c, int r) { return UnderPointer(c, r, at) ? Red : GetPixel(before, c, r); },
+                "pointer at " + std::to_string(x) + " then " + std::to_string(at));
+        }
+        view.UpdatePointer(60, false);  // without a refresh the old triangle stays
+        EXPECT_TRUE(GetPixel(view.Result(), 100, 221) == Red && GetPixel(view.Result(), 60, 221) == Red);
+    }
+    for (const auto& [lat, lon] : {std::pair{0.0, 0.0}, {90.0, -180.0}, {-90.0, 179.9}}) {
+        WorldMap map(NoisePicture(MapWidth, 2 * MapHeight, 8));
+        map.Shade(MapSun{});
+        const PixelBuffer before = map.Result();
+        for (const auto& [la, lo, refresh] :
+             {std::tuple{lat, lon, false}, {lat, lon, true}, {10.0, 20.0, true}}) {
+            map.UpdatePointer(DegToRad(la), DegToRad(lo), refresh);
+            ExpectPixels(
+                map.Result(),
+                [&](int c, int r) {
+                    const int d =
+                        std::abs(c - LonToPixel(DegToRad(lo))) + std::abs(r - LatToPixel(DegToRad(la)));
+                    return d == 1 || d == 2 ? Red : GetPixel(before, c, r);
+                },
+                "marker at " + std::to_string(lat) + ", " + std::to_string(lon) + " then " +
+                    std::to_string(la));
+        }
+    }
 }
 
 }  // namespace
