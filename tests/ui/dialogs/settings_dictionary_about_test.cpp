@@ -148,6 +148,7 @@ TEST(DictionaryWindow, ListsTheSortedTitlesShowsTheChosenEntryAndReadsTheFileOnc
                   "azimuth|Direction along the horizon.\n\nFrom north.\n");
         Click(list->viewport(), list->visualItemRect(list->item(0)).center());
         EXPECT_EQ(Shown(&window, "Label1") + "|" + Shown(&window, "Text1"), "|Untitled.\n");
+        EXPECT_TRUE(Find(&window, "Label1")->font().bold()) << "the entry's title stands out";
     }
     WriteText(folder / "dict.txt", "!Other\r\n");
     DictionaryWindow again(dictionary, folder / "dict.txt");
