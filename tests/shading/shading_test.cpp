@@ -45,6 +45,14 @@ TEST(PixelBuffer, RowsBottomUpInBlueGreenRedPaddedToFourBytes) {
             << "width " << width;
     EXPECT_THROW(CreatePixelBuffer(0, 5), std::invalid_argument);
     EXPECT_THROW(CreatePixelBuffer(5, -1), std::invalid_argument);
+    // A solid buffer is its colour in every pixel; a block copy covers exactly its w x h block.
+    PixelBuffer page = SolidPixelBuffer(4, 3, {1, 1, 1});
+    BlockTransfer(page, 1, 1, 2, 1, SolidPixelBuffer(4, 3, {9, 9, 9}), 0, 0, BlockOp::Copy);
+    std::string shown;
+    for (int row = 0; row < 3; ++row)
+        for (int column = 0; column < 4; ++column)
+            shown += std::to_string(GetPixel(page, column, row).G) + (column == 3 ? "|" : "");
+    EXPECT_EQ(shown, "1111|1991|1111|");
     PixelBuffer b = CreatePixelBuffer(2, 3);
     SetPixel(b, 1, 0, {10, 20, 30});  // the top row on screen is the last memory row, blue first
     EXPECT_EQ(std::vector<int>(b.Row(2) + 3, b.Row(2) + 6), (std::vector<int>{30, 20, 10}));
