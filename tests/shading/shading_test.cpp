@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "shading/day_view.h"
+#include "shading/power_table.h"
 #include "shading/world_map.h"
 #include "support/test_support.h"
 
@@ -139,6 +140,14 @@ Rgb ExpectedShade(const PixelBuffer& source, const MapSun& sun, int column, int 
     const double f = s > 0 ? 0.8 + 0.2 * std::pow(s, 0.3) : s * 0.7 / 0.29447891387245 + 0.7;
     auto mix = [f](int d, int n) { return static_cast<uint8_t>(std::nearbyint(n + (d - n) * f)); };
     return {mix(day.R, night.R), mix(day.G, night.G), mix(day.B, night.B)};
+}
+
+// The map's fast s^0.3 against std::pow at every binary exponent of a normal number, and subnormal.
+TEST(WorldMap, PowerTableAgreesWithPowAtEveryExponent) {
+    const PowerTable table;
+    for (int e = -1022; e <= 0; ++e)
+        for (const double s : {std::ldexp(1.0, e), std::ldexp(1.7, e), 4.9e-324})
+            ASSERT_NEAR(table.Power03(s), std::pow(s, 0.3), 1e-13 * std::pow(s, 0.3)) << s;
 }
 
 TEST(WorldMap, ProjectionRoundTrips) {
