@@ -141,6 +141,7 @@ void ExpectRefused(Load load, const std::filesystem::path& file, const std::stri
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QImage>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -181,6 +182,11 @@ inline QString Shown(const QObject* root, const char* name) {
     if (auto* button = qobject_cast<QAbstractButton*>(o)) return button->text();
     if (auto* text = qobject_cast<QPlainTextEdit*>(o)) return text->toPlainText();
     return o ? o->property("Text").toString() : QString();
+}
+
+// What `w` shows, as 24-bit pixels.
+inline QImage Picture(QWidget* w) {
+    return w->grab().toImage().convertToFormat(QImage::Format_RGB888);
 }
 
 inline void Click(QWidget* w, QPoint at = {}) {

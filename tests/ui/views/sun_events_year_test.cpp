@@ -9,10 +9,6 @@
 namespace heliomark::testing {
 namespace {
 
-QImage Picture(QWidget* w) {
-    return w->grab().toImage().convertToFormat(QImage::Format_RGB888);
-}
-
 TEST(SunEvents, ReadOutsInTheMainWindowsFormatsFollowOnlyWhileShownAndATypedAltitude) {
     ProgramFolder folder("Berlin");
     Program p(folder);

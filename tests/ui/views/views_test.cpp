@@ -7,9 +7,6 @@
 namespace heliomark::testing {
 namespace {
 
-QImage Picture(QWidget* w) {
-    return w->grab().toImage().convertToFormat(QImage::Format_RGB888);
-}
 // What is under `w`, background included (a hidden window is drawn as well).
 QImage Rendered(QWidget* w) {
     QImage under(w->size(), QImage::Format_RGB888);
