@@ -1,11 +1,8 @@
 // The calendar's CSV and iCalendar files, read back as the two RFCs say.
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
 #include <map>
-#include <string>
-#include <vector>
 
 #include "calendar/calendar_export.h"
 #include "calendar_support.h"

@@ -2,11 +2,6 @@
 // and fields as a reader of the saved file would.
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
 #include "calendar/calendar.h"
 #include "support/test_support.h"
 

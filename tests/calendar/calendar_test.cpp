@@ -1,11 +1,7 @@
 // The calendar: its day lines, columns and header, as the user reads and saves them.
-#include <gtest/gtest.h>
 
 #include <cmath>
-#include <string>
-#include <vector>
 
-#include "calendar/calendar.h"
 #include "calendar_support.h"
 
 using namespace heliomark;

@@ -1,6 +1,5 @@
 // heliomark-cli run in-process: its argument errors, its calendar against the calendar's own text,
 // its day values and its output files.
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <sstream>

@@ -1,7 +1,6 @@
 // The data files: hand-written bytes read as the format says, lists written and read back unchanged,
 // damaged files refused with an error naming the file (or salvaged up to a cut), and failed saves
 // that keep the old file.
-#include <gtest/gtest.h>
 
 #include <functional>
 #include <limits>
@@ -9,7 +8,6 @@
 #include <sstream>
 #include <tuple>
 
-#include "data/data.h"
 #include "support/test_support.h"
 
 namespace heliomark {

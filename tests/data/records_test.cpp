@@ -1,10 +1,8 @@
 // Names in their 15-byte fields and the search by part of a name, the hour-zone table, the city and
 // rule lists, DST periods, the dictionary, the computer's zone as a place and the program's folders.
-#include <gtest/gtest.h>
 
 #include <cstdlib>
 
-#include "data/data.h"
 #include "data/dictionary.h"
 #include "data/program_folders.h"
 #include "data/zone_places.h"

@@ -1,10 +1,8 @@
 // The data files Heliomark ships, loaded as the program loads them: a sanity check that catches a
 // broken regeneration by tools/shipdata.
-#include <gtest/gtest.h>
 
 #include <set>
 
-#include "data/data.h"
 #include "data/dictionary.h"
 #include "support/test_support.h"
 

@@ -1,5 +1,4 @@
 // Angle primitives, the display texts (what the user reads, to the character) and the OLE dates.
-#include <gtest/gtest.h>
 
 #include <chrono>
 #include <cmath>

@@ -1,8 +1,6 @@
 // The solar model, the day's events (against a high-precision ephemeris), refraction and the seasons.
-#include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
 #include <sstream>
 
 #include "engine/engine.h"

@@ -1,13 +1,10 @@
 // Altitude crossings, directions, the stick's shadow, the polar search and the Year window's table.
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <map>
 #include <sstream>
 
-#include "data/data.h"
 #include "engine/sun_events.h"
 #include "engine/sun_events_text.h"
 #include "engine/year_table.h"

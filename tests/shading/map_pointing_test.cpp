@@ -1,8 +1,6 @@
 // What the world map reads out and picks where the user points and clicks, and where city names go.
 #include "shading/map_pointing.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
 
 #include "support/test_support.h"

@@ -1,11 +1,9 @@
 // The pixel buffers and the day-view and world-map shading, checked pixel by pixel against the
 // formulas computed afresh for each pixel.
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <vector>
 
 #include "shading/day_view.h"
 #include "shading/power_table.h"

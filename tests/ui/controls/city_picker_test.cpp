@@ -1,5 +1,4 @@
 // Finding a place by typing in the city lists, and the picker's list keys and clicks.
-#include <QLineEdit>
 
 #include <QSignalSpy>
 

@@ -2,7 +2,6 @@
 #include <sys/resource.h>
 
 #include <QCheckBox>
-#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <cctype>

@@ -1,5 +1,4 @@
 // The Sun Events and Year windows in the running program, and where they are kept between runs.
-#include <QImage>
 #include <QPolygon>
 
 #include "support/test_support.h"

@@ -1,5 +1,4 @@
 // The views in the running program: shown, hidden and refreshed, and what they show.
-#include <QImage>
 #include <array>
 
 #include "support/test_support.h"
