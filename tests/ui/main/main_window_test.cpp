@@ -1,6 +1,5 @@
 // The main window as its user drives it: cities, places, zones, dates and DST, and what it then shows.
 #include <QClipboard>
-#include <QMenuBar>
 
 #include "support/test_support.h"
 
@@ -67,19 +66,6 @@ TEST(MainWindow, PickedCityFillsThePlaceZoneAndDstInputs) {
         EXPECT_EQ((shown << p.Text("cmbHZ") << p.Text("cmbDST") << Period(p)).join(", "),
                   QString::fromUtf8(expected));
     }
-}
-
-TEST(MainWindow, ZoneOrDstChangesMoveTheClockButNotTheSun) {
-    StartedProgram p;
-    p.SetTime("23", "30", "0");
-    const QString sun = p.Text("txtCurAlt") + p.Text("txtCurAzm");
-    p.Find("cmbHZ")->setProperty("ListIndex", 29);  // GMT+01:00: half past midnight, the next day
-    EXPECT_EQ(p.Date() + p.Seconds() / 86400, DateSerial(2024, 6, 22) + 30 / 1440.0);
-    p.Choose("cmbDST", "Europe");
-    EXPECT_EQ(Period(p) + " " + QString::number(p.Seconds()), "31.03.2024 - 27.10.2024 5400");
-    p.Choose("cmbDST", "None");
-    EXPECT_EQ(Period(p) + " " + QString::number(p.Seconds()), "none 1800");
-    EXPECT_EQ(p.Text("txtCurAlt") + p.Text("txtCurAzm"), sun);
 }
 
 TEST(MainWindow, DatesInAndOutOfTheDstPeriodMoveTheClock) {
@@ -183,21 +169,6 @@ TEST(MainWindow, KeyboardAccessKeysTabAndCtrlC) {
     key(Qt::Key_C, Qt::ControlModifier);
     EXPECT_TRUE(QApplication::clipboard()->text().startsWith("Sunrise:\t" + p.Text("txtSR") + "\nSunset:\t"));
     EXPECT_TRUE(QApplication::clipboard()->text().endsWith("Azimuth:\t" + p.Text("txtCurAzm") + "\n"));
-}
-
-TEST(MainWindow, MenusCarryTheirCaptions) {
-    StartedProgram p;
-    EXPECT_EQ(p.Main().windowTitle(), "Heliomark Pro  v1.3");
-    QStringList menus;
-    for (QAction* bar : p.Main().menuBar()->actions()) {
-        menus << bar->text() + ":";
-        for (QAction* item : bar->menu()->actions())
-            menus << (item->isSeparator() ? QString("-") : item->text());
-    }
-    EXPECT_EQ(menus.join(" "),
-              "&File: &Settings... &Calendar... - E&xit &Databases: C&ities... D&aylight Saving Times... "
-              "&View: S&ky View D&ay View W&orld Map T&wilights Sun &Events &Year &Help: Dictionary... - "
-              "&About...");
 }
 
 }  // namespace

@@ -17,17 +17,6 @@ TEST(StartUp, ARefractionTableMissingOrDamagedStopsTheStartNamingTheFile) {
     }
 }
 
-TEST(StartUp, MissingListsGiveEmptyListsAndTheDefaultPlace) {
-    ProgramFolder folder("Atlantis");
-    std::filesystem::remove(folder / "city_db.txt");
-    std::filesystem::remove(folder / "dst_types.txt");
-    Program p(folder);
-    EXPECT_TRUE(p.Find<QComboBox>("cmbCities")->count() == 0 && p.Find<QComboBox>("cmbDST")->count() == 1 &&
-                !p.Main().findChild<QMessageBox*>("msgDamagedFiles"));
-    EXPECT_EQ(p.Text("cmbHZ") + " " + p.Text("cmbDST") + " " + p.Text("txtSR"), "GMT None 05:58")
-        << "the default place: the equator at Greenwich";
-}
-
 TEST(StartUp, DamagedPositionsCentreTheMainWindowAndAMinimisedCloseKeepsThem) {
     ProgramFolder folder;
     WriteText(folder / "pos.ini", "12,34\r\nnonsense\r\n");
