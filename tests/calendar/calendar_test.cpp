@@ -27,33 +27,6 @@ long long Seconds(const std::string& hhmmss) {
 
 }  // namespace
 
-TEST(CalendarText, EveryDayFollowsItsMonthsName) {
-    // Year, month (0: the whole year) and the days listed.
-    const std::tuple<int, int, int> cases[] = {{2024, 2, 29}, {2023, 2, 28}, {2024, 0, 366}};
-    for (const auto& [year, month, days] : cases) {
-        CalendarRequest r = Berlin();
-        r.Year = year;
-        r.Month = month == 0 ? 5 : month;
-        r.WholeYear = month == 0;
-        SolarState s;
-        const auto lines = Lines(BuildCalendarText(r, s));
-        const std::size_t header = Lines(BuildCalendarHeader(r)).size();
-        EXPECT_EQ(lines[header - 1], "") << "the header ends with an empty line";
-        int count = 0, name = month == 0 ? 0 : month - 1, next = 1;
-        for (std::size_t i = header; i < lines.size(); ++i) {
-            const bool day = std::isdigit(static_cast<unsigned char>(lines[i][0]));
-            const std::string expected =
-                day ? FormatPadded(next++, 2) + lines[i].substr(2) : std::string(CalendarMonthName(++name));
-            EXPECT_EQ(lines[i], expected) << year << "-" << month << ", line " << i;
-            count += day;
-            next = day ? next : 1;
-        }
-        EXPECT_EQ(count, days) << year << "-" << month;
-        EXPECT_TRUE(s.Month == 1 && s.Day == 1 && s.ZoneHours == 0)
-            << "the calendar computes on its own copy: the caller's state keeps its day and zone";
-    }
-}
-
 // A day in the DST period reads as the same day without DST one zone further east.
 TEST(CalendarText, ZoneAndDaylightSavingHourMoveEveryTime) {
     const double north[] = {DateSerial(2021, 3, 28), DateSerial(2021, 10, 31)};

@@ -37,25 +37,6 @@ struct ZoneHost : Host<HourZonePicker> {
     QSignalSpy clicks{control, &HourZonePicker::Click};
 };
 
-TEST(HourZonePicker, ShowsTheShortTextOfTheZoneSetAndRaisesClickOncePerChange) {
-    struct Case {
-        int position;
-        const char* text;
-        double hours;
-    } cases[] = {{18, "GMT-03:30", -3.5}, {26, "GMT", 0},        {49, "GMT+05:45", 5.75},
-                 {0, "GMT-12:00", -12},   {74, "GMT+13:00", 13}, {74, "GMT+13:00", 13},
-                 {75, "GMT+13:00", 13},   {-2, "GMT+13:00", 13}};  // the last three: no change
-    ZoneHost h;
-    EXPECT_TRUE(h.List()->count() == 75 && h.List()->item(18)->text() == "(GMT-03:30) Newfoundland");
-    for (const Case& c : cases) {
-        h.control->setProperty("ListIndex", c.position);
-        EXPECT_EQ(Shown(&h.window, "Text1"), c.text) << c.position;
-        EXPECT_EQ(h.control->property("HourZone").toDouble(), c.hours) << c.position;
-        EXPECT_FALSE(h.control->FullSize()) << "selecting from code leaves the list closed";
-    }
-    EXPECT_EQ(h.clicks.count(), 5);
-}
-
 TEST(HourZonePicker, TheDropButtonOpensTheListOverItsNeighboursAndAClickPicks) {
     ZoneHost h;
     h.control->SetListIndex(27);
@@ -124,22 +105,6 @@ TEST(FlatButton, PushClicksOnReleaseOverItAndToggleStaysDown) {
         EXPECT_EQ(h.control->Value(), c.value) << what;
         EXPECT_EQ(h.control->VisualState(), c.look) << what;
     }
-}
-
-TEST(FlatButton, ADownToggleStaysDownUnderAndAwayFromTheCursor) {
-    ButtonHost h;  // a toggle set down from code stays down under and away from the cursor
-    h.control->SetStyle(1);
-    QTest::mouseMove(h.control, QPoint(11, 11));
-    h.control->SetValue(true);
-    EXPECT_EQ(h.clicks.count(), 1) << "a toggle reports every write";
-    QTest::mouseMove(&h.window, QPoint(5, 5));
-    h.control->Timer1Tick();
-    EXPECT_EQ(h.control->VisualState(), 2);
-    h.control->SetValue(false);
-    EXPECT_EQ(h.control->VisualState(), 0);
-    h.control->SetStyle(0);
-    h.control->SetValue(true);  // a push button: one click, nothing kept
-    EXPECT_TRUE(h.clicks.count() == 3 && !h.control->Value());
 }
 
 }  // namespace

@@ -87,7 +87,6 @@ TEST(CalendarWindow, TheColumnsCheckedAreTheColumnsListed) {
     const std::pair<std::vector<const char*>, const char*> cases[] = {
         {{}, "01  04:49  21:20  16:31"},
         {{"chkSR", "chkDL", "chkNoon", "chkDec"}, "01  21:20  13:04  22.155°"},
-        {{"chkStart"}, "01  04:49  21:20  16:31  04:02"},
         {{"Nautical Twilights", "chkEnd", "chkLen"}, "01  04:49  21:20  16:31  23:22  02:01"},
         {{"chkAll"},
          "01  04:49  21:20  16:31  59.635°  13:04  69.905°  22.155°  04:02  22:08  00:48  02:48  23:22  "

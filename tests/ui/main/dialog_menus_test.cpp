@@ -37,18 +37,6 @@ TEST(DialogMenus, RemovingTheSelectedDstRuleLeavesNone) {
     EXPECT_EQ(LoadDstRules(p / "dst_types.txt").size(), 2u);
 }
 
-TEST(DialogMenus, SettingsOkShowsTheNewFormatsAtOnce) {
-    StartedProgram p("London");
-    ASSERT_EQ(p.Text("txtSR"), "04:43");
-    p.UseDialog("mnuOpt", "frmOpt", [](QDialog* d) {
-        Choose(Find<QComboBox>(d, "cmbTime"), "Full hh:mm:ss");
-        Choose(Find<QComboBox>(d, "cmbAng"), "DMS (dd°mm'ss'')");
-        Click(Find(d, "cmdOK"));
-    });
-    EXPECT_EQ(p.Text("txtSR") + " " + p.Text("txtAlt"), "04:43:10 61° 55' 52''");
-    EXPECT_EQ(LoadSettings(p / "settings.ini").ShowSecondsSetting, 1);
-}
-
 TEST(DialogMenus, EveryDialogHasADefaultButtonAndClosesOnEscape) {
     const std::tuple<const char*, const char*, const char*> dialogs[] = {
         {"mnuDict", "frmDict", "Command1"}, {"mnuAbout", "frmAbout", "Command1"},

@@ -8,7 +8,7 @@
 namespace heliomark::testing {
 namespace {
 
-TEST(SunEvents, ReadOutsInTheMainWindowsFormatsFollowOnlyWhileShownAndATypedAltitude) {
+TEST(SunEvents, ReadOutsInTheMainWindowsFormatsAndATypedAltitude) {
     ProgramFolder folder("Berlin");
     Program p(folder);
     p.Show("mnuEvents");
@@ -26,13 +26,6 @@ TEST(SunEvents, ReadOutsInTheMainWindowsFormatsFollowOnlyWhileShownAndATypedAlti
 
     p.TypeInto("TimeP", "txtHour", "23");  // the Sun below the horizon: no shadow
     EXPECT_EQ(p.Text("txtShadow") + p.Text("txtShadowAzm"), "--");
-
-    p.Find<QAction>("mnuEvents")->trigger();  // hidden: nothing follows
-    p.TypeInto("DateP", "txtMonth", "12");
-    EXPECT_EQ(p.Text("txtGoldenMorningBegin"), "04:14");
-    p.Find<QAction>("mnuEvents")->trigger();
-    EXPECT_EQ(p.Text("txtGoldenMorningBegin"), "07:49") << "21 December once shown again";
-    p.TypeInto("DateP", "txtMonth", "6");
 
     // A typed altitude outside -18..+89 is refused with a message and the last one kept.
     QWidget* message = p.Find("lblCustomAltMsg");
@@ -63,26 +56,6 @@ TEST(SunEvents, PolarLineOnPolarDaysAndNights) {
     EXPECT_EQ(p.Text("lblPolar"),
               "Polar night since 26 Oct (last sunset 13:30), next sunrise 15 Feb at 11:41");
     EXPECT_EQ(p.Text("txtRiseAzm"), "-");
-}
-
-TEST(YearWindow, MarkerOnTheMainWindowsDateAndANewTableOnlyForANewYearOrPlace) {
-    ProgramFolder folder("Berlin");
-    Program p(folder);
-    p.Show("mnuYear");
-    auto* picture = p.Find<YearPicture>("picYear");
-    ASSERT_EQ(picture->Table().size(), 366u);
-    EXPECT_EQ(picture->MarkerDay(), 172) << "21 June 2024";
-    const QImage shown = Picture(picture);
-    EXPECT_EQ(shown.pixelColor(YearPicture::PlotLeft + 2 * 172, 100), QColor(255, 0, 0));
-    const YearDay* table = picture->Table().data();
-
-    p.TypeInto("DateP", "txtDay", "1");
-    EXPECT_TRUE(picture->MarkerDay() == 152 && picture->Table().data() == table) << "1 June: the marker only";
-    p.TypeInto("DateP", "txtYear", "2023");
-    EXPECT_TRUE(picture->Table().size() == 365u && picture->MarkerDay() == 151) << "1 June 2023";
-    table = picture->Table().data();
-    p.TypeInto("apLat", "txtDeg", "40");
-    EXPECT_NE(picture->Table().data(), table) << "a new place";
 }
 
 TEST(YearWindow, PointerReadOutAndTheSavedPicture) {
