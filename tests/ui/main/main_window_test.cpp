@@ -68,6 +68,16 @@ TEST(MainWindow, PickedCityFillsThePlaceZoneAndDstInputs) {
     }
 }
 
+// The Sun stays where it is; the clock shown moves into the new zone, across midnight here.
+TEST(MainWindow, AZoneChangeMovesTheClockAcrossMidnightButNotTheSun) {
+    StartedProgram p;
+    p.SetTime("23", "30", "0");
+    const QString sun = p.Text("txtCurAlt") + p.Text("txtCurAzm");
+    p.Find("cmbHZ")->setProperty("ListIndex", 29);  // GMT+01:00
+    EXPECT_EQ(p.Date() + p.Seconds() / 86400, DateSerial(2024, 6, 22) + 30 / 1440.0);
+    EXPECT_EQ(p.Text("txtCurAlt") + p.Text("txtCurAzm"), sun);
+}
+
 TEST(MainWindow, DatesInAndOutOfTheDstPeriodMoveTheClock) {
     // the city, today, the field and what is typed, the clock hour of 12:00 on the first day, the period
     const std::tuple<const char*, double, const char*, const char*, int, const char*> cases[] = {

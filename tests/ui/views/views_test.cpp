@@ -15,10 +15,6 @@ QImage Rendered(QWidget* w) {
 bool IsRed(const QImage& image, int x, int y) {
     return image.pixelColor(x, y) == QColor(255, 0, 0);
 }
-void LeftClick(QWidget* w, QPointF at) {
-    SendMouse(w, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
-    SendMouse(w, QEvent::MouseButtonRelease, at, Qt::LeftButton);
-}
 
 // Each view's window, toolbar button, menu item and a control that shows its content.
 const char* const Views[][4] = {{"frmGraf", "fbGraf", "mnuGraf", "picRes"},
@@ -197,7 +193,7 @@ TEST(WorldMap, AClickMovesThePlaceAndAPickedOrClickedCityMovesTheMarker) {
         return IsRed(under, x, y - 2) && IsRed(under, x - 2, y) && IsRed(under, x + 2, y) &&
                IsRed(under, x + 1, y + 1);
     };
-    LeftClick(plot, {100, 180});  // column 100 is 100° W; row 180 is 56.757° S, shown on row 181
+    Click(plot, {100, 180});  // column 100 is 100° W; row 180 is 56.757° S, shown on row 181
     EXPECT_NEAR(p.Number("apLat", "Value"), 56.756757, 1e-5);
     EXPECT_NEAR(p.Number("apLon", "Value"), 100, 1e-9);
     EXPECT_EQ(p.Text("cmbLat") + p.Text("cmbLon") + " " + p.Text("txtDL"), "SW 06:46") << "the day there";
@@ -210,7 +206,7 @@ TEST(WorldMap, AClickMovesThePlaceAndAPickedOrClickedCityMovesTheMarker) {
     SendMouse(plot, QEvent::MouseMove, {128, 125});  // Lima's "+" appears; a click on it picks Lima again
     QWidget* cityMarker = Find(p.Find("frmMap"), "lblPnt");
     ASSERT_TRUE(cityMarker->isVisible());
-    LeftClick(cityMarker, {4, 8});
+    Click(cityMarker, {4, 8});
     EXPECT_EQ(p.Text("cmbCities") + " " + p.Text("cmbLat"), "Lima S");
     EXPECT_DOUBLE_EQ(p.Number("apLat", "Value"), 12.05);
     EXPECT_TRUE(markerAt(129, 126));
