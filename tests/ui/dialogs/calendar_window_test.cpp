@@ -2,7 +2,6 @@
 #include <sys/resource.h>
 
 #include <QCheckBox>
-#include <QRadioButton>
 #include <QRegularExpression>
 #include <cctype>
 #include <csignal>

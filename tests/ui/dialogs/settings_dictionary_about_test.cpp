@@ -1,5 +1,4 @@
 // The settings dialog, the dictionary window and the about box, driven through their named controls.
-#include <QCheckBox>
 #include <QDesktopServices>
 #include <QListWidget>
 #include <QScrollBar>

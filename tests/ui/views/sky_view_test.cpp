@@ -160,7 +160,7 @@ TEST(SkyViewRules, ADragTurnsTheViewAndZooms) {
                      ROW(ZoomScrollAfterDrag(195, -10), 200), ROW(ZoomScrollAfterDrag(-25, 10), -30)});
 }
 
-TEST(SkyViewRules, TheZoomBoxsTextsAndScrollValues) {
+TEST(SkyViewRules, TheZoomBoxTextsAndScrollValues) {
     EXPECT_EQ(ZoomText(ZoomOf(200)), "100");
     ExpectRows<int>({ROW(ZoomScrollForText("100"), 200), ROW(ZoomScrollForText("1e9"), 200),
                      ROW(ZoomScrollForText(""), -30), ROW(ZoomScrollForText("3x"), 48)});
